@@ -1,0 +1,435 @@
+// vesk-bench: writes big, lifelike logs and measures what a user waits for
+// with them. It only prints figures; whether they are good enough is for the
+// reader to judge, since timings vary too much between machines to assert on.
+//
+//   vesk-bench make-log N FILE [SEED]
+//   vesk-bench run [N]
+//   vesk-bench load-only FILE
+
+#include "app/MainWindow.h"
+#include "app/Session.h"
+#include "logstore/Codepage.h"
+#include "logstore/DateText.h"
+#include "logstore/IoError.h"
+#include "logstore/LogFile.h"
+#include "logstore/LogTableModel.h"
+#include "logstore/QsoRecord.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <algorithm>
+#include <functional>
+#include <random>
+#include <vector>
+
+namespace {
+
+QTextStream& out() {
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+QTextStream& err() {
+    static QTextStream stream(stderr);
+    return stream;
+}
+
+void report(const char* name, double value, const char* unit) {
+    out() << name << ": " << QString::number(value, 'f', 1) << ' ' << unit << Qt::endl;
+}
+
+// ---- a lifelike log ------------------------------------------------------
+
+struct Region {
+    QStringList prefixes;
+    QStringList locatorFields;
+    QStringList cities;
+    bool german;
+};
+
+const std::vector<Region>& regions() {
+    // Germany comes first and is drawn far more often than the rest (see
+    // record()): the logs this program keeps are mostly German stations
+    // working their neighbours, and only German calls carry a DOK. City names
+    // stay within Windows-1252, as anything else is stored as '?'.
+    static const std::vector<Region> list = {
+        {{"DL", "DK", "DO", "DJ", "DF", "DH", "DB", "DG"},
+         {"JO", "JN"},
+         {"München", "Köln", "Düsseldorf", "Nürnberg", "Würzburg", "Lübeck", "Göttingen", "Saarbrücken",
+          "Berlin", "Hamburg", "Dresden", "Freiburg", "Osnabrück", "Fürth"},
+         true},
+        {{"G", "M", "2E"}, {"IO", "JO"}, {"London", "Leeds", "Bristol", "York", "Norwich"}, false},
+        {{"F"}, {"JN", "IN"}, {"Paris", "Lyon", "Strasbourg", "Nantes"}, false},
+        {{"I", "IK", "IZ"}, {"JN"}, {"Milano", "Torino", "Bologna", "Firenze"}, false},
+        {{"EA"}, {"IN", "IM", "JN"}, {"Madrid", "Valencia", "Sevilla", "Zaragoza"}, false},
+        {{"OK"}, {"JO", "JN"}, {"Praha", "Brno", "Plzen"}, false},
+        {{"SP"}, {"JO", "KO"}, {"Warszawa", "Kraków", "Gdansk", "Poznan"}, false},
+        {{"PA", "PD"}, {"JO"}, {"Utrecht", "Den Haag", "Groningen"}, false},
+        {{"ON"}, {"JO"}, {"Bruxelles", "Liège", "Gent"}, false},
+        {{"OE"}, {"JN"}, {"Wien", "Graz", "Linz", "Klagenfurt"}, false},
+        {{"HB9"}, {"JN"}, {"Zürich", "Bern", "Genève", "Basel"}, false},
+        {{"W", "K", "N", "AA"}, {"FN", "EM", "DM", "CN"}, {"Boston", "Dallas", "Denver", "Seattle"}, false},
+        {{"JA"}, {"PM", "QM"}, {"Tokyo", "Osaka", "Sapporo"}, false},
+        {{"VK"}, {"QF", "QG"}, {"Sydney", "Melbourne", "Perth"}, false},
+        {{"UA", "RA", "RW"}, {"KO", "LO"}, {"Moskva", "Kazan", "Samara"}, false},
+    };
+    return list;
+}
+
+const QStringList kNames = {"Hans",   "Klaus",   "Jürgen", "Uwe",    "Günter", "Wolfgang", "Peter",  "Jörg",
+                            "Stefan", "Andrea",  "Birgit", "Monika", "John",   "Mike",     "David",  "Paul",
+                            "Susan",  "Richard", "Tom",    "Frank",  "Bernd",  "Sabine",   "Dieter", "Rolf"};
+const QStringList kComments = {
+    "Tnx fer QSO", "Contest",          "Fieldday", "QRM",        "Erstes QSO",     "via Relais",  "QSB stark",
+    "Neues DXCC",  "über Bake gehört", "Sked",     "Fone patch", "Antenne: Dipol", "Gutes Signal"};
+const QStringList kPowers = {"100W", "100W", "100W", "50W", "5W", "10W", "25W", "750W"};
+
+struct Band {
+    const char* name;
+    int weight;
+    bool vhf;
+};
+const Band kBands[] = {{"2m", 18, true},   {"70cm", 8, true},  {"10m", 7, false},
+                       {"15m", 8, false},  {"20m", 20, false}, {"40m", 18, false},
+                       {"80m", 12, false}, {"160m", 3, false}, {"6m", 6, true}};
+
+class LogMaker {
+public:
+    explicit LogMaker(unsigned seed) : m_rng(seed) {}
+
+    QsoRecord record(int number, int count);
+
+private:
+    // The standard distributions differ between library implementations; a
+    // plain modulo keeps the same seed giving the same file everywhere.
+    int below(int n) { return static_cast<int>(m_rng() % static_cast<unsigned>(n)); }
+    bool chance(int percent) { return below(100) < percent; }
+    QString pick(const QStringList& list) { return list[below(static_cast<int>(list.size()))]; }
+    QChar letter(char from = 'A', int span = 26) { return QChar(from + below(span)); }
+
+    QString call(const Region& region);
+    QString locator(const Region& region);
+    QDate later(const QDate& date) { return date.addDays(3 + below(300)); }
+
+    std::mt19937 m_rng;
+    int m_serial = 0;
+};
+
+QString LogMaker::call(const Region& region) {
+    QString c = pick(region.prefixes);
+    if (!c.back().isDigit()) c += QChar('0' + below(10));
+    const int letters = 1 + below(3);
+    for (int i = 0; i < letters; ++i)
+        c += letter();
+    if (chance(5))
+        c += QStringLiteral("/P");
+    else if (chance(3))
+        c += QStringLiteral("/M");
+    return c;
+}
+
+QString LogMaker::locator(const Region& region) {
+    QString l = pick(region.locatorFields);
+    l += QChar('0' + below(10));
+    l += QChar('0' + below(10));
+    l += letter('A', 24);
+    l += letter('A', 24);
+    return l;
+}
+
+QsoRecord LogMaker::record(int number, int count) {
+    // Contacts spread evenly from 2000 to the end of 2026, each at a random
+    // second inside its own slot, so that date and time never go backwards.
+    static const QDate first(2000, 1, 1);
+    static const qint64 span = qint64(first.daysTo(QDate(2027, 1, 1))) * 86400;
+    const qint64 slot = std::max<qint64>(1, span / std::max(count, 1));
+    const qint64 at =
+        (number - 1) * span / std::max(count, 1) + below(static_cast<int>(std::min<qint64>(slot, 1 << 30)));
+    const QDate date = first.addDays(at / 86400);
+    const QTime time = QTime(0, 0).addSecs(static_cast<int>(at % 86400));
+
+    int total = 0;
+    for (const Band& b : kBands)
+        total += b.weight;
+    int roll = below(total);
+    const Band* band = kBands;
+    while (roll >= band->weight)
+        roll -= band++->weight;
+
+    QString mode;
+    if (band->vhf) {
+        mode = pick({"FM", "FM", "FM", "SSB", "CW"});
+    } else {
+        mode = pick({"SSB", "SSB", "CW", "CW", "RTTY", "FT8", "FT8", "PSK"});
+        if (mode == "FT8" && date.year() < 2017) // the mode did not exist before
+            mode = QStringLiteral("PSK");
+    }
+
+    // About four contacts in ten with German stations.
+    const int regionCount = static_cast<int>(regions().size());
+    const int r = below(regionCount + 9);
+    const Region& region = regions()[static_cast<std::size_t>(r < regionCount ? r : 0)];
+
+    const bool phone = mode == "SSB" || mode == "FM";
+    const QStringList reports = phone ? QStringList{"59", "59", "57"} : QStringList{"599"};
+    QString sent = pick(reports);
+    QString received = pick(reports);
+    if (chance(8)) { // contest contacts carry serial numbers
+        sent += QStringLiteral(" %1").arg(++m_serial % 1000, 3, 10, QChar('0'));
+        received += QStringLiteral(" %1").arg(1 + below(999), 3, 10, QChar('0'));
+    }
+
+    QString comment;
+    const int kind = below(10);
+    if (kind >= 5 && kind < 9)
+        comment = pick(kComments);
+    else if (kind == 9)
+        comment = pick(kComments) + QStringLiteral("\n") + pick(kComments);
+
+    QsoRecord q;
+    q[QsoRecord::Number] = QString::number(number);
+    q[QsoRecord::Date] = DateText::formatDate(date);
+    q[QsoRecord::Utc] = DateText::formatTime(time);
+    q[QsoRecord::Band] = QString::fromLatin1(band->name);
+    q[QsoRecord::Mode] = mode;
+    q[QsoRecord::Call] = call(region);
+    q[QsoRecord::RstTx] = sent;
+    q[QsoRecord::RstRx] = received;
+    if (region.german && chance(80))
+        q[QsoRecord::Dok] = QString(letter('A', 26)) + QString::number(below(100)).rightJustified(2, '0');
+    if (chance(85)) q[QsoRecord::Name] = pick(kNames);
+    if (chance(75)) q[QsoRecord::Qth] = pick(region.cities);
+    if (chance(70)) q[QsoRecord::Locator] = locator(region);
+    q[QsoRecord::TxPwr] = pick(kPowers);
+    q[QsoRecord::Comments] = comment;
+    if (chance(40)) {
+        const QDate sentOn = later(date);
+        q[QsoRecord::QslOut] = DateText::formatDate(sentOn);
+        if (chance(60)) q[QsoRecord::QslIn] = DateText::formatDate(later(sentOn));
+    }
+    return q;
+}
+
+void makeLog(int count, const QString& fileName, unsigned seed) {
+    LogFile log(fileName);
+    log.WriteHeader();
+    // One write for the whole body: AppendRecord syncs the disk each time,
+    // which would make a 100 000-contact log take minutes.
+    LogMaker maker(seed);
+    QByteArray body;
+    body.reserve(qsizetype(count) * 140);
+    for (int n = 1; n <= count; ++n) {
+        Codepage::encodeAppend(maker.record(n, count).encodeLine(), body);
+        body += "\r\n";
+    }
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(body) != body.size())
+        throw IoError(QStringLiteral("%1: %2").arg(fileName, file.errorString()));
+}
+
+// ---- measuring ------------------------------------------------------------
+
+double peakRssMb() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0; // given in kB
+    }
+    return -1;
+}
+
+double msSince(const QElapsedTimer& timer) {
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+double median(const std::function<void()>& step, int times) {
+    std::vector<double> ms;
+    for (int i = 0; i < times; ++i) {
+        QElapsedTimer t;
+        t.start();
+        step();
+        ms.push_back(msSince(t));
+    }
+    std::sort(ms.begin(), ms.end());
+    return ms[ms.size() / 2];
+}
+
+// Answers like a user who says No to everything, so that a start which would
+// ask something cannot hang the measurement; what would have been shown goes
+// to stderr so that it is not lost.
+class QuietDialogs : public Dialogs {
+public:
+    void error(const QString& text) override { err() << "[error] " << text << Qt::endl; }
+    void info(const QString& text) override { err() << "[info] " << text << Qt::endl; }
+    bool question(const QString& text) override {
+        err() << "[question, answered No] " << text << Qt::endl;
+        return false;
+    }
+    std::optional<QString> inputText(const QString&, const QString& prompt, const QString&) override {
+        err() << "[input, cancelled] " << prompt << Qt::endl;
+        return std::nullopt;
+    }
+    QString openFileName(const QString&, const QString&, const QString&) override { return {}; }
+    QString saveFileName(const QString&, const QString&, const QString&, const QString&) override {
+        return {};
+    }
+    QString folderName(const QString&, const QString&) override { return {}; }
+};
+
+int loadOnly(const QString& fileName) {
+    LogFile log(fileName);
+    LogTableModel model;
+    QElapsedTimer t;
+    t.start();
+    model.load(log);
+    report("model_load_ms", msSince(t), "ms");
+    report("model_load_peak_rss_mb", peakRssMb(), "MB");
+    if (model.recordCount() == 0) err() << "warning: the log holds no contacts" << Qt::endl;
+    return 0;
+}
+
+// The peak resident size only means something for a process that has done
+// nothing but the load, so that part runs in a child of its own.
+bool loadInChild(const QString& fileName) {
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("load-only"), fileName});
+    if (!child.waitForFinished(-1) || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0) {
+        err() << "load-only failed: " << child.errorString() << Qt::endl;
+        return false;
+    }
+    out() << QString::fromUtf8(child.readAllStandardOutput()) << Qt::flush;
+    return true;
+}
+
+bool copyTo(const QString& from, const QString& to) {
+    QFile::remove(to);
+    if (QFile::copy(from, to)) return true;
+    err() << "cannot copy " << from << " to " << to << Qt::endl;
+    return false;
+}
+
+int run(int count) {
+    QTemporaryDir dir;
+    if (!dir.isValid()) {
+        err() << "no temporary folder: " << dir.errorString() << Qt::endl;
+        return 1;
+    }
+    const QString logName = dir.filePath(QStringLiteral("bench.log"));
+    makeLog(count, logName, 1);
+    out() << "contacts: " << count << Qt::endl;
+    report("log_size_mb", double(QFileInfo(logName).size()) / (1024.0 * 1024.0), "MB");
+
+    {
+        QElapsedTimer t;
+        t.start();
+        QFile file(logName);
+        if (!file.open(QIODevice::ReadOnly)) return 1;
+        const qsizetype lines = file.readAll().count('\n');
+        report("plain_read_ms", msSince(t), "ms");
+        if (lines != count + 1) err() << "warning: " << lines << " lines read" << Qt::endl;
+    }
+
+    if (!loadInChild(logName)) return 1;
+
+    // The writes go to copies so that the start below sees exactly N contacts.
+    const QString workName = dir.filePath(QStringLiteral("work.log"));
+    if (!copyTo(logName, workName)) return 1;
+    {
+        LogFile log(workName);
+        LogMaker maker(2);
+        int number = count;
+        report("append_ms", median([&] { log.AppendRecord(maker.record(++number, count + 20)); }, 20), "ms");
+        const int middle = std::max(1, count / 2);
+        const QsoRecord replacement = maker.record(middle, count);
+        report("replace_middle_ms", median([&] { log.ReplaceRecord(middle, replacement); }, 5), "ms");
+    }
+    if (!copyTo(logName, workName)) return 1;
+    {
+        LogFile log(workName);
+        QElapsedTimer t;
+        t.start();
+        log.Normalize(QDateTime::currentDateTime());
+        report("normalize_ms", msSince(t), "ms");
+    }
+
+    QFile ini(dir.filePath(QStringLiteral("Vesk.ini")));
+    if (!ini.open(QIODevice::WriteOnly) || ini.write("[Allgemein]\r\nLastLogFileName=bench.log\r\n") < 0)
+        return 1;
+    ini.close();
+    {
+        SystemClock clock;
+        QuietDialogs dialogs;
+        QElapsedTimer t;
+        t.start();
+        Session session(dir.path(), clock, dialogs);
+        MainWindow window(session);
+        window.show();
+        QApplication::processEvents();
+        report("startup_ms", msSince(t), "ms");
+        if (session.model().recordCount() != count)
+            err() << "warning: the window shows " << session.model().recordCount() << " contacts" << Qt::endl;
+        window.close();
+    }
+    return 0;
+}
+
+int usage() {
+    err() << "usage: vesk-bench make-log N FILE [SEED]\n"
+             "       vesk-bench run [N]\n"
+             "       vesk-bench load-only FILE"
+          << Qt::endl;
+    return 2;
+}
+
+bool readCount(const QString& text, int& count) {
+    bool ok = false;
+    count = text.toInt(&ok);
+    return ok && count >= 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    const QString command = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    try {
+        if (command == "make-log" && (argc == 4 || argc == 5)) {
+            QCoreApplication app(argc, argv);
+            int count = 0;
+            bool seedOk = true;
+            const unsigned seed = argc == 5 ? QString::fromLocal8Bit(argv[4]).toUInt(&seedOk) : 1u;
+            if (!readCount(QString::fromLocal8Bit(argv[2]), count) || !seedOk) return usage();
+            makeLog(count, QString::fromLocal8Bit(argv[3]), seed);
+            return 0;
+        }
+        if (command == "load-only" && argc == 3) {
+            QCoreApplication app(argc, argv);
+            return loadOnly(QString::fromLocal8Bit(argv[2]));
+        }
+        if (command == "run" && argc <= 3) {
+            int count = 100000;
+            if (argc == 3 && (!readCount(QString::fromLocal8Bit(argv[2]), count) || count < 1))
+                return usage();
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+                qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            QApplication app(argc, argv);
+            return run(count);
+        }
+    } catch (const IoError& e) {
+        err() << e.message() << Qt::endl;
+        return 1;
+    }
+    return usage();
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+#include <optional>
+
+class Clock;
+
+// What the command line asks for.
+struct CommandLine {
+    QString folder;         // --folder DIR
+    QString screenshotFile; // --screenshot FILE
+    QString command;        // a batch command, empty for the window
+    QStringList operands;
+    bool help = false;
+    bool version = false;
+    QString usageError; // not empty: wrong usage, exit status 2
+
+    static CommandLine parse(const QStringList& arguments); // without the program name
+    bool startsWindow() const { return usageError.isEmpty() && !help && !version && command.isEmpty(); }
+};
+
+// `vesk <command>`: work on log files without opening a window. Exit status
+// 0 on success, 1 on failure (message on the error stream), 2 on wrong usage.
+namespace BatchCommands {
+QString helpText();
+QString versionText();
+int run(const CommandLine& line, Clock& clock, QTextStream& out, QTextStream& err);
+int normalize(const QStringList& logs, Clock& clock, QTextStream& out, QTextStream& err);
+} // namespace BatchCommands

@@ -1,0 +1,332 @@
+#include "app/MainWindow.h"
+
+#include "app/Session.h"
+#include "entry/EntryPage.h"
+#include "entry/ListPage.h"
+#include "entry/LogGridView.h"
+#include "logstore/LogDirectory.h"
+#include "logstore/QsoRecord.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStyle>
+#include <QTabWidget>
+#include <QCloseEvent>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kPositions = QStringLiteral("Positionen");
+const QString kLanguage = QStringLiteral("Language");
+const QString kGerman = QStringLiteral("deutsch.lng");
+const QString kEnglish = QStringLiteral("english.lng");
+
+// Where the window opens when nothing is stored.
+constexpr int kDesignLeft = 80;
+constexpr int kDesignTop = 60;
+constexpr int kDesignWidth = 1120;
+constexpr int kDesignHeight = 760;
+
+QString columnWidthKey(int column) { return QStringLiteral("ListeStringGrid.ColWidths[%1]").arg(column); }
+
+QWidget* page(const QString& name, QTabWidget* tabs, const QString& caption) {
+    auto* w = new QWidget(tabs);
+    w->setObjectName(name);
+    tabs->addTab(w, caption);
+    return w;
+}
+
+QAction* menuItem(QMenu* menu, const QString& name, const QString& caption) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(name);
+    return a;
+}
+
+} // namespace
+
+MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent), m_session(session) {
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Vesk"));
+    m_session.loadSettings();
+    buildPages();
+    buildMenus();
+    applySettings();
+    m_session.setFormReady(true);
+    connect(&m_session, &Session::currentLogChanged, this, &MainWindow::updatePagesEnabled);
+    LoadLanguage();
+}
+
+MainWindow::~MainWindow() { storeAtEnd(); }
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // Stored while the window is still on screen, so that a failure to write
+    // the settings can still be shown over it.
+    storeAtEnd();
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::buildPages() {
+    m_pages = new QTabWidget(this);
+    m_pages->setObjectName(QStringLiteral("PageControl"));
+
+    m_entryPage = new EntryPage(m_session, m_pages);
+    m_entryPage->setObjectName(QStringLiteral("EingabeTS"));
+    m_pages->addTab(m_entryPage, QStringLiteral("Eingabe"));
+    m_listPage = new ListPage(m_session, m_pages);
+    m_listPage->setObjectName(QStringLiteral("ListeTS"));
+    m_pages->addTab(m_listPage, QStringLiteral("Liste"));
+    page(QStringLiteral("EditierenTS"), m_pages, QStringLiteral("Editieren"));
+    page(QStringLiteral("SucheTS"), m_pages, QStringLiteral("Suche"));
+
+    m_evaluationPages = new QTabWidget(m_pages);
+    m_evaluationPages->setObjectName(QStringLiteral("AuswertungenPageControl"));
+    auto* evaluations = new QWidget(m_pages);
+    evaluations->setObjectName(QStringLiteral("AuswertungenTS"));
+    {
+        auto* l = new QVBoxLayout(evaluations);
+        l->setContentsMargins(2, 2, 2, 2);
+        l->addWidget(m_evaluationPages);
+    }
+    m_pages->addTab(evaluations, QStringLiteral("Auswertungen"));
+    page(QStringLiteral("TabSheet1"), m_evaluationPages, QStringLiteral("QSL"));
+    page(QStringLiteral("LocatorGrossfelderTS"), m_evaluationPages, QStringLiteral("Locator-Großfelder"));
+    page(QStringLiteral("TabSheet3"), m_evaluationPages, QStringLiteral("DOK"));
+    page(QStringLiteral("TabSheet4"), m_evaluationPages, QStringLiteral("DXCC"));
+    page(QStringLiteral("AnzahlQsosTS"), m_evaluationPages, QStringLiteral("Anzahl QSOs"));
+    page(QStringLiteral("TabSheet5"), m_evaluationPages, QStringLiteral("Contest"));
+
+    m_optionPages = new QTabWidget(m_pages);
+    m_optionPages->setObjectName(QStringLiteral("OptionenPageControl"));
+    auto* options = new QWidget(m_pages);
+    options->setObjectName(QStringLiteral("OptionenTS"));
+    {
+        auto* l = new QVBoxLayout(options);
+        l->setContentsMargins(2, 2, 2, 2);
+        l->addWidget(m_optionPages);
+    }
+    m_pages->addTab(options, QStringLiteral("Optionen"));
+    page(QStringLiteral("AllgemeinTS"), m_optionPages, QStringLiteral("Allgemein"));
+    page(QStringLiteral("OrdnungEingabeTS"), m_optionPages, QStringLiteral("Ordnung Eingabe"));
+    page(QStringLiteral("VorgabenEingabeTS"), m_optionPages, QStringLiteral("Vorgaben Eingabe"));
+    page(QStringLiteral("AutoNrTS"), m_optionPages, QStringLiteral("RST (+Nr) TX"));
+    page(QStringLiteral("DoppelCheckTS"), m_optionPages, QStringLiteral("Doppel-Check"));
+    page(QStringLiteral("ReferenzLogsTS"), m_optionPages, QStringLiteral("Referenz-Logs"));
+    page(QStringLiteral("CallBookTS"), m_optionPages, QStringLiteral("RAC"));
+    page(QStringLiteral("ClockTS"), m_optionPages, QStringLiteral("Analoge Uhr"));
+    page(QStringLiteral("QslTS"), m_optionPages, QStringLiteral("QSL"));
+    page(QStringLiteral("StatusBarTS"), m_optionPages, QStringLiteral("StatusBar"));
+    page(QStringLiteral("CwTS"), m_optionPages, QStringLiteral("CW"));
+
+    page(QStringLiteral("PleTS"), m_pages, QStringLiteral("PLE"));
+
+    setCentralWidget(m_pages);
+    connect(m_pages, &QTabWidget::currentChanged, this, [this](int index) {
+        if (m_pages->widget(index) == m_entryPage)
+            EingabeTSEnter();
+    });
+}
+
+void MainWindow::buildMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu"));
+
+    QMenu* file = bar->addMenu(QStringLiteral("&Datei"));
+    file->menuAction()->setObjectName(QStringLiteral("Datei1"));
+    QAction* reload = menuItem(file, QStringLiteral("Listenneuladen1"), QStringLiteral("Listen neu laden"));
+    connect(reload, &QAction::triggered, this, &MainWindow::ListeNeuFuellen);
+    file->addSeparator();
+    QAction* quit = menuItem(file, QStringLiteral("Beenden1"), QStringLiteral("&Beenden"));
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+
+    m_logFileMenu = bar->addMenu(QString());
+    m_logFileMenu->setObjectName(QStringLiteral("LogFileMenu"));
+    m_logFileMenu->menuAction()->setObjectName(QStringLiteral("LogFileMenu"));
+
+    m_languageMenu = bar->addMenu(QStringLiteral("Deutsch"));
+    m_languageMenu->setObjectName(QStringLiteral("LanguageMenu"));
+    m_languageMenu->menuAction()->setObjectName(QStringLiteral("LanguageMenu"));
+    auto* languages = new QActionGroup(this);
+    m_deutschMenu = menuItem(m_languageMenu, QStringLiteral("DeutschMenu"), QStringLiteral("Deutsch"));
+    m_englishMenu = menuItem(m_languageMenu, QStringLiteral("EnglishMenu"), QStringLiteral("English"));
+    for (QAction* a : {m_deutschMenu, m_englishMenu}) {
+        a->setCheckable(true);
+        languages->addAction(a);
+        connect(a, &QAction::triggered, this, &MainWindow::LanguageSubMenuClick);
+    }
+    m_deutschMenu->setChecked(true);
+
+    // The tools arrive with the windows that do the work; until then their
+    // entries are shown greyed so that the menu keeps its final shape.
+    QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
+    tools->menuAction()->setObjectName(QStringLiteral("ToolsMenu"));
+    const QList<std::pair<QString, QString>> toolItems = {
+        {QStringLiteral("CwMenu"), QStringLiteral("CW-Ausgabe")},
+        {QStringLiteral("QslPresentationMenu"), QStringLiteral("QSL-Präsentation")},
+        {QStringLiteral("MapMenu"), QStringLiteral("Weltkarte")},
+        {QStringLiteral("HamCapMenu"), QStringLiteral("HamCap")},
+        {QStringLiteral("HrdDdeMenu"), QStringLiteral("HRD-Verbindung")},
+        {QStringLiteral("LogConverterMenu"), QStringLiteral("LogConverter")},
+        {QStringLiteral("DateiformateMenu"), QStringLiteral("Dateiformate")}};
+    for (const auto& [name, caption] : toolItems)
+        menuItem(tools, name, caption)->setEnabled(false);
+    menuItem(tools, QStringLiteral("CreateDxccMenu"), QStringLiteral("DXCC.ini erstellen"))->setVisible(false);
+
+    QMenu* help = bar->addMenu(QStringLiteral("&Hilfe"));
+    help->menuAction()->setObjectName(QStringLiteral("Hilfe1"));
+    const QList<std::pair<QString, QString>> helpItems = {
+        {QStringLiteral("Info1"), QStringLiteral("Info")},
+        {QStringLiteral("astaturkrzel1"), QStringLiteral("Tastaturkürzel")},
+        {QStringLiteral("Hilfe2"), QStringLiteral("Inhalt")},
+        {QStringLiteral("LinklistezuAFU1"), QStringLiteral("AFU-Linkliste")},
+        {QStringLiteral("WebPageMenu"), QStringLiteral("Vesk im Web")}};
+    for (const auto& [name, caption] : helpItems)
+        menuItem(help, name, caption)->setEnabled(false);
+}
+
+void MainWindow::applySettings() {
+    Settings& s = m_session.settings();
+    const QString language = s.readString(kLanguage, kLanguage, kGerman);
+    if (language == kEnglish) {
+        m_englishMenu->setChecked(true);
+        m_languageMenu->setTitle(QStringLiteral("English"));
+    } else if (language == kGerman) {
+        m_deutschMenu->setChecked(true);
+        m_languageMenu->setTitle(QStringLiteral("Deutsch"));
+    }
+    m_entryPage->setUserMemoText(
+        Settings::decodeMultiLine(s.readString(QStringLiteral("Allgemein"), QStringLiteral("UserMemo"))));
+
+    m_session.openLastLog();
+    ListeNeuFuellen();
+    updatePagesEnabled();
+
+    restoreGeometryFromSettings();
+    QVector<int> widths;
+    for (int c = 0; c < QsoRecord::FieldCount; ++c)
+        widths << s.readInteger(kPositions, columnWidthKey(c), LogGridView::DefaultColumnWidth);
+    m_listPage->grid()->setColumnWidths(widths);
+    m_entryPage->lowerList()->setColumnWidths(widths);
+}
+
+void MainWindow::restoreGeometryFromSettings() {
+    const Settings& s = m_session.settings();
+    QRect r(s.readInteger(kPositions, QStringLiteral("MainForm.Left"), kDesignLeft),
+            s.readInteger(kPositions, QStringLiteral("MainForm.Top"), kDesignTop),
+            s.readInteger(kPositions, QStringLiteral("MainForm.Width"), kDesignWidth),
+            s.readInteger(kPositions, QStringLiteral("MainForm.Height"), kDesignHeight));
+    r.setWidth(std::max(r.width(), 400));
+    r.setHeight(std::max(r.height(), 300));
+    // A window stored on a screen that is gone would open out of reach.
+    bool visible = false;
+    for (const QScreen* screen : QGuiApplication::screens())
+        visible = visible || screen->availableGeometry().intersects(r.adjusted(0, 0, -r.width() / 2, -20));
+    if (!visible && QGuiApplication::primaryScreen())
+        r.moveTopLeft(QGuiApplication::primaryScreen()->availableGeometry().topLeft() + QPoint(20, 20));
+    move(r.topLeft());
+    resize(r.size());
+}
+
+void MainWindow::updatePagesEnabled() { m_pages->setEnabled(m_session.hasLog()); }
+
+void MainWindow::ListeNeuFuellen() {
+    m_session.reloadRows();
+    const LogTableModel& model = m_session.model();
+    const int k = model.recordCount();
+    m_entryPage->setNextNumber(k + 1);
+    if (k > 0) {
+        m_entryPage->carryOver(model.field(k - 1, QsoRecord::Band), model.field(k - 1, QsoRecord::Mode),
+                               model.field(k - 1, QsoRecord::TxPwr));
+    }
+    m_listPage->grid()->scrollToLastRow();
+    m_entryPage->lowerList()->scrollToLastRow();
+}
+
+void MainWindow::BuildMenu() {
+    m_logFileMenu->clear();
+    delete m_logFileGroup;
+    m_logFileGroup = new QActionGroup(this);
+    const QString current = m_session.currentLogName();
+    QString checked;
+    const QIcon logIcon = style()->standardIcon(QStyle::SP_FileIcon);
+    for (const QString& name : LogDirectory::logFiles(m_session.folder())) {
+        QAction* item = m_logFileMenu->addAction(logIcon, name);
+        item->setCheckable(true);
+        m_logFileGroup->addAction(item);
+        if (name == current) {
+            item->setChecked(true);
+            checked = name;
+        }
+        connect(item, &QAction::triggered, this, [this, item] { LogFileMenuClick(item); });
+    }
+    m_logFileMenu->addSeparator();
+    QAction* create = m_logFileMenu->addAction(style()->standardIcon(QStyle::SP_FileDialogNewFolder),
+                                               m_session.texts()[LanguageTexts::NewLogEntry]);
+    create->setObjectName(QStringLiteral("NewLogFileMenu"));
+    connect(create, &QAction::triggered, this, &MainWindow::NewLogFileMenuClick);
+    m_logFileMenu->setTitle(m_session.texts()[LanguageTexts::LogMenuCaption] + checked);
+}
+
+void MainWindow::LogFileMenuClick(QAction* item) {
+    // Menu captions may carry an accelerator ampersand added by the style.
+    const QString caption = item->text().remove(u'&');
+    const Session::Choice choice = m_session.chooseLog(caption);
+    if (choice == Session::Choice::Unchanged) {
+        BuildMenu(); // restores the check mark the click may have moved
+        return;
+    }
+    BuildMenu();
+    if (choice == Session::Choice::Opened)
+        ListeNeuFuellen();
+    updatePagesEnabled();
+}
+
+void MainWindow::NewLogFileMenuClick() {
+    if (m_session.createLog() != Session::Creation::Created) {
+        BuildMenu();
+        return;
+    }
+    BuildMenu();
+    updatePagesEnabled();
+    m_entryPage->setNextNumber(1);
+}
+
+void MainWindow::LanguageSubMenuClick() {
+    Settings& s = m_session.settings();
+    if (m_englishMenu->isChecked()) {
+        m_languageMenu->setTitle(QStringLiteral("English"));
+        s.writeString(kLanguage, kLanguage, kEnglish);
+    } else {
+        m_languageMenu->setTitle(QStringLiteral("Deutsch"));
+        s.writeString(kLanguage, kLanguage, kGerman);
+    }
+    m_session.saveSettings();
+    LoadLanguage();
+}
+
+void MainWindow::LoadLanguage() { BuildMenu(); }
+
+void MainWindow::EingabeTSEnter() {
+    m_entryPage->lowerList()->setColumnWidths(m_listPage->grid()->columnWidths());
+}
+
+void MainWindow::storeAtEnd() {
+    if (m_stored)
+        return;
+    m_stored = true;
+    Settings& s = m_session.settings();
+    m_session.storeLastLogName();
+    s.writeString(QStringLiteral("Allgemein"), QStringLiteral("UserMemo"),
+                  Settings::encodeMultiLine(m_entryPage->userMemoText()));
+    s.writeInteger(kPositions, QStringLiteral("MainForm.Top"), y());
+    s.writeInteger(kPositions, QStringLiteral("MainForm.Left"), x());
+    s.writeInteger(kPositions, QStringLiteral("MainForm.Width"), width());
+    s.writeInteger(kPositions, QStringLiteral("MainForm.Height"), height());
+    const QVector<int> widths = m_listPage->grid()->columnWidths();
+    for (int c = 0; c < widths.size(); ++c)
+        s.writeInteger(kPositions, columnWidthKey(c), widths[c]);
+    m_session.saveSettings();
+}

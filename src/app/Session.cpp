@@ -1,0 +1,137 @@
+#include "app/Session.h"
+
+#include "logstore/IoError.h"
+#include "logstore/LogDirectory.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+const QString kGeneral = QStringLiteral("Allgemein");
+const QString kLastLog = QStringLiteral("LastLogFileName");
+} // namespace
+
+Session::Session(const QString& programFolder, Clock& clock, Dialogs& dialogs, QObject* parent)
+    : QObject(parent), m_folder(QDir(programFolder).absolutePath()), m_clock(clock), m_dialogs(dialogs),
+      m_settings(QDir(programFolder).absoluteFilePath(QStringLiteral("Vesk.ini"))) {}
+
+Session::~Session() = default;
+
+QString Session::pathOf(const QString& fileName) const { return QDir(m_folder).filePath(fileName); }
+
+void Session::loadSettings() {
+    QString reason;
+    if (!m_settings.load(&reason)) {
+        m_dialogs.error(QStringLiteral("Die Einstellungen \"%1\" können nicht gelesen werden (%2). "
+                                       "Vesk startet mit den Vorgaben und überschreibt die Datei nicht.")
+                            .arg(QDir::toNativeSeparators(m_settings.fileName()), reason));
+    }
+}
+
+bool Session::saveSettings() {
+    try {
+        m_settings.save();
+        m_settingsErrorShown = false;
+        return true;
+    } catch (const IoError& e) {
+        if (!m_settingsErrorShown) {
+            m_settingsErrorShown = true;
+            m_dialogs.error(QStringLiteral("Die Einstellungen wurden nicht gespeichert. %1").arg(e.message()));
+        }
+        return false;
+    }
+}
+
+QString Session::currentLogName() const { return m_log ? QFileInfo(m_log->fileName()).fileName() : QString(); }
+
+bool Session::openLog(const QString& path) {
+    m_log = std::make_unique<LogFile>(path);
+    const bool ok = reloadRows();
+    Q_EMIT currentLogChanged();
+    return ok;
+}
+
+void Session::releaseLog() {
+    if (!m_log)
+        return;
+    m_log.reset();
+    m_model.clear();
+    Q_EMIT currentLogChanged();
+}
+
+void Session::openLastLog() {
+    // Only a name: a folder part typed into the file by hand is not followed.
+    const QString stored = m_settings.readString(kGeneral, kLastLog);
+    const QString name = QFileInfo(stored).fileName();
+    if (name.isEmpty())
+        return;
+    const QString path = pathOf(name);
+    if (!QFileInfo(path).isFile()) {
+        m_dialogs.info(QStringLiteral("Das zuletzt benutzte Log \"%1\" ist nicht mehr im Programmordner \"%2\". "
+                                      "Bitte ein Log im Menü wählen oder ein neues anlegen.")
+                           .arg(name, QDir::toNativeSeparators(m_folder)));
+        return;
+    }
+    openLog(path);
+}
+
+bool Session::reloadRows() {
+    if (!m_log) {
+        m_model.clear();
+        return true;
+    }
+    try {
+        m_model.load(*m_log);
+        return true;
+    } catch (const IoError& e) {
+        m_dialogs.error(e.message());
+        return false;
+    }
+}
+
+Session::Choice Session::chooseLog(const QString& caption) {
+    const QString path = pathOf(caption);
+    if (m_log && QFileInfo(m_log->fileName()) == QFileInfo(path))
+        return Choice::Unchanged;
+    releaseLog();
+    if (!QFileInfo(path).isFile()) {
+        m_dialogs.error(u'"' + caption + m_texts[LanguageTexts::LogVanished]);
+        return Choice::Vanished;
+    }
+    openLog(path);
+    return Choice::Opened;
+}
+
+Session::Creation Session::createLog() {
+    const auto answer = m_dialogs.inputText(m_texts[LanguageTexts::NewLogTitle],
+                                            m_texts[LanguageTexts::NewLogPrompt], QString());
+    if (!answer)
+        return Creation::Cancelled;
+    const auto name = LogDirectory::newLogFileName(*answer);
+    if (!name)
+        return Creation::Cancelled;
+    const QString path = pathOf(*name);
+    if (QFileInfo::exists(path)) {
+        m_dialogs.error(u'"' + *name + m_texts[LanguageTexts::LogExists] + QDir::toNativeSeparators(path) +
+                        QStringLiteral("\"!"));
+        return Creation::Exists;
+    }
+    auto log = std::make_unique<LogFile>(path);
+    try {
+        log->WriteHeader();
+    } catch (const IoError& e) {
+        m_dialogs.error(e.message());
+        return Creation::Failed;
+    }
+    m_log = std::move(log);
+    m_model.clear();
+    Q_EMIT currentLogChanged();
+    return Creation::Created;
+}
+
+void Session::storeLastLogName() {
+    if (m_log)
+        m_settings.writeString(kGeneral, kLastLog, currentLogName());
+}

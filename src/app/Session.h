@@ -1,0 +1,83 @@
+#pragma once
+
+#include "logstore/LogFile.h"
+#include "logstore/LogTableModel.h"
+#include "settings/LanguageTexts.h"
+#include "settings/Settings.h"
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class Clock;
+class Dialogs;
+
+// What the windows share: the program folder, the settings, the language
+// texts, the current log with its rows in memory, and the seams to the world
+// outside. The main window owns one; every page gets it by reference.
+class Session : public QObject {
+    Q_OBJECT
+public:
+    Session(const QString& programFolder, Clock& clock, Dialogs& dialogs, QObject* parent = nullptr);
+    ~Session() override;
+
+    const QString& folder() const { return m_folder; }
+    QString pathOf(const QString& fileName) const;
+    Settings& settings() { return m_settings; }
+    LanguageTexts& texts() { return m_texts; }
+    const LanguageTexts& texts() const { return m_texts; }
+    LogTableModel& model() { return m_model; }
+    Clock& clock() { return m_clock; }
+    Dialogs& dialogs() { return m_dialogs; }
+
+    // Set once the settings have been applied at start; handlers that store
+    // an option do nothing before, so loading their controls writes nothing.
+    bool formReady() const { return m_formReady; }
+    void setFormReady(bool ready) { m_formReady = ready; }
+
+    // Loads "Vesk.ini"; an unreadable file is reported and defaults are used.
+    void loadSettings();
+    // Writes "Vesk.ini" and reports a failure (once until a write succeeds).
+    bool saveSettings();
+
+    bool hasLog() const { return m_log != nullptr; }
+    LogFile* log() { return m_log.get(); }
+    QString currentLogName() const; // file name without folder, empty when none
+
+    // The log named by "LastLogFileName", when it exists.
+    void openLastLog();
+
+    // Refills the rows from the current log (the list grids follow the
+    // model). A read error is reported; the rows read before it stay.
+    bool reloadRows();
+
+    enum class Choice { Unchanged, Opened, Vanished };
+    // A log-file menu entry was chosen.
+    Choice chooseLog(const QString& caption);
+
+    enum class Creation { Cancelled, Created, Exists, Failed };
+    // Asks for a name and creates an empty log with it.
+    Creation createLog();
+
+    void releaseLog();
+
+    // The program-end writes of the log name and the note pad (the window
+    // adds its geometry), then the file.
+    void storeLastLogName();
+
+Q_SIGNALS:
+    void currentLogChanged();
+
+private:
+    bool openLog(const QString& path);
+
+    QString m_folder;
+    Clock& m_clock;
+    Dialogs& m_dialogs;
+    Settings m_settings;
+    LanguageTexts m_texts;
+    LogTableModel m_model;
+    std::unique_ptr<LogFile> m_log;
+    bool m_formReady = false;
+    bool m_settingsErrorShown = false;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QTableView>
+#include <QVector>
+
+// A read-only grid of contacts: whole rows selected, titles in the header
+// row, 64-pixel columns unless told otherwise.
+class LogGridView : public QTableView {
+    Q_OBJECT
+public:
+    static constexpr int DefaultColumnWidth = 64;
+
+    explicit LogGridView(const QString& objectName, QWidget* parent = nullptr);
+
+    QVector<int> columnWidths() const;
+    void setColumnWidths(const QVector<int>& widths);
+    void scrollToLastRow();
+};

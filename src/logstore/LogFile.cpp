@@ -1,0 +1,365 @@
+#include "logstore/LogFile.h"
+
+#include "logstore/AtomicFile.h"
+#include "logstore/BandList.h"
+#include "logstore/Codepage.h"
+#include "logstore/DateText.h"
+#include "logstore/GermanNumber.h"
+#include "logstore/IoError.h"
+
+#include <QDir>
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+
+constexpr qsizetype kChunk = 256 * 1024;
+const QByteArray kCrLf("\r\n");
+
+QString native(const QString& path) { return QDir::toNativeSeparators(path); }
+
+bool isWholeNumber(const QString& text) {
+    qsizetype i = 0;
+    if (!text.isEmpty() && (text[0] == u'+' || text[0] == u'-'))
+        i = 1;
+    if (i >= text.size())
+        return false;
+    for (; i < text.size(); ++i) {
+        if (text[i] < u'0' || text[i] > u'9')
+            return false;
+    }
+    return true;
+}
+
+void addRejected(QsoRecord& r, const QString& text) {
+    r[QsoRecord::Comments] += QStringLiteral(" / ") + text;
+}
+
+// "ddmmyy" -> "dd.mm.yy", "ddmmyyyy" -> "dd.mm.yyyy"; texts with a dot or
+// another length stay as they are.
+QString insertDateDots(const QString& text) {
+    if (text.contains(u'.'))
+        return text;
+    if (text.size() == 6 || text.size() == 8)
+        return text.left(2) + u'.' + text.mid(2, 2) + u'.' + text.mid(4);
+    return text;
+}
+
+QString insertTimeColons(const QString& text) {
+    if (text.contains(u':'))
+        return text;
+    if (text.size() == 4)
+        return text.left(2) + u':' + text.mid(2);
+    if (text.size() == 6)
+        return text.left(2) + u':' + text.mid(2, 2) + u':' + text.mid(4);
+    return text;
+}
+
+// Scales the number in front of unit ("MW" or "KW") into watts.
+void scalePower(QsoRecord& r, const QString& unit, double factor) {
+    QString& pwr = r[QsoRecord::TxPwr];
+    const QString number = pwr.left(pwr.indexOf(unit));
+    const auto value = GermanNumber::parse(number);
+    if (!value) {
+        throw IoError(QStringLiteral("TX Pwr \"%1\": \"%2\" ist keine gültige Zahl").arg(pwr, number));
+    }
+    pwr = GermanNumber::format(*value * factor) + u'W';
+}
+
+} // namespace
+
+QString LogFile::versionText() { return QStringLiteral("LogFileAccess  Version 1.2"); }
+
+LogFile::~LogFile() = default;
+
+void LogFile::Create(const QString& fileName) {
+    CloseFile();
+    m_fileName = fileName;
+}
+
+void LogFile::throwIo(const QString& what, const QString& reason) const {
+    throw IoError(QStringLiteral("%1 \"%2\": %3").arg(what, native(m_fileName), reason));
+}
+
+QString LogFile::formatErrorText(int line) const {
+    return QStringLiteral("Formatfehler in \"%1\", Zeile %2: mehr als 15 Trennzeichen \";\" - "
+                          "diese Zeile kann kein Kontakt sein. Das Log wurde nicht verändert.")
+        .arg(native(m_fileName))
+        .arg(line);
+}
+
+void LogFile::WriteHeader() {
+    CloseFile();
+    AtomicFile out(m_fileName);
+    out.open();
+    out.write(Codepage::encode(QsoRecord::headerLine()) + kCrLf);
+    out.commit();
+}
+
+void LogFile::OpenForRead() {
+    CloseFile();
+    m_file = std::make_unique<QFile>(m_fileName);
+    if (!m_file->open(QIODevice::ReadOnly)) {
+        const QString reason = m_file->errorString();
+        m_file.reset();
+        throwIo(QStringLiteral("Die Logdatei kann nicht gelesen werden:"), reason);
+    }
+    m_buffer.clear();
+    m_pos = 0;
+    m_atEnd = false;
+    m_lineNumber = 0;
+    m_header.clear();
+    readRawLine(m_header);
+}
+
+void LogFile::CloseFile() {
+    m_file.reset();
+    m_buffer = QByteArray();
+    m_pos = 0;
+    m_atEnd = true;
+}
+
+bool LogFile::readRawLine(QByteArray& line) {
+    if (!m_file)
+        return false;
+    while (true) {
+        const qsizetype nl = m_buffer.indexOf('\n', m_pos);
+        if (nl >= 0) {
+            qsizetype end = nl;
+            if (end > m_pos && m_buffer[end - 1] == '\r')
+                --end;
+            line = m_buffer.mid(m_pos, end - m_pos);
+            m_pos = nl + 1;
+            ++m_lineNumber;
+            return true;
+        }
+        if (m_atEnd) {
+            if (m_pos >= m_buffer.size())
+                return false;
+            // The last line of a file without a final line end.
+            line = m_buffer.mid(m_pos);
+            if (line.endsWith('\r'))
+                line.chop(1);
+            m_pos = m_buffer.size();
+            ++m_lineNumber;
+            return true;
+        }
+        m_buffer.remove(0, m_pos);
+        m_pos = 0;
+        const qsizetype old = m_buffer.size();
+        m_buffer.resize(old + kChunk);
+        const qint64 n = m_file->read(m_buffer.data() + old, kChunk);
+        if (n < 0) {
+            m_buffer.resize(old);
+            throwIo(QStringLiteral("Lesefehler in"), m_file->errorString());
+        }
+        m_buffer.resize(old + n);
+        if (n == 0)
+            m_atEnd = true;
+    }
+}
+
+bool LogFile::ReadNextLine(QString& line) {
+    QByteArray raw;
+    if (!readRawLine(raw))
+        return false;
+    line = Codepage::decode(raw);
+    return true;
+}
+
+bool LogFile::ReadNext(QsoRecord& record) {
+    QString line;
+    if (!ReadNextLine(line))
+        return false;
+    if (!QsoRecord::decodeLine(line, record)) {
+        const int at = m_lineNumber;
+        CloseFile();
+        throw IoError(formatErrorText(at));
+    }
+    return true;
+}
+
+bool LogFile::ReadRecord(QsoRecord& record, int number) {
+    if (number < 1)
+        return false;
+    OpenForRead();
+    QByteArray skip;
+    for (int i = 1; i < number; ++i) {
+        if (!readRawLine(skip)) {
+            CloseFile();
+            return false;
+        }
+    }
+    bool found = false;
+    try {
+        found = ReadNext(record);
+    } catch (...) {
+        CloseFile();
+        throw;
+    }
+    CloseFile();
+    return found;
+}
+
+void LogFile::AppendRecord(const QsoRecord& record) {
+    CloseFile();
+    QFile file(m_fileName);
+    // Appending to a vanished log would create a file without header, whose
+    // first contact every reader then skips: report the missing log instead.
+    if (!file.exists())
+        throwIo(QStringLiteral("Die Logdatei fehlt:"), QStringLiteral("Datei nicht gefunden"));
+    if (!file.open(QIODevice::ReadWrite))
+        throwIo(QStringLiteral("Die Logdatei kann nicht geschrieben werden:"), file.errorString());
+    const qint64 oldSize = file.size();
+    QByteArray bytes;
+    if (oldSize > 0) {
+        // A hand-edited log may lack the final line end; without one the new
+        // contact would be glued onto the last line.
+        file.seek(oldSize - 1);
+        char last = 0;
+        if (file.read(&last, 1) == 1 && last != '\n')
+            bytes += kCrLf;
+    }
+    Codepage::encodeAppend(record.encodeLine(), bytes);
+    bytes += kCrLf;
+    file.seek(oldSize);
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        const QString reason = file.errorString();
+        file.resize(oldSize); // never leave half a line behind
+        throwIo(QStringLiteral("Der Kontakt konnte nicht angehängt werden an"), reason);
+    }
+    if (::fdatasync(file.handle()) != 0) {
+        file.resize(oldSize);
+        throwIo(QStringLiteral("Der Kontakt konnte nicht gespeichert werden in"),
+                QString::fromLocal8Bit(strerror(errno)));
+    }
+}
+
+bool LogFile::ReplaceRecord(int number, const QsoRecord& record) {
+    if (number < 1)
+        return false;
+    OpenForRead(); // reads the header line
+    QByteArray out;
+    out.reserve(static_cast<qsizetype>(m_file->size()) + 256);
+    out += m_header + kCrLf;
+    QByteArray line;
+    for (int i = 1; i < number; ++i) {
+        if (!readRawLine(line)) {
+            CloseFile();
+            return false;
+        }
+        out += line + kCrLf;
+    }
+    if (!readRawLine(line)) { // the old record n
+        CloseFile();
+        return false;
+    }
+    Codepage::encodeAppend(record.encodeLine(), out);
+    out += kCrLf;
+    while (readRawLine(line))
+        out += line + kCrLf;
+    CloseFile();
+
+    AtomicFile file(m_fileName);
+    file.open();
+    file.write(out);
+    file.commit();
+    return true;
+}
+
+void LogFile::NormalizeRecord(QsoRecord& r, int number, const QDateTime& localNow) {
+    r[QsoRecord::Number] = QString::number(number);
+    r[QsoRecord::Band] = AsciiCase::toLower(r[QsoRecord::Band]);
+    for (int f : {QsoRecord::Mode, QsoRecord::Call, QsoRecord::Dok, QsoRecord::Locator})
+        r[f] = AsciiCase::toUpper(r[f]);
+
+    const QString oldPwr = r[QsoRecord::TxPwr];
+    QString& pwr = r[QsoRecord::TxPwr];
+    pwr = AsciiCase::toUpper(pwr);
+    if (pwr.isEmpty()) {
+        pwr = QStringLiteral("1W");
+    } else if (!pwr.endsWith(u'W')) {
+        if (isWholeNumber(pwr)) {
+            pwr += u'W';
+        } else {
+            addRejected(r, oldPwr);
+            pwr = QStringLiteral("1W");
+        }
+    }
+    if (pwr.contains(QStringLiteral("MW")))
+        scalePower(r, QStringLiteral("MW"), 0.001);
+    else if (pwr.contains(QStringLiteral("KW")))
+        scalePower(r, QStringLiteral("KW"), 1000.0);
+
+    const int year = localNow.date().year();
+    {
+        QString& date = r[QsoRecord::Date];
+        const QString text = insertDateDots(date);
+        const auto parsed = DateText::parseDate(text, year);
+        if (parsed) {
+            date = DateText::formatDate(*parsed);
+        } else {
+            addRejected(r, text);
+            date = DateText::formatDate(localNow.date());
+        }
+    }
+    for (int f : {QsoRecord::QslOut, QsoRecord::QslIn}) {
+        QString& qsl = r[f];
+        if (qsl.isEmpty())
+            continue;
+        const QString text = insertDateDots(qsl);
+        const auto parsed = DateText::parseDate(text, year);
+        if (parsed) {
+            qsl = DateText::formatDate(*parsed);
+        } else {
+            addRejected(r, text);
+            qsl.clear();
+        }
+    }
+    {
+        QString& utc = r[QsoRecord::Utc];
+        const QString text = insertTimeColons(utc);
+        const auto parsed = DateText::parseTime(text);
+        if (parsed) {
+            utc = DateText::formatTime(*parsed);
+        } else {
+            addRejected(r, text);
+            utc = DateText::formatTime(localNow.time());
+        }
+    }
+}
+
+int LogFile::Normalize(const QDateTime& localNow) {
+    QByteArray out;
+    Codepage::encodeAppend(QsoRecord::headerLine(), out);
+    out += kCrLf;
+    OpenForRead();
+    out.reserve(static_cast<qsizetype>(m_file->size()) + 4096);
+    QsoRecord record;
+    int counter = 1;
+    try {
+        while (ReadNext(record)) {
+            NormalizeRecord(record, counter, localNow);
+            Codepage::encodeAppend(record.encodeLine(), out);
+            out += kCrLf;
+            ++counter;
+        }
+    } catch (const IoError& e) {
+        const int at = m_lineNumber;
+        CloseFile();
+        if (e.message().startsWith(QStringLiteral("Formatfehler")))
+            throw;
+        throw IoError(QStringLiteral("\"%1\", Zeile %2: %3. Das Log wurde nicht verändert.")
+                          .arg(native(m_fileName))
+                          .arg(at)
+                          .arg(e.message()));
+    }
+    CloseFile();
+
+    AtomicFile file(m_fileName);
+    file.open();
+    file.write(out);
+    file.commit();
+    return counter - 1;
+}

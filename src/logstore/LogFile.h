@@ -1,0 +1,67 @@
+#pragma once
+
+#include "logstore/QsoRecord.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QFile>
+#include <QString>
+#include <memory>
+
+// The only code that touches a log file. Each operation opens and closes the
+// file itself; OpenForRead/ReadNext/CloseFile keep it open between the calls
+// of one reading loop. Failures throw IoError with a message naming the file
+// (and the line, for a line no record can hold); the log then stays as it was.
+class LogFile {
+public:
+    static QString versionText(); // "LogFileAccess  Version 1.2"
+
+    LogFile() = default;
+    explicit LogFile(const QString& fileName) { Create(fileName); }
+    ~LogFile();
+    LogFile(const LogFile&) = delete;
+    LogFile& operator=(const LogFile&) = delete;
+
+    void Create(const QString& fileName);
+    const QString& fileName() const { return m_fileName; }
+
+    // Creates (or overwrites) the file with the header line alone.
+    void WriteHeader();
+
+    void OpenForRead();
+    void CloseFile();
+    bool ReadNext(QsoRecord& record);
+    // The raw decoded line of the next record, "#13#10" still in it; for
+    // readers that keep lines packed (the list model). Line numbers count
+    // the header as line 1.
+    bool ReadNextLine(QString& line);
+    int lineNumber() const { return m_lineNumber; }
+
+    bool ReadRecord(QsoRecord& record, int number);
+    void AppendRecord(const QsoRecord& record);
+    bool ReplaceRecord(int number, const QsoRecord& record);
+    static QString StripSeparators(const QString& text) { return QsoRecord::stripSeparators(text); }
+    // Renumbers and repairs every record; dates and times that cannot be read
+    // are replaced by localNow (the rejected text goes into Comments).
+    // Returns the number of records.
+    int Normalize(const QDateTime& localNow);
+
+    // One record as Normalize repairs it. Throws IoError (without file name)
+    // when a power given in mW or kW has no readable number.
+    static void NormalizeRecord(QsoRecord& record, int number, const QDateTime& localNow);
+
+    // The error for a line that has more than 15 separators.
+    QString formatErrorText(int line) const;
+
+private:
+    bool readRawLine(QByteArray& line);
+    void throwIo(const QString& what, const QString& reason) const;
+
+    QString m_fileName;
+    std::unique_ptr<QFile> m_file;
+    QByteArray m_header; // the header line as read, kept unchanged by ReplaceRecord
+    QByteArray m_buffer;
+    qsizetype m_pos = 0;
+    bool m_atEnd = true;
+    int m_lineNumber = 0;
+};

@@ -1,0 +1,3 @@
+#include "platform/Dialogs.h"
+
+Dialogs::~Dialogs() = default;

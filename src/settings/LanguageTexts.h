@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+// The 99 program messages of the language file, indexed 0..98. Until a
+// language file is applied they hold the built-in German texts, so that the
+// program speaks even when its language file is missing.
+class LanguageTexts {
+public:
+    static constexpr int Count = 99;
+
+    // Indexes with a fixed role.
+    enum : int {
+        BandPrompt = 1,     // prompt of the free band input box
+        ModePrompt = 2,     // prompt of the free mode input box
+        NewLogEntry = 8,    // last entry of the log-file menu
+        LogMenuCaption = 9, // log-file menu caption, followed by the current log
+        LogVanished = 10,   // after '"' + file name: the chosen log is gone
+        NewLogTitle = 11,   // title of the new-log input box
+        NewLogPrompt = 12,  // its prompt
+        LogExists = 13,     // between '"' + name and full path + '"!'
+    };
+
+    LanguageTexts();
+    const QString& operator[](int index) const { return m_texts[static_cast<std::size_t>(index)]; }
+    void set(int index, const QString& text) { m_texts[static_cast<std::size_t>(index)] = text; }
+    void clear();
+    static LanguageTexts builtInGerman();
+
+private:
+    struct Empty {};
+    explicit LanguageTexts(Empty) {}
+    std::array<QString, Count> m_texts;
+};

@@ -1,0 +1,210 @@
+#include "app/MainWindow.h"
+#include "app/Session.h"
+#include "entry/LogGridView.h"
+#include "logstore/QsoRecord.h"
+#include "settings/Settings.h"
+#include "ScriptedDialogs.h"
+#include "TestFolder.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QtTest>
+
+namespace {
+QMenu* logFileMenu(MainWindow& w) { return w.findChild<QMenu*>(QStringLiteral("LogFileMenu")); }
+
+QStringList logMenuCaptions(MainWindow& w) {
+    QStringList out;
+    for (QAction* a : logFileMenu(w)->actions()) {
+        if (!a->isSeparator())
+            out << a->text() + (a->isChecked() ? QStringLiteral(" *") : QString());
+    }
+    return out;
+}
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void startsWithStoredLog();
+    void freshStartWritesOnlyEndKeys();
+    void missingStoredLogLeavesTabsDisabled();
+    void switchAndCreateLogs();
+    void vanishedLogIsReported();
+    void tabsAndMenusCarryTheirNames();
+};
+
+void TestMainWindow::startsWithStoredLog() {
+    TestFolder dir;
+    dir.writeLog("2004.log", {"1;01.02.2004;10:00:00;20m;CW;OLD1;599;599;;;;;5W;;;"});
+    dir.writeLog("2005.log", {"1;01.02.2005;10:00:00;2m;FM;DL1ABC;59;59;;;;;10W;erste#13#10zweite;;",
+                              "2;02.02.2005;11:00:00;70cm;SSB;DK2XY;57;58;;;;;50W;;;"});
+    dir.write("Vesk.ini", "[Allgemein]\r\nLastLogFileName=2005.log\r\nUserMemo=a#13#10b\r\n"
+                          "[Positionen]\r\nListeStringGrid.ColWidths[5]=120\r\n");
+    FakeClock clock;
+    ScriptedDialogs dialogs;
+    {
+        Session session(dir.path(), clock, dialogs);
+        MainWindow w(session);
+        auto* grid = w.findChild<LogGridView*>(QStringLiteral("ListeStringGrid"));
+        auto* lower = w.findChild<LogGridView*>(QStringLiteral("Liste2StringGrid"));
+        QVERIFY(grid && lower);
+        QCOMPARE(grid->model()->rowCount(), 2);
+        QCOMPARE(lower->model()->rowCount(), 2);
+        QCOMPARE(grid->model()->index(0, 5).data().toString(), QStringLiteral("DL1ABC"));
+        QCOMPARE(grid->model()->index(0, 13).data().toString(), QStringLiteral("erste zweite"));
+        QCOMPARE(grid->columnWidth(5), 120);
+        QCOMPARE(grid->columnWidth(4), 64);
+        QCOMPARE(w.findChild<QLabel*>(QStringLiteral("NumberLabel"))->text(), QStringLiteral("3"));
+        QCOMPARE(w.findChild<QLabel*>(QStringLiteral("BandLabel"))->text(), QStringLiteral("70cm"));
+        QCOMPARE(w.findChild<QLabel*>(QStringLiteral("ModeLabel"))->text(), QStringLiteral("SSB"));
+        QCOMPARE(w.findChild<QLabel*>(QStringLiteral("TxPwrLabel"))->text(), QStringLiteral("50W"));
+        QCOMPARE(w.findChild<QPlainTextEdit*>(QStringLiteral("UserMemo"))->toPlainText(), QStringLiteral("a\nb"));
+        QVERIFY(w.pages()->isEnabled());
+        QCOMPARE(logMenuCaptions(w),
+                 (QStringList{"2004.log", "2005.log *", session.texts()[LanguageTexts::NewLogEntry]}));
+        QCOMPARE(logFileMenu(w)->title(), session.texts()[LanguageTexts::LogMenuCaption] + "2005.log");
+
+        grid->setColumnWidth(2, 77);
+        w.findChild<QPlainTextEdit*>(QStringLiteral("UserMemo"))->setPlainText("x\ny");
+        w.close();
+    }
+    QVERIFY(dialogs.errors.isEmpty());
+    Settings s(dir.file("Vesk.ini"));
+    QVERIFY(s.load());
+    QCOMPARE(s.readString("Allgemein", "LastLogFileName"), QStringLiteral("2005.log"));
+    QCOMPARE(s.readString("Allgemein", "UserMemo"), QStringLiteral("x#13#10y"));
+    QCOMPARE(s.readInteger("Positionen", "ListeStringGrid.ColWidths[2]", 0), 77);
+    QCOMPARE(s.readInteger("Positionen", "ListeStringGrid.ColWidths[5]", 0), 120);
+    for (const char* key : {"MainForm.Top", "MainForm.Left", "MainForm.Width", "MainForm.Height"})
+        QVERIFY2(s.contains("Positionen", key), key);
+}
+
+void TestMainWindow::freshStartWritesOnlyEndKeys() {
+    TestFolder dir;
+    FakeClock clock;
+    ScriptedDialogs dialogs;
+    {
+        Session session(dir.path(), clock, dialogs);
+        MainWindow w(session);
+        QVERIFY(!w.pages()->isEnabled());
+        QCOMPARE(logMenuCaptions(w), QStringList{session.texts()[LanguageTexts::NewLogEntry]});
+    }
+    Settings s(dir.file("Vesk.ini"));
+    QVERIFY(s.load());
+    QCOMPARE(s.sections(), (QStringList{"Allgemein", "Positionen"}));
+    QCOMPARE(s.keys("Allgemein"), QStringList{"UserMemo"});
+    QCOMPARE(s.keys("Positionen").size(), 4 + 16);
+    QVERIFY(dialogs.errors.isEmpty() && dialogs.infos.isEmpty());
+}
+
+void TestMainWindow::missingStoredLogLeavesTabsDisabled() {
+    TestFolder dir;
+    dir.write("Vesk.ini", "[Allgemein]\r\nLastLogFileName=gone.log\r\n");
+    FakeClock clock;
+    ScriptedDialogs dialogs;
+    {
+        Session session(dir.path(), clock, dialogs);
+        MainWindow w(session);
+        QVERIFY(!w.pages()->isEnabled());
+        QCOMPARE(dialogs.infos.size(), 1);
+        QVERIFY(dialogs.infos[0].contains(QStringLiteral("gone.log")));
+    }
+    Settings s(dir.file("Vesk.ini"));
+    QVERIFY(s.load());
+    QCOMPARE(s.readString("Allgemein", "LastLogFileName"), QStringLiteral("gone.log")); // left as it was
+}
+
+void TestMainWindow::switchAndCreateLogs() {
+    TestFolder dir;
+    dir.writeLog("a.log", {"1;;;;;A1A"});
+    dir.writeLog("b.log", {"1;;;;;B1B", "2;;;;;B2B"});
+    dir.write("Vesk.ini", "[Allgemein]\r\nLastLogFileName=a.log\r\n");
+    FakeClock clock;
+    ScriptedDialogs dialogs;
+    Session session(dir.path(), clock, dialogs);
+    MainWindow w(session);
+    auto* grid = w.findChild<LogGridView*>(QStringLiteral("ListeStringGrid"));
+    QCOMPARE(grid->model()->rowCount(), 1);
+
+    QAction* b = logFileMenu(w)->actions().at(1);
+    QCOMPARE(b->text(), QStringLiteral("b.log"));
+    b->trigger();
+    QCOMPARE(session.currentLogName(), QStringLiteral("b.log"));
+    QCOMPARE(grid->model()->rowCount(), 2);
+    QCOMPARE(logMenuCaptions(w).at(1), QStringLiteral("b.log *"));
+
+    // "Test" becomes Test.log holding exactly the header line.
+    dialogs.inputAnswers = {QStringLiteral("Test")};
+    w.NewLogFileMenuClick();
+    QCOMPARE(dir.read("Test.log"), crlf({QsoRecord::headerLine()}));
+    QCOMPARE(session.currentLogName(), QStringLiteral("Test.log"));
+    QCOMPARE(grid->model()->rowCount(), 1);
+    QCOMPARE(grid->model()->index(0, 5).data().toString(), QString());
+    QCOMPARE(w.findChild<QLabel*>(QStringLiteral("NumberLabel"))->text(), QStringLiteral("1"));
+    QCOMPARE(logMenuCaptions(w).at(2), QStringLiteral("Test.log *"));
+
+    // 'Test.LOG' keeps its case and gets the extension; a folder part is dropped.
+    dialogs.inputAnswers = {QStringLiteral("/tmp/elsewhere/Test.LOG")};
+    w.NewLogFileMenuClick();
+    QVERIFY(QFile::exists(dir.file("Test.LOG.log")));
+    QVERIFY(!QFile::exists(QStringLiteral("/tmp/elsewhere/Test.LOG.log")));
+
+    // An existing name is refused and nothing changes.
+    const QByteArray before = dir.read("a.log");
+    dialogs.inputAnswers = {QStringLiteral("a")};
+    w.NewLogFileMenuClick();
+    QCOMPARE(dialogs.errors.size(), 1);
+    QCOMPARE(dialogs.errors[0], "\"a.log" + session.texts()[LanguageTexts::LogExists] +
+                                    QDir::toNativeSeparators(dir.file("a.log")) + "\"!");
+    QCOMPARE(dir.read("a.log"), before);
+    QCOMPARE(session.currentLogName(), QStringLiteral("Test.LOG.log"));
+
+    // Cancel does nothing.
+    w.NewLogFileMenuClick();
+    QCOMPARE(session.currentLogName(), QStringLiteral("Test.LOG.log"));
+}
+
+void TestMainWindow::vanishedLogIsReported() {
+    TestFolder dir;
+    dir.writeLog("a.log", {"1;;;;;A1A"});
+    dir.writeLog("b.log", {"1;;;;;B1B"});
+    dir.write("Vesk.ini", "[Allgemein]\r\nLastLogFileName=a.log\r\n");
+    FakeClock clock;
+    ScriptedDialogs dialogs;
+    Session session(dir.path(), clock, dialogs);
+    MainWindow w(session);
+    QAction* b = logFileMenu(w)->actions().at(1);
+    QVERIFY(QFile::remove(dir.file("b.log")));
+    b->trigger();
+    QCOMPARE(dialogs.errors, QStringList{"\"b.log" + session.texts()[LanguageTexts::LogVanished]});
+    QVERIFY(!session.hasLog());
+    QVERIFY(!w.pages()->isEnabled());
+    QCOMPARE(logMenuCaptions(w), (QStringList{"a.log", session.texts()[LanguageTexts::NewLogEntry]}));
+}
+
+void TestMainWindow::tabsAndMenusCarryTheirNames() {
+    TestFolder dir;
+    FakeClock clock;
+    ScriptedDialogs dialogs;
+    Session session(dir.path(), clock, dialogs);
+    MainWindow w(session);
+    const QStringList tabs = {"EingabeTS", "ListeTS", "EditierenTS", "SucheTS", "AuswertungenTS", "OptionenTS",
+                              "PleTS"};
+    QCOMPARE(w.pages()->count(), tabs.size());
+    for (int i = 0; i < tabs.size(); ++i)
+        QCOMPARE(w.pages()->widget(i)->objectName(), tabs[i]);
+    for (const char* name : {"TabSheet1", "LocatorGrossfelderTS", "TabSheet3", "TabSheet4", "AnzahlQsosTS",
+                             "TabSheet5", "AllgemeinTS", "DoppelCheckTS", "QslTS"})
+        QVERIFY2(w.findChild<QWidget*>(name), name);
+    for (const char* name : {"Datei1", "Listenneuladen1", "Beenden1", "DeutschMenu", "EnglishMenu", "Hilfe1"})
+        QVERIFY2(w.findChild<QAction*>(name), name);
+    QVERIFY(w.findChild<QAction*>("DeutschMenu")->isChecked());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "test_mainwindow.moc"

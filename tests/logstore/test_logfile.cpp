@@ -1,0 +1,266 @@
+#include "logstore/AtomicFile.h"
+#include "logstore/IoError.h"
+#include "logstore/LogFile.h"
+#include "TestFolder.h"
+
+#include <QDir>
+#include <QtTest>
+
+namespace {
+QString line(int n, const QString& call) {
+    return QStringLiteral("%1;01.02.2003;12:00:00;2m;FM;%2;59;59;;;;;10W;;;").arg(n).arg(call);
+}
+QsoRecord record(const QString& call) {
+    QsoRecord r;
+    QsoRecord::decodeLine(line(9, call), r);
+    return r;
+}
+} // namespace
+
+class TestLogFile : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void headerIsNeverParsed();
+    void readRecord();
+    void lastLineWithoutLineEnd();
+    void appendWritesWholeLine();
+    void appendAfterLineWithoutEnd();
+    void appendToMissingLogFails();
+    void replaceLastRecord();
+    void replaceMissingRecordLeavesFile_data();
+    void replaceMissingRecordLeavesFile();
+    void replaceKeepsUnrelatedTmpFile();
+    void failedRenameKeepsLog();
+    void tooManySeparatorsNamesFileAndLine();
+    void normalizeRecord_data();
+    void normalizeRecord();
+    void normalizeMilliwattError();
+    void normalizeFile();
+    void normalizeStopsOnBadLine();
+};
+
+void TestLogFile::headerIsNeverParsed() {
+    TestFolder dir;
+    dir.write("a.log", crlf({"anything;at;all;;;;;;;;;;;;;;;;;;;;", line(1, "DL1ABC")}));
+    LogFile log(dir.file("a.log"));
+    log.OpenForRead();
+    QsoRecord r;
+    QVERIFY(log.ReadNext(r));
+    QCOMPARE(r[QsoRecord::Call], QStringLiteral("DL1ABC"));
+    QVERIFY(!log.ReadNext(r));
+    QCOMPARE(r[QsoRecord::Call], QStringLiteral("DL1ABC")); // untouched at the end
+    log.CloseFile();
+}
+
+void TestLogFile::readRecord() {
+    TestFolder dir;
+    dir.writeLog("a.log", {line(1, "A1A"), line(2, "B2B"), line(3, "C3C")});
+    LogFile log(dir.file("a.log"));
+    QsoRecord r;
+    QVERIFY(log.ReadRecord(r, 2));
+    QCOMPARE(r[QsoRecord::Call], QStringLiteral("B2B"));
+    QVERIFY(log.ReadRecord(r, 3));
+    QVERIFY(!log.ReadRecord(r, 4));
+    QVERIFY(!log.ReadRecord(r, 0));
+}
+
+void TestLogFile::lastLineWithoutLineEnd() {
+    TestFolder dir;
+    dir.write("a.log", crlf({QsoRecord::headerLine(), line(1, "A1A")}) + line(2, "B2B").toLatin1());
+    LogFile log(dir.file("a.log"));
+    QsoRecord r;
+    QVERIFY(log.ReadRecord(r, 2));
+    QCOMPARE(r[QsoRecord::Call], QStringLiteral("B2B"));
+}
+
+void TestLogFile::appendWritesWholeLine() {
+    TestFolder dir;
+    LogFile log(dir.file("a.log"));
+    log.WriteHeader();
+    QCOMPARE(dir.read("a.log"), crlf({QsoRecord::headerLine()}));
+    QsoRecord r = record("DL1ÄBC");
+    r[QsoRecord::Comments] = QStringLiteral("a\nb");
+    log.AppendRecord(r);
+    QCOMPARE(dir.read("a.log"),
+             crlf({QsoRecord::headerLine(), "9;01.02.2003;12:00:00;2m;FM;DL1ÄBC;59;59;;;;;10W;a#13#10b;;"}));
+    QsoRecord back;
+    QVERIFY(log.ReadRecord(back, 1));
+    QCOMPARE(back, r);
+}
+
+void TestLogFile::appendAfterLineWithoutEnd() {
+    TestFolder dir;
+    dir.write("a.log", crlf({QsoRecord::headerLine()}) + line(1, "A1A").toLatin1());
+    LogFile log(dir.file("a.log"));
+    log.AppendRecord(record("B2B"));
+    QsoRecord r;
+    QVERIFY(log.ReadRecord(r, 1));
+    QCOMPARE(r[QsoRecord::Call], QStringLiteral("A1A"));
+    QVERIFY(log.ReadRecord(r, 2));
+    QCOMPARE(r[QsoRecord::Call], QStringLiteral("B2B"));
+}
+
+void TestLogFile::appendToMissingLogFails() {
+    TestFolder dir;
+    LogFile log(dir.file("gone.log"));
+    try {
+        log.AppendRecord(record("A1A"));
+        QFAIL("appending to a missing log must fail");
+    } catch (const IoError& e) {
+        QVERIFY(e.message().contains(QStringLiteral("gone.log")));
+    }
+    QVERIFY(!QFile::exists(dir.file("gone.log")));
+}
+
+void TestLogFile::replaceLastRecord() {
+    TestFolder dir;
+    dir.writeLog("a.log", {line(1, "A1A"), line(2, "B2B"), line(3, "C3C")});
+    LogFile log(dir.file("a.log"));
+    QVERIFY(log.ReplaceRecord(3, record("X9X")));
+    QCOMPARE(dir.read("a.log"), crlf({QsoRecord::headerLine(), line(1, "A1A"), line(2, "B2B"),
+                                      "9;01.02.2003;12:00:00;2m;FM;X9X;59;59;;;;;10W;;;"}));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"a.log"});
+}
+
+void TestLogFile::replaceMissingRecordLeavesFile_data() {
+    QTest::addColumn<int>("number");
+    QTest::newRow("past the end") << 3;
+    QTest::newRow("far past") << 100;
+    QTest::newRow("zero would hit the header") << 0;
+    QTest::newRow("negative") << -1;
+}
+
+void TestLogFile::replaceMissingRecordLeavesFile() {
+    QFETCH(int, number);
+    TestFolder dir;
+    dir.writeLog("a.log", {line(1, "A1A"), line(2, "B2B")});
+    const QByteArray before = dir.read("a.log");
+    LogFile log(dir.file("a.log"));
+    QVERIFY(!log.ReplaceRecord(number, record("X9X")));
+    QCOMPARE(dir.read("a.log"), before);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"a.log"});
+}
+
+void TestLogFile::replaceKeepsUnrelatedTmpFile() {
+    TestFolder dir;
+    dir.writeLog("my.logbook.log", {line(1, "A1A")});
+    dir.write("my.tmp", "user data");
+    dir.write("my.logbook.log.tmp", "more user data");
+    LogFile log(dir.file("my.logbook.log"));
+    QVERIFY(log.ReplaceRecord(1, record("X9X")));
+    log.Normalize(QDateTime(QDate(2026, 1, 1), QTime(0, 0)));
+    QCOMPARE(dir.read("my.tmp"), QByteArray("user data"));
+    QCOMPARE(dir.read("my.logbook.log.tmp"), QByteArray("more user data"));
+}
+
+void TestLogFile::failedRenameKeepsLog() {
+    TestFolder dir;
+    dir.writeLog("a.log", {line(1, "A1A"), line(2, "B2B")});
+    const QByteArray before = dir.read("a.log");
+    LogFile log(dir.file("a.log"));
+    AtomicFile::failNextCommitForTesting();
+    QVERIFY_THROWS_EXCEPTION(IoError, log.ReplaceRecord(1, record("X9X")));
+    QCOMPARE(dir.read("a.log"), before);
+    AtomicFile::failNextCommitForTesting();
+    QVERIFY_THROWS_EXCEPTION(IoError, log.Normalize(QDateTime::currentDateTime()));
+    QCOMPARE(dir.read("a.log"), before);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.log"});
+}
+
+void TestLogFile::tooManySeparatorsNamesFileAndLine() {
+    TestFolder dir;
+    dir.writeLog("bad.log", {line(1, "A1A"), line(2, "B2B") + ";extra"});
+    const QByteArray before = dir.read("bad.log");
+    LogFile log(dir.file("bad.log"));
+    log.OpenForRead();
+    QsoRecord r;
+    QVERIFY(log.ReadNext(r));
+    try {
+        log.ReadNext(r);
+        QFAIL("a line with 16 separators must not read");
+    } catch (const IoError& e) {
+        QVERIFY2(e.message().contains(QStringLiteral("bad.log")), qPrintable(e.message()));
+        QVERIFY2(e.message().contains(QStringLiteral("Zeile 3")), qPrintable(e.message()));
+    }
+    QVERIFY_THROWS_EXCEPTION(IoError, log.Normalize(QDateTime::currentDateTime()));
+    QCOMPARE(dir.read("bad.log"), before);
+}
+
+void TestLogFile::normalizeRecord_data() {
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("comments");
+    QTest::newRow("power digits") << int(QsoRecord::TxPwr) << "100" << "100W" << "";
+    QTest::newRow("power lower w") << int(QsoRecord::TxPwr) << "100w" << "100W" << "";
+    QTest::newRow("power text") << int(QsoRecord::TxPwr) << "abc" << "1W" << " / abc";
+    QTest::newRow("power empty") << int(QsoRecord::TxPwr) << "" << "1W" << "";
+    QTest::newRow("milliwatt") << int(QsoRecord::TxPwr) << "500mW" << "0,5W" << "";
+    QTest::newRow("5 milliwatt") << int(QsoRecord::TxPwr) << "5MW" << "0,005W" << "";
+    QTest::newRow("kilowatt") << int(QsoRecord::TxPwr) << "1KW" << "1000W" << "";
+    QTest::newRow("kilowatt comma") << int(QsoRecord::TxPwr) << "1,5kw" << "1500W" << "";
+    QTest::newRow("date ddmmyy") << int(QsoRecord::Date) << "010203" << "01.02.2003" << "";
+    QTest::newRow("date ddmmyyyy") << int(QsoRecord::Date) << "01021999" << "01.02.1999" << "";
+    QTest::newRow("date short parts") << int(QsoRecord::Date) << "1.2.03" << "01.02.2003" << "";
+    QTest::newRow("date bad") << int(QsoRecord::Date) << "32.01.2003" << "06.12.2026" << " / 32.01.2003";
+    QTest::newRow("utc hhnn") << int(QsoRecord::Utc) << "1234" << "12:34:00" << "";
+    QTest::newRow("utc hhnnss") << int(QsoRecord::Utc) << "123456" << "12:34:56" << "";
+    QTest::newRow("utc bad") << int(QsoRecord::Utc) << "25:00" << "18:30:15" << " / 25:00";
+    QTest::newRow("qsl out bad") << int(QsoRecord::QslOut) << "xx" << "" << " / xx";
+    QTest::newRow("qsl in empty") << int(QsoRecord::QslIn) << "" << "" << "";
+    QTest::newRow("qsl in ddmmyy") << int(QsoRecord::QslIn) << "311204" << "31.12.2004" << "";
+    QTest::newRow("band lower") << int(QsoRecord::Band) << "2M" << "2m" << "";
+    QTest::newRow("call upper keeps umlaut") << int(QsoRecord::Call) << "dl1äbc" << "DL1äBC" << "";
+}
+
+void TestLogFile::normalizeRecord() {
+    QFETCH(int, field);
+    QFETCH(QString, input);
+    QFETCH(QString, output);
+    QFETCH(QString, comments);
+    QsoRecord r;
+    QsoRecord::decodeLine(QStringLiteral("7;01.02.2003;12:00:00;2m;FM;DL1ABC;59;59;;;;;10W;;;"), r);
+    r[field] = input;
+    LogFile::NormalizeRecord(r, 3, QDateTime(QDate(2026, 12, 6), QTime(18, 30, 15)));
+    QCOMPARE(r[field], output);
+    QCOMPARE(r[QsoRecord::Comments], comments);
+    QCOMPARE(r[QsoRecord::Number], QStringLiteral("3"));
+}
+
+void TestLogFile::normalizeMilliwattError() {
+    QsoRecord r;
+    r[QsoRecord::TxPwr] = QStringLiteral("1.5KW");
+    QVERIFY_THROWS_EXCEPTION(IoError, LogFile::NormalizeRecord(r, 1, QDateTime::currentDateTime()));
+}
+
+void TestLogFile::normalizeFile() {
+    TestFolder dir;
+    dir.writeLog("a.log", {"5;010203;1234;2M;fm;dl1abc;59;59;b01;Hans;Köln;jo31lk;100;a#13#10b;xx;",
+                           "", "9;02.02.2003;12:00:00;2m;FM;X"});
+    LogFile log(dir.file("a.log"));
+    QCOMPARE(log.Normalize(QDateTime(QDate(2026, 12, 6), QTime(18, 30, 15))), 3);
+    QCOMPARE(dir.read("a.log"),
+             crlf({QsoRecord::headerLine(),
+                   "1;01.02.2003;12:34:00;2m;FM;DL1ABC;59;59;B01;Hans;Köln;JO31LK;100W;a#13#10b / xx;;",
+                   "2;06.12.2026;18:30:15;;;;;;;;;;1W; /  / ;;",
+                   "3;02.02.2003;12:00:00;2m;FM;X;;;;;;;1W;;;"}));
+}
+
+void TestLogFile::normalizeStopsOnBadLine() {
+    TestFolder dir;
+    dir.writeLog("a.log", {line(1, "A1A"), "2;01.02.2003;12:00:00;2m;FM;B;;;;;;;0.5KW;;;"});
+    const QByteArray before = dir.read("a.log");
+    LogFile log(dir.file("a.log"));
+    try {
+        log.Normalize(QDateTime::currentDateTime());
+        QFAIL("a power that is no number must stop the repair");
+    } catch (const IoError& e) {
+        QVERIFY2(e.message().contains(QStringLiteral("Zeile 3")), qPrintable(e.message()));
+        QVERIFY2(e.message().contains(QStringLiteral("a.log")), qPrintable(e.message()));
+    }
+    QCOMPARE(dir.read("a.log"), before);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.log"});
+}
+
+QTEST_GUILESS_MAIN(TestLogFile)
+#include "test_logfile.moc"

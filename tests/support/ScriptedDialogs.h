@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+#include <QStringList>
+#include <QVector>
+#include <optional>
+
+// Answers from a script and keeps every text the user would have seen.
+class ScriptedDialogs : public Dialogs {
+public:
+    QStringList errors;
+    QStringList infos;
+    QStringList questions;
+    QStringList prompts; // "title|prompt|preset" of each input box
+
+    QVector<std::optional<QString>> inputAnswers; // taken from the front; empty: cancelled
+    QVector<bool> questionAnswers;                // empty: No
+    QStringList fileAnswers;                      // empty: cancelled
+
+    void error(const QString& text) override { errors << text; }
+    void info(const QString& text) override { infos << text; }
+    bool question(const QString& text) override;
+    std::optional<QString> inputText(const QString& title, const QString& prompt, const QString& preset) override;
+    QString openFileName(const QString& title, const QString& folder, const QString& filter) override;
+    QString saveFileName(const QString& title, const QString& folder, const QString& filter,
+                         const QString& defaultSuffix) override;
+    QString folderName(const QString& title, const QString& folder) override;
+
+private:
+    QString nextFile();
+};

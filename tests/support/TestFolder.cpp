@@ -1,0 +1,33 @@
+#include "TestFolder.h"
+
+#include "logstore/Codepage.h"
+#include "logstore/QsoRecord.h"
+
+#include <QFile>
+#include <QtTest>
+
+TestFolder::TestFolder() { QVERIFY2(m_dir.isValid(), "no temporary folder"); }
+
+void TestFolder::write(const QString& name, const QByteArray& bytes) const {
+    QFile f(file(name));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray TestFolder::read(const QString& name) const {
+    QFile f(file(name));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+QByteArray crlf(const QStringList& lines) {
+    QByteArray out;
+    for (const QString& l : lines)
+        out += Codepage::encode(l) + "\r\n";
+    return out;
+}
+
+void TestFolder::writeLog(const QString& name, const QStringList& lines) const {
+    write(name, crlf(QStringList{QsoRecord::headerLine()} + lines));
+}
