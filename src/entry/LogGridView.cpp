@@ -1,6 +1,7 @@
 #include "entry/LogGridView.h"
 
 #include <QHeaderView>
+#include <QTimer>
 
 LogGridView::LogGridView(const QString& objectName, QWidget* parent) : QTableView(parent) {
     setObjectName(objectName);
@@ -35,6 +36,9 @@ void LogGridView::setColumnWidths(const QVector<int>& widths) {
 }
 
 void LogGridView::scrollToLastRow() {
-    if (model() && model()->rowCount() > 0)
-        scrollTo(model()->index(model()->rowCount() - 1, 0), QAbstractItemView::PositionAtBottom);
+    // Deferred: a grid that is not laid out yet does not know its height.
+    QTimer::singleShot(0, this, [this] {
+        if (model() && model()->rowCount() > 0)
+            scrollTo(model()->index(model()->rowCount() - 1, 0), QAbstractItemView::PositionAtBottom);
+    });
 }
