@@ -338,22 +338,20 @@ int LogFile::Normalize(const QDateTime& localNow) {
     out.reserve(static_cast<qsizetype>(m_file->size()) + 4096);
     QsoRecord record;
     int counter = 1;
-    try {
-        while (ReadNext(record)) {
+    while (ReadNext(record)) { // a line no record can hold stops here, naming file and line
+        try {
             NormalizeRecord(record, counter, localNow);
-            Codepage::encodeAppend(record.encodeLine(), out);
-            out += kCrLf;
-            ++counter;
+        } catch (const IoError& e) {
+            const int at = m_lineNumber;
+            CloseFile();
+            throw IoError(QStringLiteral("\"%1\", Zeile %2: %3. Das Log wurde nicht verändert.")
+                              .arg(native(m_fileName))
+                              .arg(at)
+                              .arg(e.message()));
         }
-    } catch (const IoError& e) {
-        const int at = m_lineNumber;
-        CloseFile();
-        if (e.message().startsWith(QStringLiteral("Formatfehler")))
-            throw;
-        throw IoError(QStringLiteral("\"%1\", Zeile %2: %3. Das Log wurde nicht verändert.")
-                          .arg(native(m_fileName))
-                          .arg(at)
-                          .arg(e.message()));
+        Codepage::encodeAppend(record.encodeLine(), out);
+        out += kCrLf;
+        ++counter;
     }
     CloseFile();
 
