@@ -74,8 +74,8 @@ QString helpText() {
         "  --version              Version zeigen\n"
         "\n"
         "Befehle:\n"
-        "  normalize LOG...       Logs neu nummerieren und reparieren (wie \"Reparieren\" im\n"
-        "                         LogConverter); die Logs dürfen in jedem Ordner liegen\n"
+        "  normalize LOG...       Logs neu nummerieren und reparieren; die Logs dürfen in\n"
+        "                         jedem Ordner liegen\n"
         "\n"
         "Rückgabe: 0 Erfolg, 1 Fehler (Meldung auf stderr), 2 falscher Aufruf.\n");
 }
