@@ -46,11 +46,10 @@ bool Session::saveSettings() {
 
 QString Session::currentLogName() const { return m_log ? QFileInfo(m_log->fileName()).fileName() : QString(); }
 
-bool Session::openLog(const QString& path) {
+void Session::openLog(const QString& path) {
+    // The rows are read by the window's refill that follows, once.
     m_log = std::make_unique<LogFile>(path);
-    const bool ok = reloadRows();
     Q_EMIT currentLogChanged();
-    return ok;
 }
 
 void Session::releaseLog() {

@@ -44,7 +44,8 @@ public:
     LogFile* log() { return m_log.get(); }
     QString currentLogName() const; // file name without folder, empty when none
 
-    // The log named by "LastLogFileName", when it exists.
+    // The log named by "LastLogFileName", when it exists. Opening a log
+    // (here or by chooseLog) does not read it: reloadRows() does.
     void openLastLog();
 
     // Refills the rows from the current log (the list grids follow the
@@ -69,7 +70,7 @@ Q_SIGNALS:
     void currentLogChanged();
 
 private:
-    bool openLog(const QString& path);
+    void openLog(const QString& path);
 
     QString m_folder;
     Clock& m_clock;
