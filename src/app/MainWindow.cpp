@@ -1,11 +1,15 @@
 #include "app/MainWindow.h"
 
+#include "app/LanguageApplier.h"
 #include "app/Session.h"
 #include "entry/EntryPage.h"
 #include "entry/ListPage.h"
 #include "entry/LogGridView.h"
 #include "logstore/LogDirectory.h"
+#include "logstore/IoError.h"
 #include "logstore/QsoRecord.h"
+#include "platform/Dialogs.h"
+#include "settings/LanguageFile.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -165,9 +169,9 @@ void MainWindow::buildMenus() {
     tools->menuAction()->setObjectName(QStringLiteral("ToolsMenu"));
     const QList<std::pair<QString, QString>> toolItems = {
         {QStringLiteral("CwMenu"), QStringLiteral("CW-Ausgabe")},
-        {QStringLiteral("QslPresentationMenu"), QStringLiteral("QSL-Präsentation")},
+        {QStringLiteral("QslPresentationMenu"), QStringLiteral("QSL-Collection ...")},
         {QStringLiteral("MapMenu"), QStringLiteral("Weltkarte")},
-        {QStringLiteral("HamCapMenu"), QStringLiteral("HamCap")},
+        {QStringLiteral("HamCapMenu"), QStringLiteral("HamCap öffnen")},
         {QStringLiteral("HrdDdeMenu"), QStringLiteral("HRD-Verbindung")},
         {QStringLiteral("LogConverterMenu"), QStringLiteral("LogConverter")},
         {QStringLiteral("DateiformateMenu"), QStringLiteral("Dateiformate")}};
@@ -307,7 +311,28 @@ void MainWindow::LanguageSubMenuClick() {
     LoadLanguage();
 }
 
-void MainWindow::LoadLanguage() { BuildMenu(); }
+void MainWindow::LoadLanguage() {
+    const QString name = m_session.settings().readString(kLanguage, kLanguage, kGerman);
+    QStringList lines;
+    try {
+        lines = LanguageFile::read(m_session.pathOf(name));
+    } catch (const IoError& e) {
+        m_session.dialogs().error(e.message() + QStringLiteral("\nEs gelten die eingebauten deutschen Texte."));
+        lines = LanguageFile::builtInGerman();
+    }
+    m_session.setLanguageLines(lines);
+    m_unresolvedLanguageTargets = LanguageApplier(languageWindows()).apply(lines);
+    BuildMenu();
+}
+
+QList<QWidget*> MainWindow::languageWindows() {
+    QList<QWidget*> windows{this};
+    for (QWidget* w : findChildren<QWidget*>()) {
+        if (w->isWindow() && !qobject_cast<QMenu*>(w))
+            windows << w;
+    }
+    return windows;
+}
 
 void MainWindow::EingabeTSEnter() {
     m_entryPage->lowerList()->setColumnWidths(m_listPage->grid()->columnWidths());

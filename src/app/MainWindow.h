@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QStringList>
 
 class EntryPage;
 class ListPage;
@@ -27,9 +28,14 @@ public:
     void NewLogFileMenuClick();
     void LanguageSubMenuClick();
     void EingabeTSEnter();
-    // Applies the language file (filled in with the language files) and
-    // rebuilds the log-file menu, whose texts come from it.
+    // Applies the language file named in the settings to all windows and
+    // rebuilds the log-file menu, whose texts come from it. A file that
+    // cannot be read is reported and the built-in German texts apply.
     void LoadLanguage();
+    // The windows the language file addresses: this one and every window it owns.
+    QList<QWidget*> languageWindows();
+    // Targets of the last LoadLanguage whose window or control is not built.
+    const QStringList& unresolvedLanguageTargets() const { return m_unresolvedLanguageTargets; }
 
     // The program-end writes: log name, note pad, position and size, list
     // column widths, then the file. Runs once; the destructor calls it too.
@@ -58,5 +64,6 @@ private:
     QMenu* m_languageMenu = nullptr;
     QAction* m_deutschMenu = nullptr;
     QAction* m_englishMenu = nullptr;
+    QStringList m_unresolvedLanguageTargets;
     bool m_stored = false;
 };

@@ -4,6 +4,7 @@
 #include "logstore/LogDirectory.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "settings/LanguageFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -15,9 +16,19 @@ const QString kLastLog = QStringLiteral("LastLogFileName");
 
 Session::Session(const QString& programFolder, Clock& clock, Dialogs& dialogs, QObject* parent)
     : QObject(parent), m_folder(QDir(programFolder).absolutePath()), m_clock(clock), m_dialogs(dialogs),
-      m_settings(QDir(programFolder).absoluteFilePath(QStringLiteral("Vesk.ini"))) {}
+      m_settings(QDir(programFolder).absoluteFilePath(QStringLiteral("Vesk.ini"))),
+      m_languageLines(LanguageFile::builtInGerman()) {}
 
 Session::~Session() = default;
+
+QString Session::languageLine(int line) const {
+    return line >= 1 && line <= m_languageLines.size() ? m_languageLines[line - 1] : QString();
+}
+
+void Session::setLanguageLines(const QStringList& lines) {
+    m_languageLines = lines;
+    LanguageFile::fillTexts(lines, m_texts);
+}
 
 QString Session::pathOf(const QString& fileName) const { return QDir(m_folder).filePath(fileName); }
 

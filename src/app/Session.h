@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 class Clock;
@@ -26,6 +27,12 @@ public:
     Settings& settings() { return m_settings; }
     LanguageTexts& texts() { return m_texts; }
     const LanguageTexts& texts() const { return m_texts; }
+    // The 373 texts of the language file applied last (built-in German until
+    // then); windows read their own texts from here by line number.
+    const QStringList& languageLines() const { return m_languageLines; }
+    QString languageLine(int line) const;
+    // Takes the texts of a language file, the messages among them included.
+    void setLanguageLines(const QStringList& lines);
     LogTableModel& model() { return m_model; }
     Clock& clock() { return m_clock; }
     Dialogs& dialogs() { return m_dialogs; }
@@ -77,6 +84,7 @@ private:
     Dialogs& m_dialogs;
     Settings m_settings;
     LanguageTexts m_texts;
+    QStringList m_languageLines;
     LogTableModel m_model;
     std::unique_ptr<LogFile> m_log;
     bool m_formReady = false;

@@ -1,5 +1,7 @@
 #include "settings/LanguageTexts.h"
 
+#include "settings/LanguageFile.h"
+
 LanguageTexts::LanguageTexts() { *this = builtInGerman(); }
 
 void LanguageTexts::clear() {
@@ -9,13 +11,6 @@ void LanguageTexts::clear() {
 
 LanguageTexts LanguageTexts::builtInGerman() {
     LanguageTexts t{Empty{}};
-    t.set(BandPrompt, QStringLiteral("Band eingeben:"));
-    t.set(ModePrompt, QStringLiteral("Mode eingeben:"));
-    t.set(NewLogEntry, QStringLiteral("Neues Log anlegen ..."));
-    t.set(LogMenuCaption, QStringLiteral("&Log: "));
-    t.set(LogVanished, QStringLiteral("\" existiert nicht mehr!"));
-    t.set(NewLogTitle, QStringLiteral("Neues Log"));
-    t.set(NewLogPrompt, QStringLiteral("Name des neuen Logs:"));
-    t.set(LogExists, QStringLiteral("\" gibt es schon: \""));
+    LanguageFile::fillTexts(LanguageFile::builtInGerman(), t);
     return t;
 }

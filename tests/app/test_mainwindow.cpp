@@ -40,6 +40,7 @@ private Q_SLOTS:
 
 void TestMainWindow::startsWithStoredLog() {
     TestFolder dir;
+    dir.installLanguageFiles();
     dir.writeLog("2004.log", {"1;01.02.2004;10:00:00;20m;CW;OLD1;599;599;;;;;5W;;;"});
     dir.writeLog("2005.log", {"1;01.02.2005;10:00:00;2m;FM;DL1ABC;59;59;;;;;10W;erste#13#10zweite;;",
                               "2;02.02.2005;11:00:00;70cm;SSB;DK2XY;57;58;;;;;50W;;;"});
@@ -86,6 +87,7 @@ void TestMainWindow::startsWithStoredLog() {
 
 void TestMainWindow::freshStartWritesOnlyEndKeys() {
     TestFolder dir;
+    dir.installLanguageFiles();
     FakeClock clock;
     ScriptedDialogs dialogs;
     {
@@ -104,6 +106,7 @@ void TestMainWindow::freshStartWritesOnlyEndKeys() {
 
 void TestMainWindow::missingStoredLogLeavesTabsDisabled() {
     TestFolder dir;
+    dir.installLanguageFiles();
     dir.write("Vesk.ini", "[Allgemein]\r\nLastLogFileName=gone.log\r\n");
     FakeClock clock;
     ScriptedDialogs dialogs;
@@ -121,6 +124,7 @@ void TestMainWindow::missingStoredLogLeavesTabsDisabled() {
 
 void TestMainWindow::switchAndCreateLogs() {
     TestFolder dir;
+    dir.installLanguageFiles();
     dir.writeLog("a.log", {"1;;;;;A1A"});
     dir.writeLog("b.log", {"1;;;;;B1B", "2;;;;;B2B"});
     dir.write("Vesk.ini", "[Allgemein]\r\nLastLogFileName=a.log\r\n");
@@ -171,6 +175,7 @@ void TestMainWindow::switchAndCreateLogs() {
 
 void TestMainWindow::vanishedLogIsReported() {
     TestFolder dir;
+    dir.installLanguageFiles();
     dir.writeLog("a.log", {"1;;;;;A1A"});
     dir.writeLog("b.log", {"1;;;;;B1B"});
     dir.write("Vesk.ini", "[Allgemein]\r\nLastLogFileName=a.log\r\n");
@@ -189,6 +194,7 @@ void TestMainWindow::vanishedLogIsReported() {
 
 void TestMainWindow::tabsAndMenusCarryTheirNames() {
     TestFolder dir;
+    dir.installLanguageFiles();
     FakeClock clock;
     ScriptedDialogs dialogs;
     Session session(dir.path(), clock, dialogs);

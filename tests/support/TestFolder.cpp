@@ -3,6 +3,7 @@
 #include "logstore/Codepage.h"
 #include "logstore/QsoRecord.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QtTest>
 
@@ -19,6 +20,13 @@ QByteArray TestFolder::read(const QString& name) const {
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return f.readAll();
+}
+
+void TestFolder::installLanguageFiles() const {
+    for (const QString& name : {QStringLiteral("deutsch.lng"), QStringLiteral("english.lng")}) {
+        const QString source = QCoreApplication::applicationDirPath() + u'/' + name;
+        QVERIFY2(QFile::copy(source, file(name)), qPrintable(source));
+    }
 }
 
 QByteArray crlf(const QStringList& lines) {

@@ -15,6 +15,10 @@ public:
     void write(const QString& name, const QByteArray& bytes) const;
     QByteArray read(const QString& name) const;
 
+    // Copies the shipped language files beside the test binary into the
+    // folder, as the program folder of an installation has them.
+    void installLanguageFiles() const;
+
     // A log with the header line and the given record lines (CR LF added).
     void writeLog(const QString& name, const QStringList& lines) const;
 
