@@ -1,11 +1,21 @@
 #include "app/MainWindow.h"
 
+#include "app/GeneralOptions.h"
 #include "app/LanguageApplier.h"
 #include "app/Session.h"
+#include "entry/DoppeltForm.h"
+#include "entry/DuplicateCheck.h"
+#include "entry/DuplicateCheckOptions.h"
+#include "entry/EditPage.h"
+#include "entry/EntryDefaultsOptions.h"
+#include "entry/EntryOrderOptions.h"
 #include "entry/EntryPage.h"
 #include "entry/ListPage.h"
 #include "entry/LogGridView.h"
+#include "entry/RstTxOptions.h"
+#include "windows/TextForm.h"
 #include "logstore/LogDirectory.h"
+#include "entry/EntryRules.h"
 #include "logstore/IoError.h"
 #include "logstore/QsoRecord.h"
 #include "platform/Dialogs.h"
@@ -20,6 +30,8 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -56,13 +68,22 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Vesk"));
     m_session.loadSettings();
+    // The text editor serves the edit tab, so it exists before the pages.
+    m_textForm = new TextForm(m_session.dialogs(), this);
     buildPages();
     buildMenus();
+    connectPages();
     applySettings();
     m_session.setFormReady(true);
     connect(&m_session, &Session::currentLogChanged, this, &MainWindow::updatePagesEnabled);
+    createSecondaryWindows();
     LoadLanguage();
+    // Keys for the whole window arrive here before the control with the
+    // focus sees them, as the function keys of the mask need.
+    qApp->installEventFilter(this);
 }
+
+void MainWindow::createSecondaryWindows() { m_doppeltForm = new DoppeltForm(this); }
 
 MainWindow::~MainWindow() { storeAtEnd(); }
 
@@ -83,7 +104,9 @@ void MainWindow::buildPages() {
     m_listPage = new ListPage(m_session, m_pages);
     m_listPage->setObjectName(QStringLiteral("ListeTS"));
     m_pages->addTab(m_listPage, QStringLiteral("Liste"));
-    page(QStringLiteral("EditierenTS"), m_pages, QStringLiteral("Editieren"));
+    m_editPage = new EditPage(m_session, *m_textForm, m_pages);
+    m_editPage->setObjectName(QStringLiteral("EditierenTS"));
+    m_pages->addTab(m_editPage, QStringLiteral("Editieren"));
     page(QStringLiteral("SucheTS"), m_pages, QStringLiteral("Suche"));
 
     m_evaluationPages = new QTabWidget(m_pages);
@@ -113,11 +136,7 @@ void MainWindow::buildPages() {
         l->addWidget(m_optionPages);
     }
     m_pages->addTab(options, QStringLiteral("Optionen"));
-    page(QStringLiteral("AllgemeinTS"), m_optionPages, QStringLiteral("Allgemein"));
-    page(QStringLiteral("OrdnungEingabeTS"), m_optionPages, QStringLiteral("Ordnung Eingabe"));
-    page(QStringLiteral("VorgabenEingabeTS"), m_optionPages, QStringLiteral("Vorgaben Eingabe"));
-    page(QStringLiteral("AutoNrTS"), m_optionPages, QStringLiteral("RST (+Nr) TX"));
-    page(QStringLiteral("DoppelCheckTS"), m_optionPages, QStringLiteral("Doppel-Check"));
+    buildOptionPages();
     page(QStringLiteral("ReferenzLogsTS"), m_optionPages, QStringLiteral("Referenz-Logs"));
     page(QStringLiteral("CallBookTS"), m_optionPages, QStringLiteral("RAC"));
     page(QStringLiteral("ClockTS"), m_optionPages, QStringLiteral("Analoge Uhr"));
@@ -128,10 +147,173 @@ void MainWindow::buildPages() {
     page(QStringLiteral("PleTS"), m_pages, QStringLiteral("PLE"));
 
     setCentralWidget(m_pages);
+    buildHistoryButtons();
     connect(m_pages, &QTabWidget::currentChanged, this, [this](int index) {
         if (m_pages->widget(index) == m_entryPage)
             EingabeTSEnter();
+        else if (m_pages->widget(index) == m_editPage)
+            EditierenTSShow();
     });
+    for (QTabWidget* tabs : {m_pages, m_evaluationPages, m_optionPages})
+        connect(tabs, &QTabWidget::currentChanged, this, &MainWindow::SetHistory);
+}
+
+namespace {
+// An option page: the tab named as the language file knows it, holding the
+// widget that does the work.
+template <typename Options> Options* optionPage(const QString& name, QTabWidget* tabs, const QString& caption,
+                                                Options* options) {
+    QWidget* tab = page(name, tabs, caption);
+    auto* layout = new QVBoxLayout(tab);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addWidget(options);
+    return options;
+}
+} // namespace
+
+void MainWindow::buildOptionPages() {
+    m_generalOptions = optionPage(QStringLiteral("AllgemeinTS"), m_optionPages, QStringLiteral("Allgemein"),
+                                  new GeneralOptions(m_session));
+    m_entryOrderOptions =
+        optionPage(QStringLiteral("OrdnungEingabeTS"), m_optionPages, QStringLiteral("Ordnung Eingabe"),
+                   new EntryOrderOptions(m_session, m_entryPage->bindings()));
+    m_entryDefaultsOptions = optionPage(QStringLiteral("VorgabenEingabeTS"), m_optionPages,
+                                        QStringLiteral("Vorgaben Eingabe"), new EntryDefaultsOptions(m_session));
+    m_rstTxOptions = optionPage(QStringLiteral("AutoNrTS"), m_optionPages, QStringLiteral("RST (+Nr) TX"),
+                                new RstTxOptions(m_session));
+    m_duplicateOptions = optionPage(QStringLiteral("DoppelCheckTS"), m_optionPages, QStringLiteral("Doppel-Check"),
+                                    new DuplicateCheckOptions(m_session));
+}
+
+void MainWindow::buildHistoryButtons() {
+    auto* corner = new QWidget(m_pages);
+    auto* layout = new QHBoxLayout(corner);
+    layout->setContentsMargins(0, 0, 4, 0);
+    layout->setSpacing(2);
+    m_backButton = new QToolButton(corner);
+    m_backButton->setObjectName(QStringLiteral("BackSpeedButton"));
+    m_backButton->setArrowType(Qt::LeftArrow);
+    m_backButton->setToolTip(QStringLiteral("eine Seite zurück"));
+    m_nextButton = new QToolButton(corner);
+    m_nextButton->setObjectName(QStringLiteral("NextSpeedButton"));
+    m_nextButton->setArrowType(Qt::RightArrow);
+    m_nextButton->setToolTip(QStringLiteral("eine Seite weiter"));
+    for (QToolButton* b : {m_backButton, m_nextButton}) {
+        b->setAutoRaise(true);
+        b->setFocusPolicy(Qt::NoFocus);
+        layout->addWidget(b);
+    }
+    m_pages->setCornerWidget(corner, Qt::TopRightCorner);
+    connect(m_backButton, &QToolButton::clicked, this, &MainWindow::BackSpeedButtonClick);
+    connect(m_nextButton, &QToolButton::clicked, this, &MainWindow::NextSpeedButtonClick);
+    updateHistoryButtons();
+}
+
+void MainWindow::connectPages() {
+    connect(m_entryPage, &EntryPage::callLeft, this, &MainWindow::CallEditExit);
+    connect(m_entryPage, &EntryPage::contactSaved, this, [this] {
+        m_listPage->grid()->scrollToLastRow();
+        m_rstTxOptions->advanceNumber();
+    });
+    connect(m_entryPage, &EntryPage::editRequested, this,
+            [this](int row) { openForEdit(row, EditPage::ToEntry); });
+    connect(m_listPage->grid(), &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& index) { openForEdit(index.row(), m_editPage->returnTarget()); });
+    connect(m_entryPage->lowerList()->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid())
+                    m_listPage->grid()->selectRow(current.row());
+            });
+    connect(m_editPage, &EditPage::saved, this, [this](int number, int target) {
+        ListeNeuFuellen();
+        for (LogGridView* grid : {m_listPage->grid(), m_entryPage->lowerList()})
+            grid->selectRow(number - 1);
+        m_listPage->grid()->scrollTo(m_session.model().index(number - 1, 0), QAbstractItemView::PositionAtBottom);
+        switch (target) {
+        case EditPage::ToEntry: m_pages->setCurrentWidget(m_entryPage); break;
+        case EditPage::ToSearch: m_pages->setCurrentIndex(m_pages->indexOf(findChild<QWidget*>("SucheTS"))); break;
+        case EditPage::ToQslEvaluation:
+        case EditPage::ToContestResults:
+            m_pages->setCurrentIndex(m_pages->indexOf(findChild<QWidget*>("AuswertungenTS")));
+            break;
+        default: m_pages->setCurrentWidget(m_listPage); break;
+        }
+    });
+    connect(m_editPage, &EditPage::logChangedOutside, this, &MainWindow::ListeNeuFuellen);
+    connect(m_entryOrderOptions, &EntryOrderOptions::bindingsChanged, m_entryPage, &EntryPage::NewButtonCaption);
+    connect(m_rstTxOptions, &RstTxOptions::appendTextChanged, this, [this](const QString& text) {
+        m_entryPage->setRstCaptions(text);
+        m_entryPage->setUserMemoText(RstTxAppend::memoWithNumberLine(m_entryPage->userMemoText(), text));
+    });
+    connect(m_generalOptions, &GeneralOptions::utcOffsetChanged, m_entryPage, &EntryPage::setUtcOffset);
+}
+
+void MainWindow::openForEdit(int row, int returnTarget) {
+    m_listPage->grid()->selectRow(row);
+    m_editPage->setReturnTarget(returnTarget);
+    if (m_pages->currentWidget() == m_editPage)
+        EditierenTSShow();
+    else
+        m_pages->setCurrentWidget(m_editPage);
+}
+
+void MainWindow::EditierenTSShow() {
+    const QModelIndex current = m_listPage->grid()->currentIndex();
+    const int row = current.isValid() ? current.row() : m_session.model().rowCount() - 1;
+    m_editPage->EditierenTSShow(row < m_session.model().recordCount() ? row + 1 : 0);
+}
+
+void MainWindow::CallEditExit() {
+    const int match = DuplicateCheck::findFirst(m_session.model(), m_entryPage->callText(), m_entryPage->bandText(),
+                                                m_entryPage->modeText(), m_entryPage->dateText(),
+                                                m_duplicateOptions->options());
+    if (match < 0)
+        return;
+    const int answer = m_doppeltForm->ask(DuplicateCheck::gridCells(m_session.model(), match));
+    if (answer == 2)
+        m_entryPage->ClearMask();
+    else if (answer == 3)
+        m_entryPage->focusCall();
+}
+
+void MainWindow::SetHistory() {
+    if (m_showingHistory)
+        return;
+    m_history.SetHistory({m_pages->currentIndex(), m_evaluationPages->currentIndex(), m_optionPages->currentIndex()});
+    updateHistoryButtons();
+}
+
+void MainWindow::showPages(const PageHistory::Pages& pages) {
+    m_showingHistory = true;
+    m_evaluationPages->setCurrentIndex(pages.evaluations);
+    m_optionPages->setCurrentIndex(pages.options);
+    m_pages->setCurrentIndex(pages.main);
+    m_showingHistory = false;
+    updateHistoryButtons();
+}
+
+void MainWindow::BackSpeedButtonClick() {
+    if (m_history.canBack())
+        showPages(m_history.back());
+}
+
+void MainWindow::NextSpeedButtonClick() {
+    if (m_history.canForward())
+        showPages(m_history.forward());
+}
+
+void MainWindow::updateHistoryButtons() {
+    m_backButton->setEnabled(m_history.canBack());
+    m_nextButton->setEnabled(m_history.canForward());
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyRelease && m_pages->currentWidget() == m_entryPage && m_pages->isEnabled()) {
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (w && w->window() == this && !static_cast<QKeyEvent*>(event)->isAutoRepeat())
+            return m_entryPage->FormKeyUp(static_cast<QKeyEvent*>(event));
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::buildMenus() {
@@ -193,6 +375,10 @@ void MainWindow::buildMenus() {
 
 void MainWindow::applySettings() {
     Settings& s = m_session.settings();
+    m_entryPage->applyVisibility(s);
+    m_entryPage->bindings().load(s);
+    m_entryOrderOptions->applySettings();
+    m_entryPage->NewButtonCaption();
     const QString language = s.readString(kLanguage, kLanguage, kGerman);
     if (language == kEnglish) {
         m_englishMenu->setChecked(true);
@@ -201,8 +387,12 @@ void MainWindow::applySettings() {
         m_deutschMenu->setChecked(true);
         m_languageMenu->setTitle(QStringLiteral("Deutsch"));
     }
+    m_entryDefaultsOptions->applySettings();
+    m_entryPage->ClearMask();
     m_entryPage->setUserMemoText(
         Settings::decodeMultiLine(s.readString(QStringLiteral("Allgemein"), QStringLiteral("UserMemo"))));
+    m_generalOptions->applySettings();
+    m_rstTxOptions->applySettings();
 
     m_session.openLastLog();
     ListeNeuFuellen();
@@ -214,6 +404,7 @@ void MainWindow::applySettings() {
         widths << s.readInteger(kPositions, columnWidthKey(c), LogGridView::DefaultColumnWidth);
     m_listPage->grid()->setColumnWidths(widths);
     m_entryPage->lowerList()->setColumnWidths(widths);
+    m_duplicateOptions->applySettings();
 }
 
 void MainWindow::restoreGeometryFromSettings() {

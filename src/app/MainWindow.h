@@ -3,8 +3,19 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include "entry/PageHistory.h"
+
+class DoppeltForm;
+class DuplicateCheckOptions;
+class EditPage;
+class EntryDefaultsOptions;
+class EntryOrderOptions;
 class EntryPage;
+class GeneralOptions;
 class ListPage;
+class QToolButton;
+class RstTxOptions;
+class TextForm;
 class QAction;
 class QActionGroup;
 class QMenu;
@@ -28,6 +39,16 @@ public:
     void NewLogFileMenuClick();
     void LanguageSubMenuClick();
     void EingabeTSEnter();
+    // The edit tab was shown: it loads the contact selected in the list.
+    void EditierenTSShow();
+    // Opens the contact of the list row in the edit tab; target says where
+    // to go after saving (see EditPage::ReturnTarget).
+    void openForEdit(int row, int returnTarget);
+    // The duplicate check, when the operator leaves the call field.
+    void CallEditExit();
+    void SetHistory();
+    void BackSpeedButtonClick();
+    void NextSpeedButtonClick();
     // Applies the language file named in the settings to all windows and
     // rebuilds the log-file menu, whose texts come from it. A file that
     // cannot be read is reported and the built-in German texts apply.
@@ -42,13 +63,24 @@ public:
     void storeAtEnd();
 
     QTabWidget* pages() const { return m_pages; }
+    EntryPage* entryPage() const { return m_entryPage; }
+    EditPage* editPage() const { return m_editPage; }
+    TextForm* textForm() const { return m_textForm; }
+    DoppeltForm* doppeltForm() const { return m_doppeltForm; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildPages();
+    void buildOptionPages();
+    void buildHistoryButtons();
     void buildMenus();
+    void createSecondaryWindows();
+    void connectPages();
+    void showPages(const PageHistory::Pages& pages);
+    void updateHistoryButtons();
     void applySettings();
     void restoreGeometryFromSettings();
     void updatePagesEnabled();
@@ -59,6 +91,18 @@ private:
     QTabWidget* m_optionPages = nullptr;
     EntryPage* m_entryPage = nullptr;
     ListPage* m_listPage = nullptr;
+    EditPage* m_editPage = nullptr;
+    GeneralOptions* m_generalOptions = nullptr;
+    EntryOrderOptions* m_entryOrderOptions = nullptr;
+    EntryDefaultsOptions* m_entryDefaultsOptions = nullptr;
+    RstTxOptions* m_rstTxOptions = nullptr;
+    DuplicateCheckOptions* m_duplicateOptions = nullptr;
+    TextForm* m_textForm = nullptr;
+    DoppeltForm* m_doppeltForm = nullptr;
+    QToolButton* m_backButton = nullptr;
+    QToolButton* m_nextButton = nullptr;
+    PageHistory m_history;
+    bool m_showingHistory = false;
     QMenu* m_logFileMenu = nullptr;
     QActionGroup* m_logFileGroup = nullptr;
     QMenu* m_languageMenu = nullptr;

@@ -25,6 +25,8 @@ public:
     int recordCount() const { return static_cast<int>(m_rows.size()); }
     QsoRecord record(int index) const { return m_rows[index].toRecord(); }
     QString field(int index, int field) const { return m_rows[index].field(field); }
+    // Valid until the model changes; "#13#10" stands for a line break.
+    QStringView rawField(int index, int field) const { return m_rows[index].rawField(field); }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

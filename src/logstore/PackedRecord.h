@@ -17,10 +17,11 @@ public:
     QString field(int field) const;        // as QsoRecord holds it
     QString displayField(int field) const; // as a grid row shows it
     QsoRecord toRecord() const;
-
-private:
+    // The field as the file holds it ("#13#10" in Comments), without a copy:
+    // for scans over every contact of a log.
     QStringView rawField(int field) const;
 
+private:
     QString m_line;
     std::array<quint32, QsoRecord::FieldCount + 1> m_start{}; // m_start[16] = end of line + 1
 };

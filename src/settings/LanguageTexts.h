@@ -14,12 +14,20 @@ public:
     enum : int {
         BandPrompt = 1,     // prompt of the free band input box
         ModePrompt = 2,     // prompt of the free mode input box
+        PowerMilliwatt = 3, // "m" typed into the power editor
+        PowerKilowatt = 4,  // "k" typed into the power editor
+        PowerMegawatt = 5,  // "M" typed into the power editor
+        AutoNumberNeedsNumber = 7, // auto-number ticked with an append text that is no number
         NewLogEntry = 8,    // last entry of the log-file menu
         LogMenuCaption = 9, // log-file menu caption, followed by the current log
         LogVanished = 10,   // after '"' + file name: the chosen log is gone
         NewLogTitle = 11,   // title of the new-log input box
         NewLogPrompt = 12,  // its prompt
         LogExists = 13,     // between '"' + name and full path + '"!'
+        HintAnd = 26,       // between the last two field names of a button hint
+        ButtonHintStart = 47, // function button hint: "F1: " + this + fields + ...
+        ButtonHintEnd = 48,   // ... + this
+        CallAlwaysCompared = 43, // the call box of the duplicate check cannot be unticked
     };
 
     LanguageTexts();

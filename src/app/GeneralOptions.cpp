@@ -1,0 +1,157 @@
+#include "app/GeneralOptions.h"
+
+#include "app/Session.h"
+#include "entry/EntryRules.h"
+#include "logstore/GermanNumber.h"
+#include "platform/Dialogs.h"
+#include "settings/OwnStation.h"
+#include "settings/Settings.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <cmath>
+
+namespace {
+const QString kGeneral = QStringLiteral("Allgemein");
+
+QLabel* caption(const QString& name, const QString& text, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name);
+    return l;
+}
+
+QLineEdit* edit(const QString& name, int width, QWidget* parent) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setFixedWidth(width);
+    return e;
+}
+
+void upperCaseWhileTyping(QLineEdit* e) {
+    QObject::connect(e, &QLineEdit::textEdited, e, [e](const QString& text) {
+        if (text != text.toUpper()) {
+            const int caret = e->cursorPosition();
+            e->setText(text.toUpper());
+            e->setCursorPosition(caret);
+        }
+    });
+}
+} // namespace
+
+GeneralOptions::GeneralOptions(Session& session, QWidget* parent)
+    : QWidget(parent), m_session(session), m_call(edit(QStringLiteral("EigCallEdit"), 120, this)),
+      m_locator(edit(QStringLiteral("EigLocatorEdit"), 120, this)),
+      m_utcDiff(edit(QStringLiteral("UtcDiffEdit"), 60, this)), m_utcAuto(new QCheckBox(QStringLiteral("automatisch"), this)),
+      m_qslPath(edit(QStringLiteral("QslPathEdit"), 360, this)) {
+    setObjectName(QStringLiteral("GeneralOptions"));
+    m_utcAuto->setObjectName(QStringLiteral("UtcDiffAutoCheckBox"));
+    m_locator->setMaxLength(6);
+    upperCaseWhileTyping(m_call);
+    upperCaseWhileTyping(m_locator);
+    auto* browse = new QPushButton(QStringLiteral("..."), this);
+    browse->setObjectName(QStringLiteral("QslPathBtn"));
+    browse->setFixedWidth(32);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(caption(QStringLiteral("Label5"), QStringLiteral("Rufzeichen"), this), 0, 0);
+    grid->addWidget(m_call, 0, 1);
+    grid->addWidget(caption(QStringLiteral("Label6"), QStringLiteral("Locator"), this), 1, 0);
+    grid->addWidget(m_locator, 1, 1);
+    grid->addWidget(caption(QStringLiteral("Label8"), QStringLiteral("Differenz UTC/Systemzeit"), this), 2, 0);
+    auto* diffRow = new QHBoxLayout;
+    diffRow->addWidget(m_utcDiff);
+    diffRow->addWidget(m_utcAuto);
+    diffRow->addStretch(1);
+    grid->addLayout(diffRow, 2, 1);
+    grid->addWidget(caption(QStringLiteral("QslPathLabel"), QStringLiteral("Pfad für QSL-Karten"), this), 3, 0);
+    auto* pathRow = new QHBoxLayout;
+    pathRow->addWidget(m_qslPath);
+    pathRow->addWidget(browse);
+    pathRow->addStretch(1);
+    grid->addLayout(pathRow, 3, 1);
+    grid->setColumnStretch(2, 1);
+    grid->setRowStretch(4, 1);
+
+    for (QLineEdit* e : {m_call, m_locator, m_utcDiff, m_qslPath})
+        connect(e, &QLineEdit::textChanged, this, &GeneralOptions::EigEditChange);
+    connect(m_utcAuto, &QCheckBox::clicked, this, &GeneralOptions::UtcDiffAutoCheckBoxClick);
+    connect(browse, &QPushButton::clicked, this, &GeneralOptions::QslPathBtnClick);
+}
+
+void GeneralOptions::applySettings() {
+    const Settings& s = m_session.settings();
+    m_filling = true;
+    m_call->setText(OwnStation::call(s));
+    m_locator->setText(OwnStation::locator(s));
+    m_utcAuto->setChecked(s.readBool(kGeneral, QStringLiteral("UtcDiffAuto"), true));
+    m_utcDiff->setText(GermanNumber::format(s.readFloat(kGeneral, QStringLiteral("UtcDiff"), 0)));
+    m_qslPath->setText(s.readString(kGeneral, QStringLiteral("QslPath")));
+    m_filling = false;
+    if (utcAutomatic())
+        fillAutomaticDifference();
+    m_utcDiff->setReadOnly(utcAutomatic());
+    Q_EMIT utcOffsetChanged(utcAutomatic(), utcOffsetHours());
+}
+
+bool GeneralOptions::utcAutomatic() const { return m_utcAuto->isChecked(); }
+
+int GeneralOptions::utcOffsetHours() const {
+    const auto hours = GermanNumber::parse(m_utcDiff->text().trimmed());
+    return hours ? static_cast<int>(std::trunc(*hours)) : 0;
+}
+
+void GeneralOptions::fillAutomaticDifference() {
+    const bool wasFilling = m_filling;
+    m_filling = true;
+    m_utcDiff->setText(GermanNumber::format(MaskClock::automaticOffsetHours(m_session.clock())));
+    m_filling = wasFilling;
+}
+
+void GeneralOptions::EigEditChange() {
+    if (m_filling || !m_session.formReady())
+        return;
+    Settings& s = m_session.settings();
+    s.writeString(kGeneral, QStringLiteral("EigenesCall"), m_call->text());
+    s.writeString(kGeneral, QStringLiteral("EigenerLocator"), m_locator->text());
+    const QString diffText = m_utcDiff->text().trimmed();
+    const auto diff = diffText.isEmpty() ? std::optional<double>(0) : GermanNumber::parse(diffText);
+    if (!diff) {
+        // The two fields before it are kept; the difference waits until it
+        // reads as a number.
+        m_session.saveSettings();
+        m_session.dialogs().error(
+            QStringLiteral("Differenz UTC/Systemzeit: \"%1\" ist keine Zahl (Beispiel: -1 oder -1,5).").arg(diffText));
+        return;
+    }
+    s.writeFloat(kGeneral, QStringLiteral("UtcDiff"), *diff);
+    QString path = m_qslPath->text();
+    if (!path.isEmpty() && !path.endsWith(u'/') && !path.endsWith(QDir::separator()))
+        path += u'/';
+    s.writeString(kGeneral, QStringLiteral("QslPath"), path);
+    m_session.saveSettings();
+    if (utcAutomatic())
+        fillAutomaticDifference();
+    Q_EMIT utcOffsetChanged(utcAutomatic(), utcOffsetHours());
+}
+
+void GeneralOptions::UtcDiffAutoCheckBoxClick() {
+    m_utcDiff->setReadOnly(utcAutomatic());
+    if (utcAutomatic())
+        fillAutomaticDifference();
+    if (m_session.formReady()) {
+        m_session.settings().writeBool(kGeneral, QStringLiteral("UtcDiffAuto"), utcAutomatic());
+        m_session.saveSettings();
+    }
+    Q_EMIT utcOffsetChanged(utcAutomatic(), utcOffsetHours());
+}
+
+void GeneralOptions::QslPathBtnClick() {
+    const QString folder = m_session.dialogs().folderName(QStringLiteral("Pfad für QSL-Karten"), m_qslPath->text());
+    if (!folder.isEmpty())
+        m_qslPath->setText(QDir::toNativeSeparators(folder));
+}

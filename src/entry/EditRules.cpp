@@ -1,0 +1,90 @@
+#include "entry/EditRules.h"
+
+#include "logstore/DateText.h"
+
+namespace EditRules {
+
+bool captionWarns(int field, const QString& text) {
+    switch (field) {
+    case QsoRecord::Band:
+    case QsoRecord::Mode:
+    case QsoRecord::Call:
+    case QsoRecord::RstTx:
+    case QsoRecord::RstRx:
+        return text.size() < 2;
+    case QsoRecord::Locator:
+        return !text.isEmpty() && text.size() != 6;
+    case QsoRecord::TxPwr:
+        return !text.contains(u'W') || text.size() < 2;
+    default:
+        return false;
+    }
+}
+
+QString withWattUnit(const QString& power) {
+    if (power.isEmpty() || power.endsWith(u'W'))
+        return power;
+    return power + u'W';
+}
+
+bool powerCharAllowed(QChar c) { return (c >= u'0' && c <= u'9') || c == u','; }
+
+QString upperLetters(const QString& text) {
+    QString out = text;
+    for (QChar& c : out)
+        c = c.toUpper(); // 'ß' has no single upper-case letter and stays
+    return out;
+}
+
+QDate earliestDate() { return QDate(100, 1, 1); }
+
+std::optional<QDate> readDate(const QString& text, int referenceYear) {
+    const auto date = DateText::parseDate(text, referenceYear);
+    if (!date || *date < earliestDate())
+        return std::nullopt;
+    return date;
+}
+
+int firstUnreadableField(const QsoRecord& record, int referenceYear) {
+    if (!readDate(record[QsoRecord::Date], referenceYear))
+        return QsoRecord::Date;
+    if (!DateText::parseTime(record[QsoRecord::Utc]))
+        return QsoRecord::Utc;
+    for (int field : {QsoRecord::QslOut, QsoRecord::QslIn}) {
+        const QString& text = record[field];
+        if (!text.trimmed().isEmpty() && !readDate(text, referenceYear))
+            return field;
+    }
+    return 0;
+}
+
+QString unreadableFieldMessage(const QString& logName, int recordNumber, int field, const QString& text) {
+    const QString what = field == QsoRecord::Utc ? QStringLiteral("keine gültige Uhrzeit (hh:nn:ss)")
+                                                 : QStringLiteral("kein gültiges Datum (dd.mm.yyyy)");
+    return QStringLiteral("Log \"%1\", Kontakt %2, Feld \"%3\": \"%4\" ist %5. "
+                          "Der Kontakt wird nur bis zu diesem Feld angezeigt und kann hier nicht "
+                          "gespeichert werden; bitte zuerst das Log berichtigen.")
+        .arg(logName)
+        .arg(recordNumber)
+        .arg(QsoRecord::gridTitles().at(field - 1), text, what);
+}
+
+bool sameContact(const QsoRecord& a, const QsoRecord& b) { return a.encodeLine() == b.encodeLine(); }
+
+QString changedOutsideMessage(const QString& logName, int recordNumber, OutsideChange when) {
+    if (when == OutsideChange::BeforeOpening) {
+        return QStringLiteral("Das Log \"%1\" wurde außerhalb von Vesk geändert: Kontakt %2 steht in der "
+                              "Datei nicht mehr so wie in der Liste. Die Listen werden neu geladen; "
+                              "bitte den Kontakt danach erneut öffnen.")
+            .arg(logName)
+            .arg(recordNumber);
+    }
+    return QStringLiteral("Das Log \"%1\" wurde außerhalb von Vesk geändert, während Kontakt %2 bearbeitet "
+                          "wurde. Damit kein anderer Kontakt überschrieben wird, wurde nichts gespeichert. "
+                          "Die Listen werden neu geladen; bitte den Kontakt erneut öffnen und die "
+                          "Änderungen noch einmal eintragen.")
+        .arg(logName)
+        .arg(recordNumber);
+}
+
+} // namespace EditRules
