@@ -210,7 +210,9 @@ void MainWindow::buildHistoryButtons() {
 }
 
 void MainWindow::connectPages() {
-    connect(m_entryPage, &EntryPage::callLeft, this, &MainWindow::CallEditExit);
+    // Queued: the warning opens once the focus has moved on, not in the
+    // middle of the focus change that triggered it.
+    connect(m_entryPage, &EntryPage::callLeft, this, &MainWindow::CallEditExit, Qt::QueuedConnection);
     connect(m_entryPage, &EntryPage::contactSaved, this, [this] {
         m_listPage->grid()->scrollToLastRow();
         m_rstTxOptions->advanceNumber();
@@ -249,7 +251,9 @@ void MainWindow::connectPages() {
 }
 
 void MainWindow::openForEdit(int row, int returnTarget) {
-    m_listPage->grid()->selectRow(row);
+    LogGridView* grid = m_listPage->grid();
+    grid->setCurrentIndex(grid->model()->index(row, 0));
+    grid->selectRow(row);
     m_editPage->setReturnTarget(returnTarget);
     if (m_pages->currentWidget() == m_editPage)
         EditierenTSShow();

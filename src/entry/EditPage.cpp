@@ -112,8 +112,8 @@ void EditPage::buildControls() {
 
     m_bandBox = comboBox(QStringLiteral("eBandComboBox"), BandList::texts(), this);
     m_modeBox = comboBox(QStringLiteral("eModeComboBox"),
-                         {QStringLiteral("CW"), QStringLiteral("SSB"), QStringLiteral("FM"), QStringLiteral("AM"),
-                          QStringLiteral("SSTV")},
+                         {QStringLiteral("CW"), QStringLiteral("SSB"), QStringLiteral("FM"),
+                          QStringLiteral("AM"), QStringLiteral("SSTV")},
                          this);
     m_callEdit = lineEdit(QStringLiteral("eCallEdit"), 11, this);
     m_rstTxEdit = lineEdit(QStringLiteral("eRstTxEdit"), 7, this);
@@ -152,8 +152,8 @@ void EditPage::buildControls() {
     connect(m_utcPicker, &QTimeEdit::timeChanged, this, changes(m_utcPicker));
     for (QComboBox* c : {m_bandBox, m_modeBox})
         connect(c, &QComboBox::currentTextChanged, this, changes(c));
-    for (QLineEdit* e : {m_callEdit, m_rstTxEdit, m_rstRxEdit, m_dokEdit, m_nameEdit, m_qthEdit, m_locatorEdit,
-                         m_txPwrEdit})
+    for (QLineEdit* e :
+         {m_callEdit, m_rstTxEdit, m_rstRxEdit, m_dokEdit, m_nameEdit, m_qthEdit, m_locatorEdit, m_txPwrEdit})
         connect(e, &QLineEdit::textChanged, this, changes(e));
     connect(m_commentsMemo, &QPlainTextEdit::textChanged, this, changes(m_commentsMemo));
     for (CheckedDateEdit* picker : {m_qslOutPicker, m_qslInPicker})
@@ -221,7 +221,8 @@ void EditPage::layOut() {
         l->addWidget(m_ovValue);
         l->addWidget(m_distriktValue);
     }
-    auto* bearing = groupBox(QStringLiteral("GroupBox1"), QStringLiteral("Antennenrichtung/Entfernung"), this);
+    auto* bearing =
+        groupBox(QStringLiteral("GroupBox1"), QStringLiteral("Antennenrichtung/Entfernung"), this);
     {
         auto* l = new QHBoxLayout(bearing);
         l->addWidget(m_bearingValue);
@@ -261,8 +262,8 @@ void EditPage::clearControls() {
     m_utcPicker->setTime(QTime(0, 0));
     for (QComboBox* c : {m_bandBox, m_modeBox})
         c->setEditText(QString());
-    for (QLineEdit* e : {m_callEdit, m_rstTxEdit, m_rstRxEdit, m_dokEdit, m_nameEdit, m_qthEdit, m_locatorEdit,
-                         m_txPwrEdit})
+    for (QLineEdit* e :
+         {m_callEdit, m_rstTxEdit, m_rstRxEdit, m_dokEdit, m_nameEdit, m_qthEdit, m_locatorEdit, m_txPwrEdit})
         e->clear();
     m_commentsMemo->clear();
     for (CheckedDateEdit* picker : {m_qslOutPicker, m_qslInPicker})

@@ -1,5 +1,7 @@
 #include "entry/LogGridView.h"
 
+#include <QMouseEvent>
+#include <QHash>
 #include <QHeaderView>
 #include <QTimer>
 
@@ -18,6 +20,42 @@ LogGridView::LogGridView(const QString& objectName, QWidget* parent) : QTableVie
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setStretchLastSection(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    horizontalHeader()->viewport()->installEventFilter(this);
+}
+
+bool LogGridView::eventFilter(QObject* watched, QEvent* event) {
+    // Ctrl+click on the title row fits the columns; a plain click does nothing.
+    if (watched == horizontalHeader()->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton && (mouse->modifiers() & Qt::ControlModifier))
+            fitColumnWidths();
+    }
+    return QTableView::eventFilter(watched, event);
+}
+
+void LogGridView::fitColumnWidths() {
+    QAbstractItemModel* m = model();
+    if (!m)
+        return;
+    const QFontMetrics metrics(font());
+    const int rows = m->rowCount();
+    for (int c = 0; c < m->columnCount(); ++c) {
+        // Bands, modes and dates repeat: each distinct text is measured once.
+        QHash<QString, int> measured;
+        auto widthOf = [&](const QString& text) {
+            const QString trimmed = text.trimmed();
+            auto it = measured.constFind(trimmed);
+            if (it == measured.constEnd())
+                it = measured.insert(trimmed, metrics.horizontalAdvance(trimmed));
+            return *it;
+        };
+        int widest = widthOf(m->headerData(c, Qt::Horizontal).toString());
+        for (int r = 0; r < rows; ++r)
+            widest = std::max(widest, widthOf(m->index(r, c).data().toString()));
+        const int width = widest + 10;
+        if (width > 0)
+            setColumnWidth(c, width);
+    }
 }
 
 QVector<int> LogGridView::columnWidths() const {

@@ -15,4 +15,9 @@ public:
     QVector<int> columnWidths() const;
     void setColumnWidths(const QVector<int>& widths);
     void scrollToLastRow();
+    // Every column as wide as its widest cell (title included) plus a margin.
+    void fitColumnWidths();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };

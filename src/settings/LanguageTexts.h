@@ -25,9 +25,9 @@ public:
         NewLogPrompt = 12,  // its prompt
         LogExists = 13,     // between '"' + name and full path + '"!'
         HintAnd = 26,       // between the last two field names of a button hint
+        CallAlwaysCompared = 43, // the call box of the duplicate check cannot be unticked
         ButtonHintStart = 47, // function button hint: "F1: " + this + fields + ...
         ButtonHintEnd = 48,   // ... + this
-        CallAlwaysCompared = 43, // the call box of the duplicate check cannot be unticked
     };
 
     LanguageTexts();

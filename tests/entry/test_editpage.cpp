@@ -27,10 +27,11 @@
 namespace {
 
 const QString kLog = QStringLiteral("test.log");
-const QStringList kLines = {"1;01.02.2005;10:00:00;2m;FM;DL1ABC;59;59;R01;Udo;Bonn;JO30LR;10W;erste#13#10zweite;;",
-                            "2;02.02.2005;11:00:00;70cm;SSB;DK2XY;57;58;;;;;50W;;;",
-                            // written by hand: short date and time forms
-                            "3;3.2.05;9:05;20m;CW;G3ABC;599;579;;John;;IO91WM;100W;;3.2.2005;"};
+const QStringList kLines = {
+    "1;01.02.2005;10:00:00;2m;FM;DL1ABC;59;59;R01;Udo;Bonn;JO30LR;10W;erste#13#10zweite;;",
+    "2;02.02.2005;11:00:00;70cm;SSB;DK2XY;57;58;;;;;50W;;;",
+    // written by hand: short date and time forms
+    "3;3.2.05;9:05;20m;CW;G3ABC;599;579;;John;;IO91WM;100W;;3.2.2005;"};
 
 // A program folder with a log opened and listed the way the main window does it.
 struct Fixture {
@@ -87,7 +88,9 @@ void type(QWidget* w, const QString& keys) {
     }
 }
 
-bool isRed(const QLabel* caption) { return caption->palette().color(QPalette::WindowText) == QColor(Qt::red); }
+bool isRed(const QLabel* caption) {
+    return caption->palette().color(QPalette::WindowText) == QColor(Qt::red);
+}
 
 } // namespace
 
@@ -119,7 +122,9 @@ void TestEditPage::saveChangesExactlyThatLine_data() {
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("line"); // record 2 as the file holds it afterwards
 
-    QTest::newRow("name") << "eNameEdit" << "Hans" << "2;02.02.2005;11:00:00;70cm;SSB;DK2XY;57;58;;Hans;;;50W;;;";
+    QTest::newRow("name") << "eNameEdit"
+                          << "Hans"
+                          << "2;02.02.2005;11:00:00;70cm;SSB;DK2XY;57;58;;Hans;;;50W;;;";
     QTest::newRow("call in capitals")
         << "eCallEdit" << "<ALL>dl1abc/p" << "2;02.02.2005;11:00:00;70cm;SSB;DL1ABC/P;57;58;;;;;50W;;;";
     QTest::newRow("power takes digits and comma")
@@ -130,8 +135,9 @@ void TestEditPage::saveChangesExactlyThatLine_data() {
                                        << "2;02.02.2005;11:00:00;6m;SSB;DK2XY;57;58;;;;;50W;;;";
     QTest::newRow("separator typed into QTH")
         << "eQthEdit" << "Bonn;Beuel" << "2;02.02.2005;11:00:00;70cm;SSB;DK2XY;57;58;;;BonnBeuel;;50W;;;";
-    QTest::newRow("QSL in ticked today")
-        << "eQslInPickerCheck" << "<CLICK>" << "2;02.02.2005;11:00:00;70cm;SSB;DK2XY;57;58;;;;;50W;;;06.12.2026";
+    QTest::newRow("QSL in ticked today") << "eQslInPickerCheck"
+                                         << "<CLICK>"
+                                         << "2;02.02.2005;11:00:00;70cm;SSB;DK2XY;57;58;;;;;50W;;;06.12.2026";
 }
 
 void TestEditPage::saveChangesExactlyThatLine() {
@@ -215,10 +221,9 @@ void TestEditPage::captionColours_data() {
                              "eTxPwrCaption"};
     QTest::newRow("empty row") << "" << all;
     QTest::newRow("complete contact") << kLines[0] << QStringList{};
-    QTest::newRow("one character each")
-        << "1;01.02.2005;10:00:00;2;F;D;5;5;;;;JO31;5W" << QStringList{"eBandCaption", "eModeCaption", "eCallCaption",
-                                                                       "eRstTxCaption", "eRstRxCaption",
-                                                                       "eLocatorCaption"};
+    QTest::newRow("one character each") << "1;01.02.2005;10:00:00;2;F;D;5;5;;;;JO31;5W"
+                                        << QStringList{"eBandCaption",  "eModeCaption",  "eCallCaption",
+                                                       "eRstTxCaption", "eRstRxCaption", "eLocatorCaption"};
     QTest::newRow("power is only the unit") << "1;01.02.2005;10:00:00;2m;FM;DL1ABC;59;59;;;;;W"
                                             << QStringList{"eTxPwrCaption"};
     QTest::newRow("power gets its unit") << "1;01.02.2005;10:00:00;2m;FM;DL1ABC;59;59;;;;;5" << QStringList{};
@@ -268,7 +273,8 @@ void TestEditPage::emptyRowEmptiesEverything() {
     QCOMPARE(f.control<QLabel>("eNumberLabel")->text(), QString());
     QCOMPARE(f.control<QDateEdit>("eDatePicker")->date(), QDate(1899, 12, 30));
     QCOMPARE(f.control<QTimeEdit>("eUtcPicker")->time(), QTime(0, 0));
-    for (const char* name : {"eCallEdit", "eRstTxEdit", "eRstRxEdit", "eNameEdit", "eLocatorEdit", "eTxPwrEdit"})
+    for (const char* name :
+         {"eCallEdit", "eRstTxEdit", "eRstRxEdit", "eNameEdit", "eLocatorEdit", "eTxPwrEdit"})
         QVERIFY2(f.text(name).isEmpty(), name);
     QCOMPARE(f.control<QComboBox>("eBandComboBox")->currentText(), QString());
     QCOMPARE(f.control<QPlainTextEdit>("eCommentsMemo")->toPlainText(), QString());
@@ -318,8 +324,8 @@ void TestEditPage::unreadableDateOrTime() {
 
 void TestEditPage::changedBeforeOpening_data() {
     QTest::addColumn<QStringList>("fileNow");
-    QTest::newRow("contact changed") << QStringList{kLines[0], "2;02.02.2005;11:00:00;70cm;SSB;DK2XY;57;58;;Eva;;;50W;;;",
-                                                    kLines[2]};
+    QTest::newRow("contact changed") << QStringList{
+        kLines[0], "2;02.02.2005;11:00:00;70cm;SSB;DK2XY;57;58;;Eva;;;50W;;;", kLines[2]};
     QTest::newRow("contact inserted before") << QStringList{kLines[0], "9;;;;;NEW1", kLines[1], kLines[2]};
     QTest::newRow("contact removed") << QStringList{kLines[0]};
 }
@@ -366,8 +372,8 @@ void TestEditPage::changeOfAnotherContactIsKept() {
     f.dir.writeLog(kLog, {kLines[0], kLines[1], changedThird});
     type(f.control("eNameEdit"), "Hans");
     f.save();
-    QCOMPARE(f.log(),
-             logBytes({kLines[0], "2;02.02.2005;11:00:00;70cm;SSB;DK2XY;57;58;;Hans;;;50W;;;", changedThird}));
+    QCOMPARE(f.log(), logBytes({kLines[0], "2;02.02.2005;11:00:00;70cm;SSB;DK2XY;57;58;;Hans;;;50W;;;",
+                                changedThird}));
     QVERIFY(f.dialogs.errors.isEmpty());
 }
 
@@ -388,7 +394,8 @@ void TestEditPage::failedWriteKeepsFileAndTarget() {
 
     // The cause gone, the same button saves.
     f.save();
-    QCOMPARE(f.log(), logBytes({kLines[0], "2;02.02.2005;11:00:00;70cm;SSB;DK2XY;57;58;;Hans;;;50W;;;", kLines[2]}));
+    QCOMPARE(f.log(),
+             logBytes({kLines[0], "2;02.02.2005;11:00:00;70cm;SSB;DK2XY;57;58;;Hans;;;50W;;;", kLines[2]}));
     QCOMPARE(saved.size(), 1);
     QCOMPARE(saved[0], (QVariantList{2, int(EditPage::ToSearch)}));
 }
@@ -406,8 +413,9 @@ void TestEditPage::returnTargetIsResetAfterSaving() {
     QCOMPARE(saved[0], (QVariantList{3, int(EditPage::ToSearch)}));
     QCOMPARE(saved[1], (QVariantList{1, int(EditPage::ToList)}));
     // Saving writes dates and times in their full form.
-    QCOMPARE(f.log(), logBytes({kLines[0], kLines[1],
-                                "3;03.02.2005;09:05:00;20m;CW;G3ABC;599;579;;John;;IO91WM;100W;;03.02.2005;"}));
+    QCOMPARE(f.log(),
+             logBytes({kLines[0], kLines[1],
+                       "3;03.02.2005;09:05:00;20m;CW;G3ABC;599;579;;John;;IO91WM;100W;;03.02.2005;"}));
 }
 
 void TestEditPage::languageFileReachesTheButtons() {

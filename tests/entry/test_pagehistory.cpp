@@ -50,7 +50,8 @@ void TestPageHistory::steps_data() {
     QTest::newRow("back twice then by hand")
         << "S1 S2 S3 B B S9" << "9 1 0 - - -" << 1 << true << false << "1";
     QTest::newRow("back once then by hand") << "S1 S2 S3 B S9" << "9 2 1 0 - -" << 1 << true << false << "2";
-    QTest::newRow("six entries at most") << "S1 S2 S3 S4 S5 S6 S7" << "7 6 5 4 3 2" << 1 << true << false << "";
+    QTest::newRow("six entries at most") << "S1 S2 S3 S4 S5 S6 S7"
+                                         << "7 6 5 4 3 2" << 1 << true << false << "";
     QTest::newRow("oldest entry ends back")
         << "S1 S2 S3 S4 S5 S6 S7 B B B B B" << "7 6 5 4 3 2" << 6 << false << true << "2";
     QTest::newRow("forward from the oldest")

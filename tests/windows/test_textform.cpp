@@ -31,10 +31,14 @@ private Q_SLOTS:
 void TestTextForm::load_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text");
-    QTest::newRow("UTF-8") << QByteArray("Gr\xc3\xbc\xc3\x9f" "e\r\n\xe2\x82\xac 5\r\n") << QString::fromUtf8("Grüße\n€ 5");
+    QTest::newRow("UTF-8") << QByteArray("Gr\xc3\xbc\xc3\x9f"
+                                         "e\r\n\xe2\x82\xac 5\r\n")
+                           << QString::fromUtf8("Grüße\n€ 5");
     QTest::newRow("UTF-8 with byte-order mark")
         << QByteArray("\xef\xbb\xbf" "a\xc3\xa4\r\n") << QString::fromUtf8("aä");
-    QTest::newRow("Windows-1252") << QByteArray("Gr\xfc\xdf" "e\r\n\x80 5\r\n") << QString::fromUtf8("Grüße\n€ 5");
+    QTest::newRow("Windows-1252") << QByteArray("Gr\xfc\xdf"
+                                                "e\r\n\x80 5\r\n")
+                                  << QString::fromUtf8("Grüße\n€ 5");
     // One byte that cannot start UTF-8 makes the whole file 8-bit text.
     QTest::newRow("mostly UTF-8 but one 8-bit byte")
         << QByteArray("\xc3\xa4\r\n\xe4\r\n") << QString::fromUtf8("Ã¤\nä");
@@ -62,7 +66,9 @@ void TestTextForm::load() {
 void TestTextForm::saveRoundTrip_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("umlauts and euro") << QString::fromUtf8("Grüße\n€ 5") << QByteArray("Gr\xfc\xdf" "e\r\n\x80 5\r\n");
+    QTest::newRow("umlauts and euro") << QString::fromUtf8("Grüße\n€ 5")
+                                      << QByteArray("Gr\xfc\xdf"
+                                                    "e\r\n\x80 5\r\n");
     QTest::newRow("empty lines") << QString("\na\n\n") << QByteArray("\r\na\r\n\r\n\r\n");
     QTest::newRow("non-breaking space") << QString::fromUtf8("1\u00a0W") << QByteArray("1\xa0W\r\n");
     QTest::newRow("empty") << QString() << QByteArray();
@@ -103,7 +109,8 @@ void TestTextForm::unreadableFileKeepsText() {
     form.Laden1Click();
     QCOMPARE(form.memo()->toPlainText(), QString("keep\nme"));
     QCOMPARE(dialogs.errors.size(), 1);
-    QVERIFY2(dialogs.errors[0].contains(QDir::toNativeSeparators(dir.file(name))), qPrintable(dialogs.errors[0]));
+    QVERIFY2(dialogs.errors[0].contains(QDir::toNativeSeparators(dir.file(name))),
+             qPrintable(dialogs.errors[0]));
     QVERIFY2(dialogs.errors[0].contains("gelesen"), qPrintable(dialogs.errors[0]));
 }
 
@@ -126,7 +133,8 @@ void TestTextForm::unwritableFileKeepsTextAndFile() {
     AtomicFile::failNextCommitForTesting();
     form.Speichern1Click();
     QCOMPARE(dialogs.errors.size(), 2);
-    QVERIFY2(dialogs.errors[1].contains(QDir::toNativeSeparators(dir.file("old.txt"))), qPrintable(dialogs.errors[1]));
+    QVERIFY2(dialogs.errors[1].contains(QDir::toNativeSeparators(dir.file("old.txt"))),
+             qPrintable(dialogs.errors[1]));
     QCOMPARE(dir.read("old.txt"), old);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.txt"});
     QCOMPARE(form.memo()->toPlainText(), QString("new text"));

@@ -1,0 +1,32 @@
+#pragma once
+
+// For widget tests: the program started on a prepared folder, its main
+// window shown and active so that focus and keys behave as for a user.
+#include "app/MainWindow.h"
+#include "app/Session.h"
+#include "ScriptedDialogs.h"
+#include "TestFolder.h"
+
+#include <QApplication>
+#include <QTest>
+
+struct StartedProgram {
+    explicit StartedProgram(const TestFolder& dir, bool show = true) : session(dir.path(), clock, dialogs), w(session) {
+        if (show) {
+            w.show();
+            QApplication::setActiveWindow(&w);
+            if (!QTest::qWaitForWindowActive(&w))
+                qWarning("main window did not become active");
+        }
+    }
+    template <typename T> T* find(const char* name) {
+        T* found = w.findChild<T*>(QString::fromLatin1(name));
+        if (!found)
+            qWarning("no control %s", name);
+        return found;
+    }
+    FakeClock clock;
+    ScriptedDialogs dialogs;
+    Session session;
+    MainWindow w;
+};
