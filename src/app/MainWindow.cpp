@@ -221,11 +221,7 @@ void MainWindow::connectPages() {
             [this](int row) { openForEdit(row, EditPage::ToEntry); });
     connect(m_listPage->grid(), &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& index) { openForEdit(index.row(), m_editPage->returnTarget()); });
-    connect(m_entryPage->lowerList()->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.isValid())
-                    m_listPage->grid()->selectRow(current.row());
-            });
+    mirrorLowerListSelection();
     connect(m_editPage, &EditPage::saved, this, [this](int number, int target) {
         ListeNeuFuellen();
         for (LogGridView* grid : {m_listPage->grid(), m_entryPage->lowerList()})
@@ -248,6 +244,15 @@ void MainWindow::connectPages() {
         m_entryPage->setUserMemoText(RstTxAppend::memoWithNumberLine(m_entryPage->userMemoText(), text));
     });
     connect(m_generalOptions, &GeneralOptions::utcOffsetChanged, m_entryPage, &EntryPage::setUtcOffset);
+}
+
+// A contact picked in the lower list is the one the edit tab opens.
+void MainWindow::mirrorLowerListSelection() {
+    connect(m_entryPage->lowerList()->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid())
+                    m_listPage->grid()->selectRow(current.row());
+            });
 }
 
 void MainWindow::openForEdit(int row, int returnTarget) {
@@ -442,6 +447,18 @@ void MainWindow::ListeNeuFuellen() {
     }
     m_listPage->grid()->scrollToLastRow();
     m_entryPage->lowerList()->scrollToLastRow();
+}
+
+void MainWindow::Liste2NeuFuellen() {
+    LogGridView* lower = m_entryPage->lowerList();
+    if (lower->model() != &m_session.model()) {
+        const QVector<int> widths = lower->columnWidths();
+        lower->setModel(&m_session.model());
+        lower->setColumnWidths(widths);
+        mirrorLowerListSelection();
+    }
+    lower->setPalette(m_listPage->grid()->palette());
+    lower->scrollToLastRow();
 }
 
 void MainWindow::BuildMenu() {

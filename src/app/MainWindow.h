@@ -34,6 +34,8 @@ public:
     // Refills both list grids from the current log and carries the last
     // contact's band, mode and power over into the mask.
     void ListeNeuFuellen();
+    // The lower list shows the current log again (after the reference list).
+    void Liste2NeuFuellen();
     void BuildMenu();
     void LogFileMenuClick(QAction* item);
     void NewLogFileMenuClick();
@@ -79,6 +81,7 @@ private:
     void buildMenus();
     void createSecondaryWindows();
     void connectPages();
+    void mirrorLowerListSelection();
     void showPages(const PageHistory::Pages& pages);
     void updateHistoryButtons();
     void applySettings();

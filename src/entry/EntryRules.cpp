@@ -23,10 +23,6 @@ std::optional<int> wholeWatts(const QString& text) {
     return ok && watts >= 0 ? std::optional<int>(watts) : std::nullopt;
 }
 
-QString withUnit(const QString& text) {
-    return text.isEmpty() || text.endsWith(u'W') ? text : text + u'W';
-}
-
 } // namespace TxPowerStep
 
 namespace RstTxAppend {

@@ -12,8 +12,6 @@ int up(int watts);
 int down(int watts);
 // The whole number of watts before the "W", if it is one ("100W", "5").
 std::optional<int> wholeWatts(const QString& text);
-// A power text always ends in "W"; an empty text stays empty.
-QString withUnit(const QString& text);
 } // namespace TxPowerStep
 
 // The text appended to RST TX (a serial number or a fixed exchange).

@@ -1,5 +1,6 @@
 #include "entry/TxPowerEdit.h"
 
+#include "entry/EditRules.h"
 #include "entry/EntryRules.h"
 
 #include <QKeyEvent>
@@ -47,7 +48,7 @@ void TxPowerEdit::stepTo(int watts) {
 void TxPowerEdit::TxPwrEditChange(const QString& text) {
     if (m_changing)
         return;
-    const QString withUnit = TxPowerStep::withUnit(text);
+    const QString withUnit = EditRules::withWattUnit(text);
     if (withUnit != text) {
         const int caret = cursorPosition();
         m_changing = true;
