@@ -225,7 +225,7 @@ void MainWindow::connectPages() {
     connect(m_editPage, &EditPage::saved, this, [this](int number, int target) {
         ListeNeuFuellen();
         for (LogGridView* grid : {m_listPage->grid(), m_entryPage->lowerList()})
-            grid->selectRow(number - 1);
+            grid->selectRecord(number - 1);
         m_listPage->grid()->scrollTo(m_session.model().index(number - 1, 0), QAbstractItemView::PositionAtBottom);
         switch (target) {
         case EditPage::ToEntry: m_pages->setCurrentWidget(m_entryPage); break;
@@ -251,14 +251,13 @@ void MainWindow::mirrorLowerListSelection() {
     connect(m_entryPage->lowerList()->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (current.isValid())
-                    m_listPage->grid()->selectRow(current.row());
+                    m_listPage->grid()->selectRecord(current.row());
             });
 }
 
 void MainWindow::openForEdit(int row, int returnTarget) {
     LogGridView* grid = m_listPage->grid();
-    grid->setCurrentIndex(grid->model()->index(row, 0));
-    grid->selectRow(row);
+    grid->selectRecord(row);
     m_editPage->setReturnTarget(returnTarget);
     if (m_pages->currentWidget() == m_editPage)
         EditierenTSShow();

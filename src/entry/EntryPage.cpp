@@ -594,7 +594,7 @@ void EntryPage::saveContact() {
     setNextNumber(number + 1);
     ClearMask();
     const QModelIndex last = model.index(model.recordCount() - 1, 0);
-    m_lowerList->selectRow(last.row());
+    m_lowerList->selectRecord(last.row());
     m_lowerList->scrollTo(last, QAbstractItemView::PositionAtBottom);
     Q_EMIT contactSaved(number);
 }
@@ -740,7 +740,7 @@ bool EntryPage::FormKeyUp(QKeyEvent* event) {
     if (key == Qt::Key_Escape) {
         ClearMask();
         const int last = m_lowerList->model()->rowCount() - 1;
-        m_lowerList->selectRow(last);
+        m_lowerList->selectRecord(last);
         m_lowerList->scrollToLastRow();
         return true;
     }

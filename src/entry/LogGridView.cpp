@@ -80,3 +80,10 @@ void LogGridView::scrollToLastRow() {
             scrollTo(model()->index(model()->rowCount() - 1, 0), QAbstractItemView::PositionAtBottom);
     });
 }
+
+void LogGridView::selectRecord(int row) {
+    if (!model() || row < 0 || row >= model()->rowCount())
+        return;
+    setCurrentIndex(model()->index(row, 0));
+    selectRow(row);
+}

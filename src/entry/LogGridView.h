@@ -15,6 +15,9 @@ public:
     QVector<int> columnWidths() const;
     void setColumnWidths(const QVector<int>& widths);
     void scrollToLastRow();
+    // Makes row the current one, selected across all columns (the edit tab
+    // opens the current row).
+    void selectRecord(int row);
     // Every column as wide as its widest cell (title included) plus a margin.
     void fitColumnWidths();
 
