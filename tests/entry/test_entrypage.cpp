@@ -104,6 +104,7 @@ private Q_SLOTS:
     void duplicateWarning();
     void warningAnswers_data();
     void warningAnswers();
+    void ctrlLJumpsWithoutCheck();
     void memoWithNumberLine_data();
     void memoWithNumberLine();
     void editFromLowerListReturnsToEntry();
@@ -437,6 +438,23 @@ void TestEntryPage::warningAnswers() {
     // The window showed the earlier contact.
     auto* table = p.w.doppeltForm()->findChild<QTableWidget*>("ValueListEditor");
     QCOMPARE(table->item(8, 1)->text(), QStringLiteral("B01"));
+}
+
+void TestEntryPage::ctrlLJumpsWithoutCheck() {
+    TestFolder dir;
+    prepare(dir, {"1;05.12.2026;10:00:00;20m;CW;DL1AB;599;599;;;;;5W;;;"});
+    StartedProgram p(dir);
+    type("d");
+    // Into the lower list: no red mark, no duplicate warning for a call
+    // that is half typed.
+    QVERIFY(!answerWarning(Qt::Key_1, [] { press(Qt::Key_L, Qt::ControlModifier); }));
+    QCOMPARE(focusName(), QStringLiteral("Liste2StringGrid"));
+    QVERIFY(!markedRed(p.find<QLineEdit>("CallEdit")));
+    press(Qt::Key_L, Qt::ControlModifier);
+    QCOMPARE(focusName(), QStringLiteral("CallEdit"));
+    type("l1ab");
+    QCOMPARE(p.find<QLineEdit>("CallEdit")->text(), QStringLiteral("DL1AB"));
+    QVERIFY(!answerWarning(Qt::Key_1, [] { press(Qt::Key_L, Qt::ControlModifier); }));
 }
 
 void TestEntryPage::memoWithNumberLine_data() {
