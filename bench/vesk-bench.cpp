@@ -8,6 +8,7 @@
 
 #include "app/MainWindow.h"
 #include "app/Session.h"
+#include "converter/LogConverter.h"
 #include "entry/EditPage.h"
 #include "logstore/Codepage.h"
 #include "logstore/DateText.h"
@@ -432,6 +433,31 @@ int run(int count) {
             err() << "warning: the window shows " << session.model().recordCount() << " contacts" << Qt::endl;
         measureWindow(window, session);
         window.close();
+    }
+
+    // The log converter on the same log (now with the contacts saved above):
+    // the three exports, and the ADIF file read back into a new log
+    // including the closing Normalize.
+    {
+        SystemClock clock;
+        LogConverter converter(clock);
+        const QString adif = dir.filePath(QStringLiteral("bench.adi"));
+        QElapsedTimer t;
+        t.start();
+        const ConverterResult exported = converter.ExportAdif({logName}, adif);
+        report("export_adif_ms", msSince(t), "ms");
+        t.start();
+        const QString imported = dir.filePath(QStringLiteral("imported.log"));
+        const int total = converter.ImportAdif(adif, imported).total;
+        report("import_adif_ms", msSince(t), "ms");
+        if (total != exported.written)
+            err() << "warning: " << total << " of " << exported.written << " contacts imported" << Qt::endl;
+        t.start();
+        converter.ExportHtml({logName}, dir.filePath(QStringLiteral("bench.htm")));
+        report("export_html_ms", msSince(t), "ms");
+        t.start();
+        converter.ExportTxtFest({logName}, dir.filePath(QStringLiteral("bench.txt")));
+        report("export_txt_ms", msSince(t), "ms");
     }
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "app/BatchCommands.h"
 
+#include "converter/LogConverter.h"
 #include "logstore/IoError.h"
 #include "logstore/LogFile.h"
 #include "platform/Clock.h"
@@ -7,12 +8,96 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace {
+
+const QStringList kCommands = {QStringLiteral("normalize"), QStringLiteral("export"),
+                               QStringLiteral("import"), QStringLiteral("repair"), QStringLiteral("join")};
+
+bool takesOptions(const QString& command) {
+    return command == QStringLiteral("export") || command == QStringLiteral("import");
+}
+
+// The options of export and import, which may stand anywhere after the
+// command; "--" ends them.
+QString parseCommandOption(CommandLine& line, const QStringList& arguments, qsizetype& i) {
+    const QString& a = arguments[i];
+    QString name = a;
+    QString value;
+    const qsizetype eq = a.indexOf(u'=');
+    if (eq > 0) {
+        name = a.left(eq);
+        value = a.mid(eq + 1);
+    } else if (name == QStringLiteral("--format") || name == QStringLiteral("--output") ||
+               name == QStringLiteral("--start-line")) {
+        if (i + 1 >= arguments.size())
+            return QStringLiteral("%1 braucht einen Wert.").arg(name);
+        value = arguments[++i];
+    }
+    if (value.isEmpty() && (name == QStringLiteral("--format") || name == QStringLiteral("--output") ||
+                            name == QStringLiteral("--start-line")))
+        return QStringLiteral("%1 braucht einen Wert.").arg(name);
+    if (name == QStringLiteral("--format")) {
+        line.format = value;
+    } else if (name == QStringLiteral("--output")) {
+        line.output = value;
+    } else if (name == QStringLiteral("--start-line")) {
+        bool ok = false;
+        line.startLine = value.toInt(&ok);
+        if (!ok || line.startLine < 1)
+            return QStringLiteral("--start-line braucht eine ganze Zahl ab 1, nicht \"%1\".").arg(value);
+    } else {
+        return QStringLiteral("Unbekannte Option \"%1\" für %2.").arg(a, line.command);
+    }
+    return {};
+}
+
+QString commandUsageError(const CommandLine& line) {
+    const QString& c = line.command;
+    const qsizetype n = line.operands.size();
+    if ((c == QStringLiteral("normalize") || c == QStringLiteral("repair")) && n == 0)
+        return QStringLiteral("%1 braucht mindestens eine Logdatei.").arg(c);
+    if (c == QStringLiteral("join") && n < 2)
+        return QStringLiteral("join braucht ein Ziel-Log und mindestens ein Quell-Log.");
+    if (c == QStringLiteral("export")) {
+        if (!QStringList{"adif", "html", "txt"}.contains(line.format))
+            return QStringLiteral("export braucht --format adif, html oder txt.");
+        if (line.output.isEmpty())
+            return QStringLiteral("export braucht --output DATEI.");
+        if (line.startLine != 0)
+            return QStringLiteral("--start-line gilt nur für import --format html.");
+        if (n == 0)
+            return QStringLiteral("export braucht mindestens eine Logdatei.");
+    }
+    if (c == QStringLiteral("import")) {
+        if (!QStringList{"adif", "html"}.contains(line.format))
+            return QStringLiteral("import braucht --format adif oder html.");
+        if (!line.output.isEmpty())
+            return QStringLiteral("--output gilt nur für export; das Ziel-Log steht zuletzt.");
+        if (line.startLine != 0 && line.format != QStringLiteral("html"))
+            return QStringLiteral("--start-line gilt nur für import --format html.");
+        if (n != 2)
+            return QStringLiteral("import braucht genau zwei Dateien: die Importdatei und das Ziel-Log.");
+    }
+    return {};
+}
+
+} // namespace
+
 CommandLine CommandLine::parse(const QStringList& arguments) {
     CommandLine line;
+    bool optionsEnded = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& a = arguments[i];
         if (!line.command.isEmpty()) {
-            line.operands << a;
+            if (takesOptions(line.command) && !optionsEnded && a == QStringLiteral("--")) {
+                optionsEnded = true;
+            } else if (takesOptions(line.command) && !optionsEnded && a.startsWith(QStringLiteral("--"))) {
+                line.usageError = parseCommandOption(line, arguments, i);
+                if (!line.usageError.isEmpty())
+                    return line;
+            } else {
+                line.operands << a;
+            }
             continue;
         }
         auto value = [&](QString& target) {
@@ -36,7 +121,7 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
             line.screenshotFile = a.mid(13);
         } else if (a.startsWith(u'-')) {
             line.usageError = QStringLiteral("Unbekannte Option \"%1\".").arg(a);
-        } else if (a == QStringLiteral("normalize")) {
+        } else if (kCommands.contains(a)) {
             line.command = a;
         } else {
             line.usageError = QStringLiteral("Unbekannter Befehl \"%1\".").arg(a);
@@ -44,9 +129,11 @@ CommandLine CommandLine::parse(const QStringList& arguments) {
         if (!line.usageError.isEmpty())
             return line;
     }
-    if (line.command == QStringLiteral("normalize") && line.operands.isEmpty())
-        line.usageError = QStringLiteral("normalize braucht mindestens eine Logdatei.");
-    else if (!line.command.isEmpty() && !line.screenshotFile.isEmpty())
+    if (!line.command.isEmpty())
+        line.usageError = commandUsageError(line);
+    if (!line.usageError.isEmpty())
+        return line;
+    if (!line.command.isEmpty() && !line.screenshotFile.isEmpty())
         line.usageError = QStringLiteral("--screenshot gilt nur für das Fenster, nicht für \"%1\".").arg(line.command);
     return line;
 }
@@ -60,6 +147,11 @@ QString helpText() {
         "Aufruf:\n"
         "  vesk [--folder ORDNER] [--screenshot DATEI.png]\n"
         "  vesk [--folder ORDNER] normalize LOG...\n"
+        "  vesk [--folder ORDNER] repair LOG...\n"
+        "  vesk [--folder ORDNER] export --format adif|html|txt --output DATEI LOG...\n"
+        "  vesk [--folder ORDNER] import --format adif DATEI ZIEL.log\n"
+        "  vesk [--folder ORDNER] import --format html [--start-line N] DATEI ZIEL.log\n"
+        "  vesk [--folder ORDNER] join ZIEL.log QUELLE.log...\n"
         "  vesk --help | --version\n"
         "\n"
         "Ohne Befehl öffnet Vesk sein Fenster.\n"
@@ -76,6 +168,22 @@ QString helpText() {
         "Befehle:\n"
         "  normalize LOG...       Logs neu nummerieren und reparieren; die Logs dürfen in\n"
         "                         jedem Ordner liegen\n"
+        "  repair LOG...          dasselbe wie normalize\n"
+        "  export                 die Kontakte der Logs, in dieser Reihenfolge, als ADIF,\n"
+        "                         HTML-Tabelle oder Text mit festen Spaltenbreiten in\n"
+        "                         DATEI schreiben (eine vorhandene DATEI wird ersetzt)\n"
+        "  import --format adif   die Kontakte einer ADIF-Datei mit Datum, Zeit, Band,\n"
+        "                         Mode und Rufzeichen an ZIEL.log anhängen (angelegt,\n"
+        "                         wenn es fehlt) und das Log normalisieren\n"
+        "  import --format html   die erste Tabelle einer HTML-Datei anhängen; Spalten\n"
+        "                         nach ihrer Überschrift (#, Date, UTC ... QSL in)\n"
+        "                         zugeordnet, ab Tabellenzeile N (ohne --start-line: 2,\n"
+        "                         wenn die erste Zeile Überschriften hat, sonst 1)\n"
+        "  join                   die Kontakte der QUELLE-Logs an ZIEL.log anhängen\n"
+        "                         (angelegt, wenn es fehlt) und es normalisieren; ZIEL\n"
+        "                         darf keine der Quellen sein\n"
+        "\n"
+        "Ein fehlgeschlagener Befehl lässt Logs und Zieldateien, wie sie waren.\n"
         "\n"
         "Rückgabe: 0 Erfolg, 1 Fehler (Meldung auf stderr), 2 falscher Aufruf.\n");
 }
@@ -102,6 +210,99 @@ int normalize(const QStringList& logs, Clock& clock, QTextStream& out, QTextStre
     return status;
 }
 
+namespace {
+
+QString shown(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+
+// Notes about input that was read with a workaround: the first few, then
+// how many more there were, so that a badly broken file does not flood the
+// terminal.
+void printNotes(const QStringList& notes, QTextStream& err) {
+    constexpr int kShown = 20;
+    for (qsizetype i = 0; i < notes.size() && i < kShown; ++i)
+        err << QStringLiteral("Hinweis: ") << notes[i] << Qt::endl;
+    if (notes.size() > kShown)
+        err << QStringLiteral("Hinweis: … und %1 weitere.").arg(notes.size() - kShown) << Qt::endl;
+}
+
+bool reportMissing(const QString& path, QTextStream& err) {
+    if (QFileInfo(path).isFile())
+        return false;
+    err << QStringLiteral("%1: Datei nicht gefunden.").arg(shown(path)) << Qt::endl;
+    return true;
+}
+
+int exportLogs(const CommandLine& line, LogConverter& converter, QTextStream& out) {
+    ConverterResult result;
+    if (line.format == QStringLiteral("adif"))
+        result = converter.ExportAdif(line.operands, line.output);
+    else if (line.format == QStringLiteral("html"))
+        result = converter.ExportHtml(line.operands, line.output);
+    else
+        result = converter.ExportTxtFest(line.operands, line.output);
+    out << QStringLiteral("%1: %2 Kontakte aus %3 Logs exportiert.")
+               .arg(shown(line.output))
+               .arg(result.written)
+               .arg(line.operands.size())
+        << Qt::endl;
+    return 0;
+}
+
+int importFile(const CommandLine& line, LogConverter& converter, QTextStream& out, QTextStream& err) {
+    const QString& source = line.operands[0];
+    const QString& target = line.operands[1];
+    if (reportMissing(source, err))
+        return 1;
+    ConverterResult result;
+    QString skippedWhy;
+    if (line.format == QStringLiteral("adif")) {
+        result = converter.ImportAdif(source, target);
+        skippedWhy = QStringLiteral("ohne Datum, Zeit, Band, Mode oder Rufzeichen");
+    } else {
+        const StringGrid grid = converter.LoadHtml(source);
+        // Without --start-line a recognised heading row is not imported as a contact.
+        int start = line.startLine;
+        for (int c = 0; start == 0 && c < grid.columnCount(); ++c) {
+            if (grid.assignment(c) != 0)
+                start = 2;
+        }
+        result = converter.ImportStringGrid(grid, qMax(start, 1), target);
+        skippedWhy = QStringLiteral("leere Zeilen");
+    }
+    printNotes(result.notes, err);
+    out << QStringLiteral(
+               "%1: %2 Kontakte aus %3 importiert, %4 übersprungen (%5); das Log hat jetzt %6 Kontakte.")
+               .arg(shown(target))
+               .arg(result.written)
+               .arg(shown(source))
+               .arg(result.skipped)
+               .arg(skippedWhy)
+               .arg(result.total)
+        << Qt::endl;
+    return 0;
+}
+
+int join(const CommandLine& line, LogConverter& converter, QTextStream& out, QTextStream& err) {
+    const QString& target = line.operands[0];
+    const QStringList sources = line.operands.mid(1);
+    for (const QString& source : sources) {
+        if (reportMissing(source, err))
+            return 1;
+    }
+    const ConverterResult result = converter.Verbinden(sources, target);
+    out << QStringLiteral("%1: %2 Kontakte aus %3 Logs angehängt; das Log hat jetzt %4 Kontakte.")
+               .arg(shown(target))
+               .arg(result.written)
+               .arg(sources.size())
+               .arg(result.total)
+        << Qt::endl;
+    return 0;
+}
+
+} // namespace
+
 int run(const CommandLine& line, Clock& clock, QTextStream& out, QTextStream& err) {
     if (!line.usageError.isEmpty()) {
         err << line.usageError << Qt::endl << QStringLiteral("Hilfe: vesk --help") << Qt::endl;
@@ -116,8 +317,22 @@ int run(const CommandLine& line, Clock& clock, QTextStream& out, QTextStream& er
         out << versionText() << Qt::endl;
         return 0;
     }
-    if (line.command == QStringLiteral("normalize"))
+    if (line.command == QStringLiteral("normalize") || line.command == QStringLiteral("repair"))
         return normalize(line.operands, clock, out, err);
+    if (!line.command.isEmpty()) {
+        LogConverter converter(clock);
+        try {
+            if (line.command == QStringLiteral("export"))
+                return exportLogs(line, converter, out);
+            if (line.command == QStringLiteral("import"))
+                return importFile(line, converter, out, err);
+            if (line.command == QStringLiteral("join"))
+                return join(line, converter, out, err);
+        } catch (const IoError& e) {
+            err << e.message() << Qt::endl;
+            return 1;
+        }
+    }
     err << QStringLiteral("Kein Befehl.") << Qt::endl;
     return 2;
 }

@@ -13,6 +13,9 @@ struct CommandLine {
     QString screenshotFile; // --screenshot FILE
     QString command;        // a batch command, empty for the window
     QStringList operands;
+    QString format;    // export/import --format
+    QString output;    // export --output FILE
+    int startLine = 0; // import --start-line N; 0: not given
     bool help = false;
     bool version = false;
     QString usageError; // not empty: wrong usage, exit status 2

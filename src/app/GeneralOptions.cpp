@@ -4,10 +4,14 @@
 #include "entry/EntryRules.h"
 #include "logstore/GermanNumber.h"
 #include "platform/Dialogs.h"
+#include "refdata/SunTimes.h"
 #include "settings/OwnStation.h"
 #include "settings/Settings.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QGroupBox>
+#include <QKeyEvent>
 #include <QDir>
 #include <QGridLayout>
 #include <QLabel>
@@ -18,6 +22,8 @@
 
 namespace {
 const QString kGeneral = QStringLiteral("Allgemein");
+const QString kSunZenith = QStringLiteral("SunZenith");
+const QChar kDegree(0x00B0);
 
 QLabel* caption(const QString& name, const QString& text, QWidget* parent) {
     auto* l = new QLabel(text, parent);
@@ -74,8 +80,32 @@ GeneralOptions::GeneralOptions(Session& session, QWidget* parent)
     pathRow->addWidget(browse);
     pathRow->addStretch(1);
     grid->addLayout(pathRow, 3, 1);
+    // Sunrise and sunset of the DXCC information use this zenith angle.
+    auto* sun = new QGroupBox(QStringLiteral("Sonenauf- / untergang"), this);
+    sun->setObjectName(QStringLiteral("SunGroupBox"));
+    auto* sunLayout = new QGridLayout(sun);
+    sunLayout->addWidget(caption(QStringLiteral("SunLabel"), QStringLiteral("Zenit der Sonne:"), sun), 0, 0);
+    m_sunEdit = edit(QStringLiteral("SunEdit"), 90, sun);
+    m_sunEdit->setText(SunTimes::zenithBoxText(SunTimes::DefaultZenith));
+    m_sunEdit->installEventFilter(this);
+    sunLayout->addWidget(m_sunEdit, 0, 1);
+    const QList<std::tuple<QString, QString, int>> buttons = {
+        {QStringLiteral("Sun90Btn"), QStringLiteral("offiziell: 90° 50'  (empfohlen)"), 90},
+        {QStringLiteral("Sun96Btn"), QStringLiteral("zivil: 96°  (Dämmerung)"), 96},
+        {QStringLiteral("Sun102Btn"), QStringLiteral("nautisch: 102°"), 102},
+        {QStringLiteral("Sun108Btn"), QStringLiteral("astronomisch: 108°  (totale Nacht)"), 108}};
+    int row = 1;
+    for (const auto& [name, text, angle] : buttons) {
+        auto* b = new QPushButton(text, sun);
+        b->setObjectName(name);
+        sunLayout->addWidget(b, row++, 1, 1, 2);
+        connect(b, &QPushButton::clicked, this, [this, angle = angle] { Sun90BtnClick(angle); });
+    }
+    sunLayout->setColumnStretch(2, 1);
+    grid->addWidget(sun, 4, 0, 1, 2);
+    connect(m_sunEdit, &QLineEdit::textChanged, this, &GeneralOptions::SunEditChange);
     grid->setColumnStretch(2, 1);
-    grid->setRowStretch(4, 1);
+    grid->setRowStretch(5, 1);
 
     for (QLineEdit* e : {m_call, m_locator, m_utcDiff, m_qslPath})
         connect(e, &QLineEdit::textChanged, this, &GeneralOptions::EigEditChange);
@@ -91,6 +121,7 @@ void GeneralOptions::applySettings() {
     m_utcAuto->setChecked(s.readBool(kGeneral, QStringLiteral("UtcDiffAuto"), true));
     m_utcDiff->setText(GermanNumber::format(s.readFloat(kGeneral, QStringLiteral("UtcDiff"), 0)));
     m_qslPath->setText(s.readString(kGeneral, QStringLiteral("QslPath")));
+    m_sunEdit->setText(SunTimes::zenithBoxText(sunZenith(s)));
     m_filling = false;
     if (utcAutomatic())
         fillAutomaticDifference();
@@ -154,4 +185,44 @@ void GeneralOptions::QslPathBtnClick() {
     const QString folder = m_session.dialogs().folderName(QStringLiteral("Pfad für QSL-Karten"), m_qslPath->text());
     if (!folder.isEmpty())
         m_qslPath->setText(QDir::toNativeSeparators(folder));
+}
+
+double GeneralOptions::sunZenith(const Settings& settings) {
+    return settings.readFloat(kGeneral, kSunZenith, SunTimes::DefaultZenith);
+}
+
+bool GeneralOptions::eventFilter(QObject* watched, QEvent* event) {
+    // The box takes digits only; the decimal comma comes from the button.
+    if (watched == m_sunEdit && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QString text = key->text();
+        const bool editing = key->key() == Qt::Key_Backspace || text.isEmpty() || !text[0].isPrint();
+        if (!editing && !(text.size() == 1 && text[0] >= u'0' && text[0] <= u'9')) {
+            QApplication::beep();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void GeneralOptions::SunEditChange() {
+    QString text = m_sunEdit->text();
+    if (!text.endsWith(kDegree)) {
+        const int caret = m_sunEdit->cursorPosition();
+        text += kDegree;
+        const QSignalBlocker block(m_sunEdit);
+        m_sunEdit->setText(text);
+        m_sunEdit->setCursorPosition(caret);
+    }
+    if (m_filling || !m_session.formReady())
+        return;
+    const auto zenith = SunTimes::zenithFromBoxText(text);
+    if (!zenith)
+        return; // half typed: nothing is stored until it reads as a number
+    m_session.settings().writeFloat(kGeneral, kSunZenith, *zenith);
+    m_session.saveSettings();
+}
+
+void GeneralOptions::Sun90BtnClick(int angle) {
+    m_sunEdit->setText(SunTimes::zenithButtonText(angle));
 }

@@ -3,7 +3,10 @@
 #include "logstore/IoError.h"
 #include "logstore/LogDirectory.h"
 #include "platform/Clock.h"
+#include "platform/Desktop.h"
 #include "platform/Dialogs.h"
+#include "refdata/DokDirectory.h"
+#include "refdata/Dxcc.h"
 #include "settings/LanguageFile.h"
 
 #include <QDir>
@@ -16,10 +19,39 @@ const QString kLastLog = QStringLiteral("LastLogFileName");
 
 Session::Session(const QString& programFolder, Clock& clock, Dialogs& dialogs, QObject* parent)
     : QObject(parent), m_folder(QDir(programFolder).absolutePath()), m_clock(clock), m_dialogs(dialogs),
+      m_systemDesktop(std::make_unique<SystemDesktop>()), m_desktop(m_systemDesktop.get()),
       m_settings(QDir(programFolder).absoluteFilePath(QStringLiteral("Vesk.ini"))),
       m_languageLines(LanguageFile::builtInGerman()) {}
 
 Session::~Session() = default;
+
+DxccAccess& Session::dxcc() {
+    if (!m_dxcc)
+        m_dxcc = std::make_unique<DxccAccess>(m_folder);
+    return *m_dxcc;
+}
+
+DokDirectory& Session::dokDirectory() {
+    if (!m_dokDirectory)
+        m_dokDirectory = std::make_unique<DokDirectory>(pathOf(QStringLiteral("DOK.ini")));
+    return *m_dokDirectory;
+}
+
+void Session::reportReferenceProblems(const QStringList& problems) {
+    QStringList fresh;
+    for (const QString& p : problems) {
+        if (!m_reportedProblems.contains(p))
+            fresh << p;
+    }
+    if (fresh.isEmpty())
+        return;
+    m_reportedProblems << fresh;
+    constexpr int shown = 10;
+    QString text = fresh.mid(0, shown).join(u'\n');
+    if (fresh.size() > shown)
+        text += QStringLiteral("\n… und %1 weitere").arg(fresh.size() - shown);
+    m_dialogs.error(text);
+}
 
 QString Session::languageLine(int line) const {
     return line >= 1 && line <= m_languageLines.size() ? m_languageLines[line - 1] : QString();

@@ -11,6 +11,9 @@
 #include <memory>
 
 class Clock;
+class Desktop;
+class DokDirectory;
+class DxccAccess;
 class Dialogs;
 
 // What the windows share: the program folder, the settings, the language
@@ -36,6 +39,16 @@ public:
     LogTableModel& model() { return m_model; }
     Clock& clock() { return m_clock; }
     Dialogs& dialogs() { return m_dialogs; }
+    Desktop& desktop() { return *m_desktop; }
+    // The reference tables beside the program, read when first needed and
+    // again whenever their files change.
+    DxccAccess& dxcc();
+    DokDirectory& dokDirectory();
+    // Shows what is wrong in a reference table, once for each new finding,
+    // so that a broken line does not bring a message with every keystroke.
+    void reportReferenceProblems(const QStringList& problems);
+    // Tests put a recording desktop here; the program uses the system's.
+    void setDesktop(Desktop& desktop) { m_desktop = &desktop; }
 
     // Set once the settings have been applied at start; handlers that store
     // an option do nothing before, so loading their controls writes nothing.
@@ -82,6 +95,11 @@ private:
     QString m_folder;
     Clock& m_clock;
     Dialogs& m_dialogs;
+    std::unique_ptr<Desktop> m_systemDesktop;
+    std::unique_ptr<DxccAccess> m_dxcc;
+    std::unique_ptr<DokDirectory> m_dokDirectory;
+    QStringList m_reportedProblems;
+    Desktop* m_desktop;
     Settings m_settings;
     LanguageTexts m_texts;
     QStringList m_languageLines;

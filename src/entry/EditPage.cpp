@@ -1,5 +1,7 @@
 #include "entry/EditPage.h"
 
+#include "entry/InfoLabels.h"
+
 #include "app/Session.h"
 #include "entry/CheckedDateEdit.h"
 #include "logstore/BandList.h"
@@ -138,6 +140,7 @@ void EditPage::buildControls() {
     m_distriktValue = valueLabel(QStringLiteral("eDistriktLabel"), this);
     lookLikeLink(m_dxccValue);
     lookLikeLink(m_distriktValue);
+    m_distriktValue->installEventFilter(this);
 
     m_commentsBtn = button(QStringLiteral("eCommentsBtn"), QStringLiteral("Texteditor"), this);
     m_okBtn = button(QStringLiteral("eOkBtn"), QStringLiteral("&Daten Speichern"), this);
@@ -442,22 +445,34 @@ void EditPage::updateQslButtons() {
     m_qslInShowBtn->setVisible(false); // no card folder yet, so no card image to show
 }
 
-void EditPage::showDxcc() { m_dxccValue->clear(); }
+void EditPage::showDxcc() {
+    const QString call = m_callEdit->text();
+    m_dxccValue->setText(call.size() >= 3 ? InfoLabels::dxccCountry(m_session, call) : QString());
+}
 
 void EditPage::showClubAndDistrict() {
-    m_ovValue->clear();
-    m_distriktValue->clear();
+    const DokDirectory::Labels labels = InfoLabels::dokLabels(m_session, m_dokEdit->text());
+    m_ovValue->setText(labels.club);
+    if (labels.districtSet)
+        m_distriktValue->setText(labels.district);
 }
 
 void EditPage::showBearingAndDistance() {
-    m_bearingValue->clear();
-    m_distanceValue->clear();
+    const Locator::BearingDistance result = InfoLabels::bearingDistance(m_session, m_locatorEdit->text());
+    m_bearingValue->setText(result.bearing);
+    m_distanceValue->setText(result.distance);
+    if (!result.message.isEmpty())
+        m_session.dialogs().error(result.message);
 }
 
 // Call, reports, DOK and locator are written in capitals; the power takes
 // digits and the decimal comma only (its unit is added). Editing keys and
 // shortcuts carry no printable text and pass.
 bool EditPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_distriktValue && event->type() == QEvent::MouseButtonRelease) {
+        InfoLabels::openDistrict(m_session, m_distriktValue->text(), m_dokEdit->text());
+        return true;
+    }
     auto* edit = qobject_cast<QLineEdit*>(watched);
     if (!edit || event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);

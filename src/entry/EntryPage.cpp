@@ -4,6 +4,7 @@
 #include "entry/CheckedDateEdit.h"
 #include "entry/EntryRules.h"
 #include "entry/FunctionButtonStrip.h"
+#include "entry/InfoLabels.h"
 #include "entry/LogGridView.h"
 #include "entry/TxPowerEdit.h"
 #include "logstore/BandList.h"
@@ -164,6 +165,7 @@ void EntryPage::buildMask() {
         keepUpperCase(e);
     connect(m_callEdit, &QLineEdit::textChanged, this, &EntryPage::CallEditChange);
     connect(m_locatorEdit, &QLineEdit::textChanged, this, &EntryPage::LocatorEditChange);
+    connect(m_dokEdit, &QLineEdit::textChanged, this, &EntryPage::DokEditChange);
 
     struct Column {
         QWidget* widget;
@@ -224,8 +226,10 @@ void EntryPage::buildMask() {
     link.setColor(QPalette::WindowText, Qt::blue);
     for (QLabel* l : {m_dxccValueLabel, m_distriktValueLabel, callbook})
         l->setPalette(link);
-    callbook->setCursor(Qt::PointingHandCursor);
-    callbook->installEventFilter(this);
+    for (QLabel* l : {m_dxccValueLabel, m_distriktValueLabel, callbook}) {
+        l->setCursor(Qt::PointingHandCursor);
+        l->installEventFilter(this);
+    }
     for (QWidget* w : std::initializer_list<QWidget*>{m_dxccValueLabel, m_ovValueLabel, m_distriktValueLabel,
                                                       bearingCaption, m_bearingValueLabel, distanceCaption,
                                                       m_distanceValueLabel})
@@ -464,9 +468,19 @@ bool EntryPage::eventFilter(QObject* watched, QEvent* event) {
             }
         }
     }
-    if (type == QEvent::MouseButtonRelease && watched->objectName() == QLatin1String("CallbookLabel")) {
-        Q_EMIT callbookRequested();
-        return true;
+    if (type == QEvent::MouseButtonRelease) {
+        if (watched->objectName() == QLatin1String("CallbookLabel")) {
+            Q_EMIT callbookRequested();
+            return true;
+        }
+        if (watched == m_distriktValueLabel) {
+            InfoLabels::openDistrict(m_session, m_distriktValueLabel->text(), m_dokEdit->text());
+            return true;
+        }
+        if (watched == m_dxccValueLabel && !m_dxccValueLabel->text().isEmpty()) {
+            Q_EMIT dxccInfoRequested();
+            return true;
+        }
     }
 
     for (int item : {MaskItem::Date, MaskItem::Utc, MaskItem::Band, MaskItem::Mode, MaskItem::TxPwr}) {
@@ -599,15 +613,21 @@ void EntryPage::saveContact() {
     Q_EMIT contactSaved(number);
 }
 
-void EntryPage::CallEditChange() {
-    // The DXCC lookup fills this label; without a table it stays empty.
-    m_dxccValueLabel->clear();
+void EntryPage::CallEditChange() { m_dxccValueLabel->setText(InfoLabels::dxccLabel(m_session, m_callEdit->text())); }
+
+void EntryPage::DokEditChange() {
+    const DokDirectory::Labels labels = InfoLabels::dokLabels(m_session, m_dokEdit->text());
+    m_ovValueLabel->setText(labels.club);
+    if (labels.districtSet)
+        m_distriktValueLabel->setText(labels.district);
 }
 
 void EntryPage::LocatorEditChange() {
-    // Bearing and distance need a complete locator of six characters.
-    m_bearingValueLabel->clear();
-    m_distanceValueLabel->clear();
+    const Locator::BearingDistance result = InfoLabels::bearingDistance(m_session, m_locatorEdit->text());
+    m_bearingValueLabel->setText(result.bearing);
+    m_distanceValueLabel->setText(result.distance);
+    if (!result.message.isEmpty())
+        m_session.dialogs().error(result.message);
 }
 
 QWidget* EntryPage::editorOf(int item) const {

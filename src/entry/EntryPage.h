@@ -101,6 +101,7 @@ private:
     bool isInvalid(QLineEdit* edit) const;
     void CallEditChange();
     void LocatorEditChange();
+    void DokEditChange();
     void setItemShown(int item, bool shown);
     const StepField* stepFieldOf(QObject* object) const;
 

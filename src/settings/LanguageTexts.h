@@ -17,6 +17,7 @@ public:
         PowerMilliwatt = 3, // "m" typed into the power editor
         PowerKilowatt = 4,  // "k" typed into the power editor
         PowerMegawatt = 5,  // "M" typed into the power editor
+        ImpossibleLocator = 6, // followed by " (" + the locator(s) + ")"
         AutoNumberNeedsNumber = 7, // auto-number ticked with an append text that is no number
         NewLogEntry = 8,    // last entry of the log-file menu
         LogMenuCaption = 9, // log-file menu caption, followed by the current log

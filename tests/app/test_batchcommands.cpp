@@ -1,4 +1,5 @@
 #include "app/BatchCommands.h"
+#include "logstore/LogFile.h"
 #include "logstore/QsoRecord.h"
 #include "TestFolder.h"
 
@@ -10,7 +11,13 @@ class TestBatchCommands : public QObject {
 private Q_SLOTS:
     void parse_data();
     void parse();
+    void parseCommandOptions_data();
+    void parseCommandOptions();
     void normalizeInPlace();
+    void converterCommands_data();
+    void converterCommands();
+    void joinRefusesTargetAmongSources();
+    void importNotesGoToErrorStream();
     void binaryExitStatus_data();
     void binaryExitStatus();
 };
@@ -27,6 +34,48 @@ void TestBatchCommands::parse_data() {
     QTest::newRow("normalize without log") << QStringList{"normalize"} << false << true;
     QTest::newRow("unknown command") << QStringList{"frobnicate"} << false << true;
     QTest::newRow("unknown option") << QStringList{"--frob"} << false << true;
+    QTest::newRow("export")
+        << QStringList{"export", "--format", "adif", "--output", "x.adi", "a.log", "b.log"} << false << false;
+    QTest::newRow("export, options after the logs")
+        << QStringList{"export", "a.log", "--output=x.htm", "--format=html"} << false << false;
+    QTest::newRow("export without format")
+        << QStringList{"export", "--output", "x.adi", "a.log"} << false << true;
+    QTest::newRow("export to an unknown format")
+        << QStringList{"export", "--format", "xls", "--output", "x", "a.log"} << false << true;
+    QTest::newRow("export without output")
+        << QStringList{"export", "--format", "txt", "a.log"} << false << true;
+    QTest::newRow("export without log")
+        << QStringList{"export", "--format", "txt", "--output", "x.txt"} << false << true;
+    QTest::newRow("export with start line")
+        << QStringList{"export", "--format", "txt", "--output", "x", "--start-line", "2", "a.log"} << false
+        << true;
+    QTest::newRow("export, unknown option")
+        << QStringList{"export", "--format", "txt", "--output", "x", "--frob", "a.log"} << false << true;
+    QTest::newRow("export, option without value")
+        << QStringList{"export", "a.log", "--output"} << false << true;
+    QTest::newRow("import adif") << QStringList{"import", "--format", "adif", "in.adi", "t.log"} << false
+                                 << false;
+    QTest::newRow("import html from line 3")
+        << QStringList{"import", "--format", "html", "--start-line", "3", "in.htm", "t.log"} << false
+        << false;
+    QTest::newRow("import, a file named like an option")
+        << QStringList{"import", "--format", "adif", "--", "--in.adi", "t.log"} << false << false;
+    QTest::newRow("import adif with start line")
+        << QStringList{"import", "--format", "adif", "--start-line", "2", "in.adi", "t.log"} << false << true;
+    QTest::newRow("import, start line 0")
+        << QStringList{"import", "--format", "html", "--start-line", "0", "in.htm", "t.log"} << false << true;
+    QTest::newRow("import, start line no number")
+        << QStringList{"import", "--format=html", "--start-line=x", "in.htm", "t.log"} << false << true;
+    QTest::newRow("import without target")
+        << QStringList{"import", "--format", "adif", "in.adi"} << false << true;
+    QTest::newRow("import of txt") << QStringList{"import", "--format", "txt", "in.txt", "t.log"} << false
+                                   << true;
+    QTest::newRow("import with output")
+        << QStringList{"import", "--format", "adif", "--output", "x", "in.adi", "t.log"} << false << true;
+    QTest::newRow("repair") << QStringList{"repair", "a.log"} << false << false;
+    QTest::newRow("repair without log") << QStringList{"repair"} << false << true;
+    QTest::newRow("join") << QStringList{"join", "t.log", "a.log"} << false << false;
+    QTest::newRow("join without source") << QStringList{"join", "t.log"} << false << true;
 }
 
 void TestBatchCommands::parse() {
@@ -36,6 +85,39 @@ void TestBatchCommands::parse() {
     const CommandLine line = CommandLine::parse(args);
     QCOMPARE(line.startsWindow(), window);
     QCOMPARE(!line.usageError.isEmpty(), usageError);
+}
+
+void TestBatchCommands::parseCommandOptions_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<int>("startLine");
+    QTest::addColumn<QStringList>("operands");
+    QTest::newRow("options after the logs")
+        << QStringList{"export", "a.log", "--output=x.htm", "b.log", "--format=html"} << "html" << "x.htm" << 0
+        << QStringList{"a.log", "b.log"};
+    QTest::newRow("start line") << QStringList{"import", "--start-line", "3", "--format", "html", "in.htm", "t.log"}
+                                << "html" << "" << 3 << QStringList{"in.htm", "t.log"};
+    QTest::newRow("file named like an option")
+        << QStringList{"import", "--format", "adif", "--", "--in.adi", "t.log"} << "adif" << "" << 0
+        << QStringList{"--in.adi", "t.log"};
+    QTest::newRow("join keeps dashes") << QStringList{"join", "t.log", "--a.log"} << "" << "" << 0
+                                       << QStringList{"t.log", "--a.log"};
+}
+
+void TestBatchCommands::parseCommandOptions() {
+    QFETCH(QStringList, args);
+    QFETCH(QString, format);
+    QFETCH(QString, output);
+    QFETCH(int, startLine);
+    QFETCH(QStringList, operands);
+    const CommandLine line = CommandLine::parse(args);
+    QVERIFY2(line.usageError.isEmpty(), qPrintable(line.usageError));
+    QCOMPARE(line.command, args.first());
+    QCOMPARE(line.format, format);
+    QCOMPARE(line.output, output);
+    QCOMPARE(line.startLine, startLine);
+    QCOMPARE(line.operands, operands);
 }
 
 void TestBatchCommands::normalizeInPlace() {
@@ -56,6 +138,138 @@ void TestBatchCommands::normalizeInPlace() {
     QVERIFY(errText.contains(QStringLiteral("none.log")));
 }
 
+void TestBatchCommands::converterCommands_data() {
+    // Arguments name files of the test folder; "%d/" stands for its path.
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("file");   // a file to look at afterwards
+    QTest::addColumn<QString>("starts"); // how it starts, or "log:N" for a log of N contacts
+    QTest::addColumn<QString>("stdoutHas");
+    QTest::newRow("export adif") << QStringList{"export",   "--format", "adif",    "--output",
+                                                "%d/x.adi", "%d/a.log", "%d/b.log"}
+                                 << 0 << "x.adi"
+                                 << "This log was created with Vesk LogConverter"
+                                 << "3 Kontakte aus 2 Logs";
+    QTest::newRow("export html") << QStringList{"export",   "--format", "html",
+                                                "--output", "%d/x.htm", "%d/a.log"}
+                                 << 0 << "x.htm"
+                                 << "<html>\r\n<head>"
+                                 << "2 Kontakte";
+    QTest::newRow("export txt") << QStringList{"export",   "--format", "txt",
+                                               "--output", "%d/x.txt", "%d/b.log"}
+                                << 0 << "x.txt"
+                                << "# Date "
+                                << "1 Kontakte";
+    QTest::newRow("export of a missing log")
+        << QStringList{"export", "--format", "adif", "--output", "%d/x.adi", "%d/none.log"} << 1 << "x.adi"
+        << ""
+        << "";
+    QTest::newRow("import adif") << QStringList{"import", "--format", "adif", "%d/in.adi", "%d/new.log"} << 0
+                                 << "new.log"
+                                 << "log:2"
+                                 << "2 Kontakte aus";
+    QTest::newRow("import html skips the heading row")
+        << QStringList{"import", "--format", "html", "%d/in.htm", "%d/new.log"} << 0 << "new.log"
+        << "log:2"
+        << "1 übersprungen (leere Zeilen)";
+    QTest::newRow("import html from line 1")
+        << QStringList{"import", "--format", "html", "--start-line", "1", "%d/in.htm", "%d/new.log"} << 0
+        << "new.log"
+        << "log:3"
+        << "3 Kontakte";
+    QTest::newRow("import of a missing file")
+        << QStringList{"import", "--format", "adif", "%d/none.adi", "%d/new.log"} << 1 << "new.log"
+        << ""
+        << "";
+    QTest::newRow("import of a file without table")
+        << QStringList{"import", "--format", "html", "%d/in.adi", "%d/a.log"} << 1 << "a.log"
+        << "log:2"
+        << "";
+    QTest::newRow("join") << QStringList{"join", "%d/new.log", "%d/a.log", "%d/b.log"} << 0 << "new.log"
+                          << "log:3"
+                          << "das Log hat jetzt 3 Kontakte";
+    QTest::newRow("join, missing source")
+        << QStringList{"join", "%d/a.log", "%d/b.log", "%d/none.log"} << 1 << "a.log"
+        << "log:2"
+        << "";
+    QTest::newRow("repair")
+        << QStringList{"repair", "%d/b.log"} << 0 << "b.log"
+        << "#;Date;UTC;Band;Mode;Call;RST TX;RST RX;DOK;Name;QTH;Locator;TX Pwr;Comments;QSL out;QSL "
+           "in\r\n1;01.02.2003;12:34:00;2m;FM;X;;;;;;;100W;;;\r\n"
+        << "1 Kontakte normalisiert";
+}
+
+void TestBatchCommands::converterCommands() {
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QString, file);
+    QFETCH(QString, starts);
+    QFETCH(QString, stdoutHas);
+    TestFolder dir;
+    dir.writeLog("a.log", {"1;01.02.2003;12:00:00;2m;FM;DL1ABC;59;59;;;;;10W;;;",
+                           "2;01.02.2003;12:01:00;2m;FM;DK2XY;59;59;;;;;10W;;;"});
+    dir.writeLog("b.log", {"7;010203;1234;2M;fm;x;;;;;;;100;;;"});
+    dir.write("in.adi", "<EOH><QSO_DATE:8>20040312<TIME_ON:4>1845<BAND:3>20m<MODE:3>SSB<CALL:4>K1AB<EOR>"
+                        "<QSO_DATE:8>20040312<TIME_ON:4>1846<BAND:3>20m<MODE:3>SSB<CALL:4>K2AB<EOR>");
+    dir.write("in.htm", "<table><tr><th>Call</th><th>Date</th></tr><tr><td>K1AB</td><td>01.02.2003</td></tr>"
+                        "<tr><td></td><td></td></tr><tr><td>K2AB</td><td>02.02.2003</td></tr></table>");
+    const QByteArray before = dir.read(file);
+    for (QString& a : args)
+        a.replace(QStringLiteral("%d/"), dir.path() + u'/');
+    FakeClock clock;
+    QString outText, errText;
+    QTextStream out(&outText), err(&errText);
+    QCOMPARE(BatchCommands::run(CommandLine::parse(args), clock, out, err), status);
+    QVERIFY2(outText.contains(stdoutHas), qPrintable(outText));
+    if (status != 0) {
+        QVERIFY(!errText.isEmpty());
+        QCOMPARE(dir.read(file), before); // a failed command changes nothing
+        return;
+    }
+    QVERIFY2(errText.isEmpty(), qPrintable(errText));
+    if (starts.startsWith(QStringLiteral("log:"))) {
+        LogFile log(dir.file(file));
+        log.OpenForRead();
+        QsoRecord r;
+        int n = 0;
+        while (log.ReadNext(r))
+            QCOMPARE(r[QsoRecord::Number], QString::number(++n));
+        QCOMPARE(n, starts.mid(4).toInt());
+    } else {
+        QVERIFY2(dir.read(file).startsWith(starts.toLatin1()), dir.read(file).left(200).constData());
+    }
+}
+
+void TestBatchCommands::joinRefusesTargetAmongSources() {
+    TestFolder dir;
+    dir.writeLog("a.log", {"1;01.02.2003;12:00:00;2m;FM;DL1ABC;59;59;;;;;10W;;;"});
+    const QByteArray before = dir.read("a.log");
+    FakeClock clock;
+    QString outText, errText;
+    QTextStream out(&outText), err(&errText);
+    const QStringList args = {"join", dir.file("a.log"), dir.file("a.log")};
+    QCOMPARE(BatchCommands::run(CommandLine::parse(args), clock, out, err), 1);
+    QVERIFY2(errText.contains(QStringLiteral("ist auch eine der Quellen")), qPrintable(errText));
+    QCOMPARE(dir.read("a.log"), before);
+}
+
+void TestBatchCommands::importNotesGoToErrorStream() {
+    TestFolder dir;
+    QByteArray adif = "<EOH>";
+    for (int i = 0; i < 25; ++i) // each record with a name whose length is missing
+        adif += "<QSO_DATE:8>20040312<TIME_ON:4>1845<BAND:3>20m<MODE:3>SSB<CALL:4>K1AB<NAME>Otto <EOR>\r\n";
+    dir.write("in.adi", adif);
+    FakeClock clock;
+    QString outText, errText;
+    QTextStream out(&outText), err(&errText);
+    const QStringList args = {"import", "--format", "adif", dir.file("in.adi"), dir.file("t.log")};
+    QCOMPARE(BatchCommands::run(CommandLine::parse(args), clock, out, err), 0);
+    QVERIFY(outText.contains(QStringLiteral("25 Kontakte")));
+    QCOMPARE(errText.count(QStringLiteral("Hinweis: ")), 21); // twenty notes and how many more there are
+    QVERIFY(errText.contains(QStringLiteral("Datensatz 20, Zeile 20: <NAME> hat keine gültige Länge")));
+    QVERIFY(errText.contains(QStringLiteral("und 5 weitere")));
+}
+
 void TestBatchCommands::binaryExitStatus_data() {
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("status");
@@ -64,6 +278,11 @@ void TestBatchCommands::binaryExitStatus_data() {
     QTest::newRow("help") << QStringList{"--help"} << 0 << "normalize";
     QTest::newRow("wrong usage") << QStringList{"frobnicate"} << 2 << "";
     QTest::newRow("missing log") << QStringList{"normalize", "/nonexistent/x.log"} << 1 << "";
+    QTest::newRow("help names the converter") << QStringList{"--help"} << 0 << "join ZIEL.log QUELLE.log...";
+    QTest::newRow("export, wrong usage")
+        << QStringList{"export", "--format", "xls", "--output", "x", "a.log"} << 2 << "";
+    QTest::newRow("import of a missing file")
+        << QStringList{"import", "--format", "adif", "/nonexistent/x.adi", "/nonexistent/t.log"} << 1 << "";
 }
 
 void TestBatchCommands::binaryExitStatus() {

@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QtTest>
 
 using Binds = QList<std::pair<int, int>>; // item, button, in the order they are bound
@@ -28,6 +29,7 @@ private Q_SLOTS:
     void nextNumber();
     void manualOffsetCrossesMidnight();
     void generalOptionsStoreAndReport();
+    void sunZenithControls();
 };
 
 void TestEntryRules::loadIgnoresWhatIsNoItem() {
@@ -197,6 +199,42 @@ void TestEntryRules::generalOptionsStoreAndReport() {
     QVERIFY(stored.load());
     QCOMPARE(stored.readString("Allgemein", "EigenesCall"), QStringLiteral("DL2XYZ"));
     QCOMPARE(stored.readFloat("Allgemein", "UtcDiff", 0), -1.5);
+}
+
+void TestEntryRules::sunZenithControls() {
+    TestFolder dir;
+    dir.write("Vesk.ini", "[Allgemein]\r\nSunZenith=96\r\n");
+    FakeClock clock;
+    ScriptedDialogs dialogs;
+    Session session(dir.path(), clock, dialogs);
+    QVERIFY(session.settings().load());
+    GeneralOptions options(session);
+    options.applySettings();
+    session.setFormReady(true);
+    auto* box = options.findChild<QLineEdit*>("SunEdit");
+    QCOMPARE(box->text(), QStringLiteral("96°"));
+    auto stored = [&] {
+        Settings s(dir.file("Vesk.ini"));
+        return s.load() ? s.readFloat("Allgemein", "SunZenith", -1) : -2;
+    };
+    options.findChild<QPushButton*>("Sun90Btn")->click();
+    QCOMPARE(box->text(), QStringLiteral("90,8333°"));
+    QCOMPARE(stored(), 90.8333);
+    options.findChild<QPushButton*>("Sun108Btn")->click();
+    QCOMPARE(box->text(), QStringLiteral("108°"));
+    QCOMPARE(stored(), 108.0);
+    // Only digits go in; the degree sign stays at the end.
+    box->setFocus();
+    box->setCursorPosition(0);
+    QTest::keyClicks(box, "x,.");
+    QCOMPARE(box->text(), QStringLiteral("108°"));
+    box->clear();
+    QCOMPARE(box->text(), QStringLiteral("°"));
+    QCOMPARE(stored(), 108.0); // nothing to store in an empty box
+    QTest::keyClicks(box, "95");
+    QCOMPARE(box->text(), QStringLiteral("95°"));
+    QCOMPARE(stored(), 95.0);
+    QCOMPARE(GeneralOptions::sunZenith(session.settings()), 95.0);
 }
 
 QTEST_MAIN(TestEntryRules)

@@ -1,0 +1,72 @@
+#include "converter/TargetLog.h"
+
+#include "logstore/AtomicFile.h"
+#include "logstore/Codepage.h"
+#include "logstore/IoError.h"
+#include "logstore/LogFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+TargetLog::TargetLog(const QString& path, const QDateTime& localNow) : m_path(path), m_localNow(localNow) {
+    Codepage::encodeAppend(QsoRecord::headerLine(), m_out);
+    m_out += "\r\n";
+    m_existed = QFileInfo::exists(path);
+    if (!m_existed)
+        return;
+    LogFile log(path);
+    log.OpenForRead();
+    QsoRecord record;
+    while (log.ReadNext(record)) {
+        m_lastNumber = record[QsoRecord::Number];
+        m_lastLine = log.lineNumber();
+        try {
+            appendNormalized(record);
+        } catch (const IoError& e) {
+            throw IoError(QStringLiteral("\"%1\", Zeile %2: %3. Das Log wurde nicht verändert.")
+                              .arg(QDir::toNativeSeparators(path))
+                              .arg(m_lastLine)
+                              .arg(e.message()));
+        }
+    }
+    log.CloseFile();
+    m_existing = m_count;
+}
+
+int TargetLog::nextNumber() const {
+    if (m_existing == 0 || m_lastNumber.isEmpty())
+        return 1;
+    bool ok = false;
+    const int n = m_lastNumber.toInt(&ok);
+    if (!ok) {
+        throw IoError(
+            QStringLiteral("\"%1\", Zeile %2: die Nummer \"%3\" des letzten Kontakts ist keine ganze Zahl. "
+                           "Es wurde nichts angehängt.")
+                .arg(QDir::toNativeSeparators(m_path))
+                .arg(m_lastLine)
+                .arg(m_lastNumber));
+    }
+    return n + 1;
+}
+
+void TargetLog::appendNormalized(QsoRecord& record) {
+    LogFile::NormalizeRecord(record, m_count + 1, m_localNow);
+    Codepage::encodeAppend(record.encodeLine(), m_out);
+    m_out += "\r\n";
+    ++m_count;
+}
+
+void TargetLog::add(const QsoRecord& record) {
+    // Through the line as AppendRecord writes it and Normalize reads it back,
+    // so that the result does not depend on the way the record came in.
+    QsoRecord stored;
+    QsoRecord::decodeLine(record.encodeLine(), stored);
+    appendNormalized(stored);
+}
+
+void TargetLog::commit() {
+    AtomicFile file(m_path);
+    file.open();
+    file.write(m_out);
+    file.commit();
+}

@@ -1,0 +1,311 @@
+#include "logstore/AtomicFile.h"
+#include "logstore/Codepage.h"
+#include "logstore/IoError.h"
+#include "refdata/DokDirectory.h"
+#include "TestFolder.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QtTest>
+
+namespace {
+
+QString shippedDokIni() {
+    const QString source = qEnvironmentVariable("VESK_SOURCE_DIR");
+    return (source.isEmpty() ? QCoreApplication::applicationDirPath() : source + QStringLiteral("/data")) +
+           QStringLiteral("/DOK.ini");
+}
+
+// A small directory: a real name, a placeholder, a club whose district
+// letter is unknown, a comment and an unrelated section that must survive
+// every import untouched.
+QByteArray smallDirectory() {
+    return crlf({"; von Hand gepflegt", "[OV]", "A01=Ortsverband Freiburg", "B02=OV B02", "Q05=Saarclub",
+                 "c03=", "", "[Distrikt]", "A=Baden", "B=Franken", "C=Oberbayern", "", "[Website]",
+                 "A=https://example.org/a/", "C=https://example.org/c/", "", "[Eigenes]", "Notiz=bleibt", ""});
+}
+
+} // namespace
+
+class TestDokDirectory : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void labels_data();
+    void labels();
+    void districtLink_data();
+    void districtLink();
+    void describe_data();
+    void describe();
+    void missingFileIsEmptyDirectory();
+    void editIsSeenAtNextLookup();
+    void brokenLinesNameFileAndLine();
+    void shippedDirectory();
+    void importMergesNames();
+    void importReportsBadLines_data();
+    void importReportsBadLines();
+    void importReadsUtf8AndWindows1252();
+    void importWithoutChangeLeavesFile();
+    void importCreatesMissingSection();
+    void importErrorsLeaveFile();
+};
+
+void TestDokDirectory::labels_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("club");
+    QTest::addColumn<QString>("district");
+    QTest::addColumn<bool>("districtSet");
+    QTest::newRow("empty") << "" << "" << "" << true;
+    QTest::newRow("two characters") << "A0" << "" << "" << true;
+    QTest::newRow("third character looks up") << "A01" << "Ortsverband Freiburg" << "Baden" << true;
+    QTest::newRow("lower case") << "a01" << "Ortsverband Freiburg" << "Baden" << true;
+    QTest::newRow("placeholder shows district") << "B02" << "OV B02" << "Franken" << true;
+    QTest::newRow("district letter unknown") << "Q05" << "Saarclub" << "" << true;
+    QTest::newRow("special DOK keeps district") << "A99" << "" << "" << false;
+    QTest::newRow("empty club name keeps district") << "C03" << "" << "" << false;
+    QTest::newRow("longer than a DOK") << "A01X" << "" << "" << false;
+}
+
+void TestDokDirectory::labels() {
+    QFETCH(QString, field);
+    QFETCH(QString, club);
+    QFETCH(QString, district);
+    QFETCH(bool, districtSet);
+    TestFolder dir;
+    dir.write("DOK.ini", smallDirectory());
+    DokDirectory dok(dir.file("DOK.ini"));
+    const DokDirectory::Labels labels = dok.labelsFor(field);
+    QCOMPARE(labels.club, club);
+    QCOMPARE(labels.district, district);
+    QCOMPARE(labels.districtSet, districtSet);
+}
+
+void TestDokDirectory::districtLink_data() {
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("address");
+    QTest::newRow("district shown") << "Baden" << "A01" << "https://example.org/a/";
+    QTest::newRow("lower case letter") << "Oberbayern" << "c03" << "https://example.org/c/";
+    QTest::newRow("empty label opens nothing") << "" << "A01" << "";
+    QTest::newRow("district without web site") << "Franken" << "B02" << "";
+    QTest::newRow("empty field") << "Baden" << "" << "";
+}
+
+void TestDokDirectory::districtLink() {
+    QFETCH(QString, label);
+    QFETCH(QString, field);
+    QFETCH(QString, address);
+    TestFolder dir;
+    dir.write("DOK.ini", smallDirectory());
+    DokDirectory dok(dir.file("DOK.ini"));
+    QCOMPARE(dok.districtLinkFor(label, field), address);
+}
+
+void TestDokDirectory::describe_data() {
+    QTest::addColumn<QString>("dok");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("known club") << "A01"
+                                << QStringList{"A01", "Ortsverband Ortsverband Freiburg", "Distrikt Baden",
+                                               "https://example.org/a/"};
+    QTest::newRow("district without web site") << "B02"
+                                               << QStringList{"B02", "Ortsverband OV B02", "Distrikt Franken", ""};
+    QTest::newRow("unknown district") << "Q05" << QStringList{"Q05", "Ortsverband Saarclub", "Distrikt ", ""};
+    QTest::newRow("key without name is no special DOK")
+        << "C03" << QStringList{"C03", "Ortsverband ", "Distrikt Oberbayern", "https://example.org/c/"};
+    QTest::newRow("special DOK") << "50DARC" << QStringList{"50DARC", "Sonder-DOK"};
+    QTest::newRow("empty") << "" << QStringList{"", "Sonder-DOK"};
+}
+
+void TestDokDirectory::describe() {
+    QFETCH(QString, dok);
+    QFETCH(QStringList, lines);
+    TestFolder dir;
+    dir.write("DOK.ini", smallDirectory());
+    DokDirectory directory(dir.file("DOK.ini"));
+    QCOMPARE(directory.describe(dok), lines);
+}
+
+void TestDokDirectory::missingFileIsEmptyDirectory() {
+    TestFolder dir;
+    DokDirectory dok(dir.file("DOK.ini"));
+    QCOMPARE(dok.labelsFor("A01").club, QString());
+    QCOMPARE(dok.describe("A01"), (QStringList{"A01", "Sonder-DOK"}));
+    QCOMPARE(dok.districtLinkFor("Baden", "A01"), QString());
+    QCOMPARE(dok.problems().size(), 1);
+    QVERIFY(dok.problems().first().contains(QStringLiteral("fehlt")));
+}
+
+void TestDokDirectory::editIsSeenAtNextLookup() {
+    TestFolder dir;
+    dir.write("DOK.ini", smallDirectory());
+    DokDirectory dok(dir.file("DOK.ini"));
+    QCOMPARE(dok.club("A01"), QStringLiteral("Ortsverband Freiburg"));
+    dir.write("DOK.ini", crlf({"[OV]", "A01=Freiburg im Breisgau", "A02=Lahr"}));
+    QCOMPARE(dok.club("A01"), QStringLiteral("Freiburg im Breisgau"));
+    QCOMPARE(dok.club("A02"), QStringLiteral("Lahr"));
+    QCOMPARE(dok.district("A02"), QString());
+}
+
+void TestDokDirectory::brokenLinesNameFileAndLine() {
+    TestFolder dir;
+    dir.write("DOK.ini", crlf({"A01=vor dem Abschnitt", "[OV]", "A02=Lahr", "A03 Offenburg", "a02=doppelt", "=leer"}));
+    DokDirectory dok(dir.file("DOK.ini"));
+    QCOMPARE(dok.club("A02"), QStringLiteral("Lahr")); // the first of two equal keys counts
+    const QString name = dir.file("DOK.ini");
+    const QStringList expected{
+        QStringLiteral("\"%1\", Zeile 1: steht vor dem ersten Abschnitt [...]").arg(name),
+        QStringLiteral("\"%1\", Zeile 4: keine Angabe Schlüssel=Wert").arg(name),
+        QStringLiteral("\"%1\", Zeile 5: \"a02\" steht schon in Zeile 3; diese Zeile gilt nicht").arg(name),
+        QStringLiteral("\"%1\", Zeile 6: keine Angabe Schlüssel=Wert").arg(name),
+    };
+    QCOMPARE(dok.problems(), expected);
+}
+
+void TestDokDirectory::shippedDirectory() {
+    DokDirectory dok(shippedDokIni());
+    QVERIFY2(dok.problems().isEmpty(), qPrintable(dok.problems().join('\n')));
+    QFile file(shippedDokIni());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString text = Codepage::decode(file.readAll());
+    QVERIFY(text.contains(QStringLiteral("\r\n")));
+    const QRegularExpression ovLine(QStringLiteral("^([A-Z]\\d\\d)=([^\r]*)\r?$"), QRegularExpression::MultilineOption);
+    int doks = 0;
+    for (auto it = ovLine.globalMatch(text); it.hasNext();) {
+        const auto m = it.next();
+        const QString code = m.captured(1);
+        ++doks;
+        QCOMPARE(m.captured(2), DokDirectory::placeholderName(code));
+        QVERIFY2(!dok.district(code).isEmpty(), qPrintable(code));
+        QCOMPARE(dok.labelsFor(code).club, DokDirectory::placeholderName(code));
+    }
+    QCOMPARE(doks, 1089);
+    const QString districts = QStringLiteral("ABCDEFGHIKLMNOPQRSTUVWXYZ");
+    for (const QChar letter : districts) {
+        QVERIFY2(!dok.district(letter).isEmpty(), qPrintable(QString(letter)));
+        if (letter != u'Z') // the VFDB has no district page of its own
+            QVERIFY(dok.website(letter).startsWith(QLatin1String("https://www.darc.de/der-club/distrikte/")));
+    }
+    QCOMPARE(dok.district("G01"), QStringLiteral("Köln-Aachen"));
+    QCOMPARE(dok.district("J01"), QString());
+    QCOMPARE(dok.website("Z01"), QString());
+    QCOMPARE(dok.describe("DA0"), (QStringList{"DA0", "Sonder-DOK"}));
+}
+
+void TestDokDirectory::importMergesNames() {
+    TestFolder dir;
+    dir.write("DOK.ini", smallDirectory());
+    dir.write("liste.csv", crlf({"DOK;Clubname", "B02;Nürnberg-Süd", "A01;Freiburg neu", "Q05;Saarclub",
+                                 "c03;Ohne Namen bisher", "a55;Neuer Club; mit Semikolon", "Z94;VFDB Z94"}));
+    const DokImportResult result =
+        DokDirectory::importClubNames(dir.file("DOK.ini"), dir.file("liste.csv"));
+    QCOMPARE(result.added, 2);
+    QCOMPARE(result.placeholdersReplaced, 2);
+    QCOMPARE(result.renamed, 1);
+    QCOMPARE(result.unchanged, 1);
+    QCOMPARE(result.renamedClubs, QStringList{"A01: Ortsverband Freiburg -> Freiburg neu"});
+    QVERIFY(result.badLines.isEmpty());
+    QVERIFY(result.summary().startsWith(
+        QStringLiteral("2 neu, 2 Platzhalter ersetzt, 1 umbenannt, 1 unverändert, 0 fehlerhafte Zeilen\n")));
+    // Key spellings, comment, the other sections and their order stay; new
+    // DOKs close section OV.
+    QCOMPARE(dir.read("DOK.ini"),
+             crlf({"; von Hand gepflegt", "[OV]", "A01=Freiburg neu", "B02=Nürnberg-Süd", "Q05=Saarclub",
+                   "c03=Ohne Namen bisher", "A55=Neuer Club; mit Semikolon", "Z94=VFDB Z94", "", "[Distrikt]",
+                   "A=Baden", "B=Franken", "C=Oberbayern", "", "[Website]", "A=https://example.org/a/",
+                   "C=https://example.org/c/", "", "[Eigenes]", "Notiz=bleibt", ""}));
+    DokDirectory dok(dir.file("DOK.ini"));
+    QVERIFY(dok.problems().isEmpty());
+    QCOMPARE(dok.labelsFor("b02").club, QStringLiteral("Nürnberg-Süd"));
+    QCOMPARE(dok.labelsFor("A55").district, QStringLiteral("Baden"));
+}
+
+void TestDokDirectory::importReportsBadLines_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("no separator") << "A01 Freiburg" << "kein \";\" zwischen DOK und Clubname";
+    QTest::newRow("no DOK") << " ;Freiburg" << "DOK fehlt";
+    QTest::newRow("no name") << "A01; " << "Clubname fehlt";
+    QTest::newRow("too short") << "A1;Freiburg" << "DOK \"A1\" hat weniger als 3 Zeichen";
+    QTest::newRow("blank inside") << "A 01;Freiburg" << "\"A 01\" kann kein DOK sein";
+    QTest::newRow("equals sign") << "A=1;Freiburg" << "\"A=1\" kann kein DOK sein";
+    QTest::newRow("bracket") << "[OV];Freiburg" << "\"[OV]\" kann kein DOK sein";
+    QTest::newRow("named twice") << "b02;Noch einmal" << "DOK b02 steht schon in Zeile 2";
+}
+
+void TestDokDirectory::importReportsBadLines() {
+    QFETCH(QString, line);
+    QFETCH(QString, reason);
+    TestFolder dir;
+    dir.write("DOK.ini", smallDirectory());
+    dir.write("liste.txt", crlf({"", "B02;Nürnberg", line}));
+    const DokImportResult result = DokDirectory::importClubNames(dir.file("DOK.ini"), dir.file("liste.txt"));
+    QCOMPARE(result.placeholdersReplaced, 1);
+    QCOMPARE(result.badLines.size(), 1);
+    const QString expected = QStringLiteral("\"%1\", Zeile 3: %2").arg(dir.file("liste.txt"), reason);
+    QVERIFY2(result.badLines.first().startsWith(expected), qPrintable(result.badLines.first()));
+    QVERIFY(result.summary().endsWith(result.badLines.first()));
+    DokDirectory dok(dir.file("DOK.ini"));
+    QCOMPARE(dok.club("B02"), QStringLiteral("Nürnberg"));
+    QCOMPARE(dok.club("A01"), QStringLiteral("Ortsverband Freiburg"));
+    QVERIFY(dok.problems().isEmpty());
+}
+
+void TestDokDirectory::importReadsUtf8AndWindows1252() {
+    TestFolder dir;
+    dir.write("DOK.ini", smallDirectory());
+    dir.write("utf8.txt", (QChar(0xFEFF) + QStringLiteral("B02;Fürth\nQ05;Saarbrücken\n")).toUtf8());
+    dir.write("ansi.txt", Codepage::encode(QStringLiteral("A01;Lörrach\r\n")));
+    DokDirectory::importClubNames(dir.file("DOK.ini"), dir.file("utf8.txt"));
+    DokDirectory::importClubNames(dir.file("DOK.ini"), dir.file("ansi.txt"));
+    DokDirectory dok(dir.file("DOK.ini"));
+    QCOMPARE(dok.club("B02"), QStringLiteral("Fürth"));
+    QCOMPARE(dok.club("Q05"), QStringLiteral("Saarbrücken"));
+    QCOMPARE(dok.club("A01"), QStringLiteral("Lörrach"));
+    QVERIFY(dir.read("DOK.ini").contains(Codepage::encode(QStringLiteral("B02=Fürth\r\n"))));
+}
+
+void TestDokDirectory::importWithoutChangeLeavesFile() {
+    TestFolder dir;
+    // LF line ends of a hand edit would be rewritten; an import that changes
+    // nothing must not touch the file at all.
+    const QByteArray original = QByteArray(smallDirectory()).replace("\r\n", "\n");
+    dir.write("DOK.ini", original);
+    dir.write("liste.txt", crlf({"A01;Ortsverband Freiburg", "kaputt"}));
+    const DokImportResult result = DokDirectory::importClubNames(dir.file("DOK.ini"), dir.file("liste.txt"));
+    QCOMPARE(result.unchanged, 1);
+    QCOMPARE(result.badLines.size(), 1);
+    QCOMPARE(dir.read("DOK.ini"), original);
+}
+
+void TestDokDirectory::importCreatesMissingSection() {
+    TestFolder dir;
+    dir.write("liste.txt", crlf({"A01;Freiburg"}));
+    DokDirectory::importClubNames(dir.file("DOK.ini"), dir.file("liste.txt"));
+    QCOMPARE(dir.read("DOK.ini"), crlf({"[OV]", "A01=Freiburg"}));
+
+    dir.write("DOK.ini", crlf({"[Distrikt]", "A=Baden"}));
+    DokDirectory::importClubNames(dir.file("DOK.ini"), dir.file("liste.txt"));
+    QCOMPARE(dir.read("DOK.ini"), crlf({"[Distrikt]", "A=Baden", "", "[OV]", "A01=Freiburg"}));
+    DokDirectory dok(dir.file("DOK.ini"));
+    QCOMPARE(dok.labelsFor("A01").district, QStringLiteral("Baden"));
+}
+
+void TestDokDirectory::importErrorsLeaveFile() {
+    TestFolder dir;
+    dir.write("DOK.ini", smallDirectory());
+    QVERIFY_THROWS_EXCEPTION(IoError,
+                             DokDirectory::importClubNames(dir.file("DOK.ini"), dir.file("fehlt.txt")));
+    QCOMPARE(dir.read("DOK.ini"), smallDirectory());
+
+    dir.write("liste.txt", crlf({"A01;Freiburg neu"}));
+    AtomicFile::failNextCommitForTesting();
+    try {
+        DokDirectory::importClubNames(dir.file("DOK.ini"), dir.file("liste.txt"));
+        QFAIL("the failed rename must be reported");
+    } catch (const IoError& e) {
+        QVERIFY2(e.message().contains(dir.file("DOK.ini")), qPrintable(e.message()));
+    }
+    QCOMPARE(dir.read("DOK.ini"), smallDirectory());
+}
+
+QTEST_GUILESS_MAIN(TestDokDirectory)
+#include "test_dokdirectory.moc"
