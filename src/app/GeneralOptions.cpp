@@ -2,6 +2,7 @@
 
 #include "app/Session.h"
 #include "entry/EntryRules.h"
+#include "entry/UpperCaseValidator.h"
 #include "logstore/GermanNumber.h"
 #include "platform/Dialogs.h"
 #include "refdata/SunTimes.h"
@@ -38,15 +39,7 @@ QLineEdit* edit(const QString& name, int width, QWidget* parent) {
     return e;
 }
 
-void upperCaseWhileTyping(QLineEdit* e) {
-    QObject::connect(e, &QLineEdit::textEdited, e, [e](const QString& text) {
-        if (text != text.toUpper()) {
-            const int caret = e->cursorPosition();
-            e->setText(text.toUpper());
-            e->setCursorPosition(caret);
-        }
-    });
-}
+void upperCaseWhileTyping(QLineEdit* e) { e->setValidator(new UpperCaseValidator(e)); }
 } // namespace
 
 GeneralOptions::GeneralOptions(Session& session, QWidget* parent)

@@ -19,6 +19,7 @@
 #include "logstore/IoError.h"
 #include "logstore/QsoRecord.h"
 #include "platform/Dialogs.h"
+#include "refdata/Dxcc.h"
 #include "settings/LanguageFile.h"
 
 #include <QActionGroup>
@@ -367,7 +368,11 @@ void MainWindow::buildMenus() {
         {QStringLiteral("DateiformateMenu"), QStringLiteral("Dateiformate")}};
     for (const auto& [name, caption] : toolItems)
         menuItem(tools, name, caption)->setEnabled(false);
-    menuItem(tools, QStringLiteral("CreateDxccMenu"), QStringLiteral("DXCC.ini erstellen"))->setVisible(false);
+    // A maintenance command kept out of sight: whoever edits DXCC.csv by hand
+    // rebuilds the index with "vesk dxcc-index" or by showing this item.
+    QAction* createDxcc = menuItem(tools, QStringLiteral("CreateDxccMenu"), QStringLiteral("DXCC.ini erstellen"));
+    createDxcc->setVisible(false);
+    connect(createDxcc, &QAction::triggered, this, &MainWindow::CreateDxccMenuClick);
 
     QMenu* help = bar->addMenu(QStringLiteral("&Hilfe"));
     help->menuAction()->setObjectName(QStringLiteral("Hilfe1"));
@@ -446,6 +451,18 @@ void MainWindow::ListeNeuFuellen() {
     }
     m_listPage->grid()->scrollToLastRow();
     m_entryPage->lowerList()->scrollToLastRow();
+}
+
+void MainWindow::CreateDxccMenuClick() {
+    try {
+        const DxccIndexResult result = m_session.dxcc().CreateDxccMenuClick();
+        QString text = QStringLiteral("DXCC.ini erstellt: %1 Gebiete, %2 Präfixe.").arg(result.rows).arg(result.keys);
+        if (!result.skipped.isEmpty())
+            text += QStringLiteral("\nÜbersprungen:\n") + result.skipped.join(u'\n');
+        m_session.dialogs().info(text);
+    } catch (const IoError& e) {
+        m_session.dialogs().error(e.message());
+    }
 }
 
 void MainWindow::Liste2NeuFuellen() {

@@ -49,6 +49,8 @@ public:
     // The duplicate check, when the operator leaves the call field.
     void CallEditExit();
     void SetHistory();
+    // Rebuilds the DXCC prefix index from the table.
+    void CreateDxccMenuClick();
     void BackSpeedButtonClick();
     void NextSpeedButtonClick();
     // Applies the language file named in the settings to all windows and

@@ -7,6 +7,7 @@
 #include "entry/InfoLabels.h"
 #include "entry/LogGridView.h"
 #include "entry/TxPowerEdit.h"
+#include "entry/UpperCaseValidator.h"
 #include "logstore/BandList.h"
 #include "logstore/DateText.h"
 #include "logstore/IoError.h"
@@ -67,17 +68,8 @@ void paintText(QLabel* label, const QColor& colour) {
 }
 
 // Call, RST and the other upper-case fields: letters typed in lower case
-// become capitals, with the caret where it was.
-void keepUpperCase(QLineEdit* edit) {
-    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
-        const QString upper = text.toUpper();
-        if (upper != text) {
-            const int caret = edit->cursorPosition();
-            edit->setText(upper);
-            edit->setCursorPosition(caret);
-        }
-    });
-}
+// become capitals.
+void keepUpperCase(QLineEdit* edit) { edit->setValidator(new UpperCaseValidator(edit)); }
 
 bool isReturn(const QKeyEvent* e) { return e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter; }
 

@@ -1,10 +1,8 @@
-#include "SampleLog.h"
-#include "TestFolder.h"
 #include "converter/AdifFormat.h"
-#include "converter/AdifReader.h"
 #include "converter/LogConverter.h"
 #include "logstore/IoError.h"
-#include "logstore/LogFile.h"
+#include "SampleLog.h"
+#include "TestFolder.h"
 
 #include <QRegularExpression>
 #include <QtTest>

@@ -1,5 +1,3 @@
-#include "SampleLog.h"
-#include "TestFolder.h"
 #include "converter/AdifFormat.h"
 #include "converter/AdifReader.h"
 #include "converter/ForeignText.h"
@@ -7,6 +5,8 @@
 #include "converter/LogConverter.h"
 #include "logstore/DateText.h"
 #include "logstore/IoError.h"
+#include "SampleLog.h"
+#include "TestFolder.h"
 
 #include <QDirIterator>
 #include <QRandomGenerator>
@@ -18,7 +18,11 @@
 // with insertions drawn from the pieces the parsers look for.
 namespace {
 
-constexpr int kMutations = 3000;
+// VESK_FUZZ_MUTATIONS=N runs longer, for a search beyond the quick test.
+int mutations() {
+    const int n = qEnvironmentVariableIntValue("VESK_FUZZ_MUTATIONS");
+    return n > 0 ? n : 3000;
+}
 
 QByteArray readFile(const QString& path) {
     QFile file(path);
@@ -146,7 +150,7 @@ void TestConverterFuzz::adifReader() {
     const QList<QByteArray> seeds = corpus("adi");
     QVERIFY(seeds.size() >= 4);
     QRandomGenerator rng(20261206);
-    for (int i = 0; i < kMutations; ++i) {
+    for (int i = 0; i < mutations(); ++i) {
         const QByteArray input = mutate(seeds[i % seeds.size()], rng);
         AdifReader reader(input, QStringLiteral("fuzz.adi"), Adif::fieldNames());
         AdifReader::Record record;
@@ -173,7 +177,7 @@ void TestConverterFuzz::htmlTable() {
     const QList<QByteArray> seeds = corpus("htm");
     QVERIFY(seeds.size() >= 2);
     QRandomGenerator rng(73);
-    for (int i = 0; i < kMutations; ++i) {
+    for (int i = 0; i < mutations(); ++i) {
         const QByteArray input = mutate(seeds[i % seeds.size()], rng);
         StringGrid grid;
         if (!HtmlTable::readFirstTable(ForeignText::decode(input), grid))

@@ -1,8 +1,8 @@
-#include "SampleLog.h"
-#include "TestFolder.h"
 #include "converter/LogConverter.h"
 #include "logstore/IoError.h"
 #include "logstore/LogFile.h"
+#include "SampleLog.h"
+#include "TestFolder.h"
 
 #include <QtTest>
 

@@ -1,9 +1,8 @@
-#include "SampleLog.h"
-#include "TestFolder.h"
-#include "converter/HtmlTable.h"
 #include "converter/LogConverter.h"
 #include "logstore/Codepage.h"
 #include "logstore/IoError.h"
+#include "SampleLog.h"
+#include "TestFolder.h"
 
 #include <QtTest>
 

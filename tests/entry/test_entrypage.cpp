@@ -7,6 +7,7 @@
 #include "logstore/QsoRecord.h"
 #include "settings/LanguageTexts.h"
 #include "settings/Settings.h"
+#include "RecordingDesktop.h"
 #include "StartedProgram.h"
 
 #include <QCheckBox>
@@ -105,6 +106,7 @@ private Q_SLOTS:
     void warningAnswers_data();
     void warningAnswers();
     void ctrlLJumpsWithoutCheck();
+    void referenceLabels();
     void memoWithNumberLine_data();
     void memoWithNumberLine();
     void editFromLowerListReturnsToEntry();
@@ -455,6 +457,49 @@ void TestEntryPage::ctrlLJumpsWithoutCheck() {
     type("l1ab");
     QCOMPARE(p.find<QLineEdit>("CallEdit")->text(), QStringLiteral("DL1AB"));
     QVERIFY(!answerWarning(Qt::Key_1, [] { press(Qt::Key_L, Qt::ControlModifier); }));
+}
+
+void TestEntryPage::referenceLabels() {
+    TestFolder dir;
+    for (const char* name : {"DXCC.csv", "DXCC.ini", "DOK.ini"})
+        dir.installDataFile(QString::fromLatin1(name));
+    prepare(dir, {}, "[Allgemein]\r\nEigenerLocator=JN58TD\r\n");
+    StartedProgram p(dir);
+    RecordingDesktop desktop;
+    p.session.setDesktop(desktop);
+    type("dl1abc");
+    QCOMPARE(p.find<QLabel>("DxccValueLabel")->text(), QStringLiteral("Fed. Rep. of Germany  ([Strg]+[D]XCC)"));
+    p.find<QLineEdit>("CallEdit")->setText("D"); // one character finds nothing
+    QVERIFY(p.find<QLabel>("DxccValueLabel")->text().isEmpty());
+
+    auto* dok = p.find<QLineEdit>("DokEdit");
+    dok->setFocus();
+    type("b0");
+    QVERIFY(p.find<QLabel>("OvValueLabel")->text().isEmpty());
+    type("1");
+    QCOMPARE(p.find<QLabel>("OvValueLabel")->text(), QStringLiteral("OV B01"));
+    const QString district = p.find<QLabel>("DistriktValueLabel")->text();
+    QVERIFY2(!district.isEmpty(), "no district for B01");
+    QTest::mouseClick(p.find<QLabel>("DistriktValueLabel"), Qt::LeftButton);
+    QCOMPARE(desktop.opened.size(), 1);
+    QVERIFY2(desktop.opened[0].startsWith("http"), qPrintable(desktop.opened[0]));
+
+    // Bearing and distance appear with the sixth character; an impossible
+    // locator is reported once and leaves both empty.
+    auto* locator = p.find<QLineEdit>("LocatorEdit");
+    locator->setFocus();
+    type("jm58t");
+    QVERIFY(p.find<QLabel>("BearingValueLabel")->text().isEmpty());
+    type("d");
+    QCOMPARE(p.find<QLabel>("BearingValueLabel")->text(), QStringLiteral("180 °"));
+    QVERIFY(p.find<QLabel>("DistanceValueLabel")->text().endsWith(" km"));
+    press(Qt::Key_Backspace);
+    QVERIFY(p.find<QLabel>("DistanceValueLabel")->text().isEmpty());
+    type("z");
+    QCOMPARE(p.dialogs.errors.size(), 1);
+    QVERIFY2(p.dialogs.errors[0].startsWith(p.session.texts()[LanguageTexts::ImpossibleLocator] + " (JN58TD / JM58TZ)"),
+             qPrintable(p.dialogs.errors[0]));
+    QVERIFY(p.find<QLabel>("BearingValueLabel")->text().isEmpty());
 }
 
 void TestEntryPage::memoWithNumberLine_data() {

@@ -23,10 +23,13 @@ QByteArray TestFolder::read(const QString& name) const {
 }
 
 void TestFolder::installLanguageFiles() const {
-    for (const QString& name : {QStringLiteral("deutsch.lng"), QStringLiteral("english.lng")}) {
-        const QString source = QCoreApplication::applicationDirPath() + u'/' + name;
-        QVERIFY2(QFile::copy(source, file(name)), qPrintable(source));
-    }
+    installDataFile(QStringLiteral("deutsch.lng"));
+    installDataFile(QStringLiteral("english.lng"));
+}
+
+void TestFolder::installDataFile(const QString& name) const {
+    const QString source = QCoreApplication::applicationDirPath() + u'/' + name;
+    QVERIFY2(QFile::copy(source, file(name)), qPrintable(source));
 }
 
 QByteArray crlf(const QStringList& lines) {

@@ -18,6 +18,8 @@ public:
     // Copies the shipped language files beside the test binary into the
     // folder, as the program folder of an installation has them.
     void installLanguageFiles() const;
+    // The same for any other shipped file ("DXCC.csv", "DOK.ini" ...).
+    void installDataFile(const QString& name) const;
 
     // A log with the header line and the given record lines (CR LF added).
     void writeLog(const QString& name, const QStringList& lines) const;
