@@ -1,5 +1,6 @@
 #include "app/BatchCommands.h"
 
+#include "app/ReferenceCommands.h"
 #include "converter/LogConverter.h"
 #include "logstore/IoError.h"
 #include "logstore/LogFile.h"
@@ -10,12 +11,25 @@
 
 namespace {
 
-const QStringList kCommands = {QStringLiteral("normalize"), QStringLiteral("export"),
-                               QStringLiteral("import"), QStringLiteral("repair"), QStringLiteral("join")};
+const QStringList kCommands = {QStringLiteral("normalize"), QStringLiteral("export"), QStringLiteral("import"),
+                               QStringLiteral("repair"),    QStringLiteral("join"),   QStringLiteral("dxcc"),
+                               QStringLiteral("dxcc-index"), QStringLiteral("locator"), QStringLiteral("sun"),
+                               QStringLiteral("dok"),       QStringLiteral("dok-import")};
 
-bool takesOptions(const QString& command) {
-    return command == QStringLiteral("export") || command == QStringLiteral("import");
+// The options each command takes; every one of them takes a value.
+QStringList optionsOf(const QString& command) {
+    if (command == QStringLiteral("export") || command == QStringLiteral("import"))
+        return {QStringLiteral("--format"), QStringLiteral("--output"), QStringLiteral("--start-line")};
+    if (command == QStringLiteral("dxcc"))
+        return {QStringLiteral("--utc")};
+    if (command == QStringLiteral("locator"))
+        return {QStringLiteral("--lat"), QStringLiteral("--lon")};
+    if (command == QStringLiteral("sun"))
+        return {QStringLiteral("--date"), QStringLiteral("--zenith")};
+    return {};
 }
+
+bool takesOptions(const QString& command) { return !optionsOf(command).isEmpty(); }
 
 // The options of export and import, which may stand anywhere after the
 // command; "--" ends them.
@@ -27,16 +41,26 @@ QString parseCommandOption(CommandLine& line, const QStringList& arguments, qsiz
     if (eq > 0) {
         name = a.left(eq);
         value = a.mid(eq + 1);
-    } else if (name == QStringLiteral("--format") || name == QStringLiteral("--output") ||
-               name == QStringLiteral("--start-line")) {
+    } else if (optionsOf(line.command).contains(name)) {
         if (i + 1 >= arguments.size())
             return QStringLiteral("%1 braucht einen Wert.").arg(name);
         value = arguments[++i];
     }
-    if (value.isEmpty() && (name == QStringLiteral("--format") || name == QStringLiteral("--output") ||
-                            name == QStringLiteral("--start-line")))
+    if (!optionsOf(line.command).contains(name))
+        return QStringLiteral("Unbekannte Option \"%1\" für %2.").arg(a, line.command);
+    if (value.isEmpty())
         return QStringLiteral("%1 braucht einen Wert.").arg(name);
-    if (name == QStringLiteral("--format")) {
+    if (name == QStringLiteral("--utc")) {
+        line.utc = value;
+    } else if (name == QStringLiteral("--lat")) {
+        line.latitude = value;
+    } else if (name == QStringLiteral("--lon")) {
+        line.longitude = value;
+    } else if (name == QStringLiteral("--date")) {
+        line.date = value;
+    } else if (name == QStringLiteral("--zenith")) {
+        line.zenith = value;
+    } else if (name == QStringLiteral("--format")) {
         line.format = value;
     } else if (name == QStringLiteral("--output")) {
         line.output = value;
@@ -58,6 +82,9 @@ QString commandUsageError(const CommandLine& line) {
         return QStringLiteral("%1 braucht mindestens eine Logdatei.").arg(c);
     if (c == QStringLiteral("join") && n < 2)
         return QStringLiteral("join braucht ein Ziel-Log und mindestens ein Quell-Log.");
+    const QString reference = ReferenceCommands::usageError(line);
+    if (!reference.isEmpty())
+        return reference;
     if (c == QStringLiteral("export")) {
         if (!QStringList{"adif", "html", "txt"}.contains(line.format))
             return QStringLiteral("export braucht --format adif, html oder txt.");
@@ -152,6 +179,12 @@ QString helpText() {
         "  vesk [--folder ORDNER] import --format adif DATEI ZIEL.log\n"
         "  vesk [--folder ORDNER] import --format html [--start-line N] DATEI ZIEL.log\n"
         "  vesk [--folder ORDNER] join ZIEL.log QUELLE.log...\n"
+        "  vesk [--folder ORDNER] dxcc RUFZEICHEN [--utc JJJJ-MM-TTTHH:MM]\n"
+        "  vesk [--folder ORDNER] dxcc-index\n"
+        "  vesk locator VON NACH | vesk locator VON --lat BREITE --lon LÄNGE\n"
+        "  vesk sun BREITE LÄNGE [--date JJJJ-MM-TT] [--zenith GRAD]\n"
+        "  vesk [--folder ORDNER] dok DOK\n"
+        "  vesk [--folder ORDNER] dok-import DATEI\n"
         "  vesk --help | --version\n"
         "\n"
         "Ohne Befehl öffnet Vesk sein Fenster.\n"
@@ -182,6 +215,16 @@ QString helpText() {
         "  join                   die Kontakte der QUELLE-Logs an ZIEL.log anhängen\n"
         "                         (angelegt, wenn es fehlt) und es normalisieren; ZIEL\n"
         "                         darf keine der Quellen sein\n"
+        "  dxcc RUFZEICHEN        alle Felder des DXCC-Gebiets (\"Name: Wert\"), dann Ortszeit\n"
+        "                         und Sommerzeit dort, jetzt oder zur UTC-Zeit --utc\n"
+        "  dxcc-index             DXCC.ini aus DXCC.csv neu erstellen\n"
+        "  locator VON NACH       Richtung und Entfernung zwischen zwei Locatoren;\n"
+        "                         mit --lat/--lon (Grad, Nord und Ost positiv) zu einem Ort\n"
+        "  sun BREITE LÄNGE       Sonnenauf- und -untergang in UTC (Grad, Nord und Ost\n"
+        "                         positiv), heute oder am --date, Zenit 90,8333 oder --zenith\n"
+        "  dok DOK                Ortsverband, Distrikt und Webseite eines DOK\n"
+        "  dok-import DATEI       Zeilen \"DOK;Name des Ortsverbands\" in DOK.ini übernehmen\n"
+        "                         (neue Namen ersetzen Platzhalter und alte Namen)\n"
         "\n"
         "Ein fehlgeschlagener Befehl lässt Logs und Zieldateien, wie sie waren.\n"
         "\n"
@@ -319,6 +362,8 @@ int run(const CommandLine& line, Clock& clock, QTextStream& out, QTextStream& er
     }
     if (line.command == QStringLiteral("normalize") || line.command == QStringLiteral("repair"))
         return normalize(line.operands, clock, out, err);
+    if (ReferenceCommands::handles(line.command))
+        return ReferenceCommands::run(line, clock, out, err);
     if (!line.command.isEmpty()) {
         LogConverter converter(clock);
         try {

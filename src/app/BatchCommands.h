@@ -16,6 +16,11 @@ struct CommandLine {
     QString format;    // export/import --format
     QString output;    // export --output FILE
     int startLine = 0; // import --start-line N; 0: not given
+    QString utc;       // dxcc --utc YYYY-MM-DDTHH:MM
+    QString latitude;  // locator --lat
+    QString longitude; // locator --lon
+    QString date;      // sun --date YYYY-MM-DD
+    QString zenith;    // sun --zenith DEGREES
     bool help = false;
     bool version = false;
     QString usageError; // not empty: wrong usage, exit status 2

@@ -20,6 +20,9 @@ private Q_SLOTS:
     void importNotesGoToErrorStream();
     void binaryExitStatus_data();
     void binaryExitStatus();
+    void referenceCommands_data();
+    void referenceCommands();
+    void dokImportMergesNames();
 };
 
 void TestBatchCommands::parse_data() {
@@ -299,6 +302,83 @@ void TestBatchCommands::binaryExitStatus() {
     QVERIFY(QString::fromLocal8Bit(p.readAllStandardOutput()).contains(stdoutHas));
     if (status != 0)
         QVERIFY(!p.readAllStandardError().isEmpty());
+}
+
+void TestBatchCommands::referenceCommands_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("outputHas");
+    QTest::newRow("dxcc in summer")
+        << QStringList{"dxcc", "dl1abc", "--utc", "2026-07-01T12:00"} << 0
+        << QStringList{"Call: DL1ABC", "Country: Fed. Rep. of Germany", "Ortszeit: 2026-07-01 14:00",
+                       "Sommerzeit: ja"};
+    QTest::newRow("dxcc in winter") << QStringList{"dxcc", "DL1ABC", "--utc=2026-01-15T23:30"} << 0
+                                    << QStringList{"Ortszeit: 2026-01-16 00:30", "Sommerzeit: nein"};
+    // A southern summer: in force in January, not in July.
+    QTest::newRow("dxcc south") << QStringList{"dxcc", "VK2ABC", "--utc", "2026-01-15T00:00"} << 0
+                                << QStringList{"Sommerzeit: ja"};
+    QTest::newRow("dxcc unknown") << QStringList{"dxcc", "Q"} << 1 << QStringList{};
+    QTest::newRow("dxcc bad time") << QStringList{"dxcc", "DL1ABC", "--utc", "morgen"} << 2 << QStringList{};
+    QTest::newRow("dxcc two calls") << QStringList{"dxcc", "DL1ABC", "F5XY"} << 2 << QStringList{};
+    QTest::newRow("locator") << QStringList{"locator", "JN58TD", "JM58TD"} << 0 << QStringList{"180 °"};
+    QTest::newRow("locator to a place") << QStringList{"locator", "JN58TD", "--lat", "52,5", "--lon", "13.4"} << 0
+                                        << QStringList{"500 km"};
+    QTest::newRow("impossible locator") << QStringList{"locator", "JN58TZ", "JN58TD"} << 1 << QStringList{};
+    QTest::newRow("locator lat only") << QStringList{"locator", "JN58TD", "--lat", "50"} << 2 << QStringList{};
+    QTest::newRow("sun") << QStringList{"sun", "52.5", "13.4", "--date", "2026-06-21"} << 0
+                         << QStringList{"Sonnenaufgang: 02:43 UTC", "Sonnenuntergang: 19:33 UTC"};
+    QTest::newRow("polar day") << QStringList{"sun", "70", "20", "--date", "2026-06-21"} << 0
+                               << QStringList{"nicht unter"};
+    QTest::newRow("polar night") << QStringList{"sun", "70", "20", "--date", "2026-12-21"} << 0
+                                 << QStringList{"nicht auf"};
+    QTest::newRow("sun bad latitude") << QStringList{"sun", "95", "13"} << 2 << QStringList{};
+    QTest::newRow("sun bad zenith") << QStringList{"sun", "50", "13", "--zenith", "200"} << 2 << QStringList{};
+    QTest::newRow("dok") << QStringList{"dok", "b01"} << 0
+                         << QStringList{"B01", "Ortsverband OV B01", "Distrikt Franken"};
+    QTest::newRow("special dok") << QStringList{"dok", "50DARC"} << 0 << QStringList{"Sonder-DOK"};
+    QTest::newRow("dxcc-index") << QStringList{"dxcc-index"} << 0 << QStringList{"DXCC.ini erstellt"};
+}
+
+void TestBatchCommands::referenceCommands() {
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QStringList, outputHas);
+    TestFolder dir;
+    for (const char* name : {"DXCC.csv", "DXCC.ini", "DOK.ini"})
+        dir.installDataFile(QString::fromLatin1(name));
+    const QByteArray index = dir.read("DXCC.ini");
+    FakeClock clock;
+    QString outText;
+    QString errText;
+    QTextStream out(&outText);
+    QTextStream err(&errText);
+    const int result = BatchCommands::run(CommandLine::parse(QStringList{"--folder", dir.path()} + args), clock, out,
+                                          err);
+    QVERIFY2(result == status, qPrintable(QStringLiteral("%1\n%2\n%3").arg(result).arg(outText, errText)));
+    for (const QString& has : outputHas)
+        QVERIFY2(outText.contains(has), qPrintable(outText));
+    if (status != 0)
+        QVERIFY(!errText.isEmpty());
+    // The index rebuilt from the shipped table is the shipped index.
+    QCOMPARE(dir.read("DXCC.ini"), index);
+}
+
+void TestBatchCommands::dokImportMergesNames() {
+    TestFolder dir;
+    dir.installDataFile("DOK.ini");
+    dir.write("clubs.txt", "DOK;Name\r\nB01;Ortsverband Musterstadt\r\nkaputt\r\n");
+    FakeClock clock;
+    QString outText;
+    QString errText;
+    QTextStream out(&outText);
+    QTextStream err(&errText);
+    QCOMPARE(BatchCommands::run(CommandLine::parse({"--folder", dir.path(), "dok-import", dir.file("clubs.txt")}), clock,
+                                out, err),
+             0);
+    QVERIFY2(errText.contains("3"), qPrintable(errText)); // the bad line is named by its number
+    outText.clear();
+    QCOMPARE(BatchCommands::run(CommandLine::parse({"--folder", dir.path(), "dok", "B01"}), clock, out, err), 0);
+    QVERIFY2(outText.contains("Ortsverband Ortsverband Musterstadt"), qPrintable(outText));
 }
 
 QTEST_GUILESS_MAIN(TestBatchCommands)
