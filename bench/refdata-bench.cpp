@@ -8,6 +8,8 @@
 
 #include "refdata/DokDirectory.h"
 #include "refdata/Dxcc.h"
+#include "refdata/Locator.h"
+#include "settings/LanguageTexts.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -94,6 +96,17 @@ int main(int argc, char* argv[]) {
         const QStringList doks{"A", "A0", "A01", "B", "B4", "B43", "Z", "Z9", "Z94", "X99"};
         report("dok labelsFor", microsecondsPerCall(count, [&](int i) {
                    found += dok.labelsFor(doks[i % doks.size()]).club.size();
+               }),
+               "us per call");
+    }
+    {
+        // Bearing and distance as the mask computes them on every sixth
+        // character typed into the locator field.
+        const LanguageTexts texts;
+        const QStringList locators{"JM58TD", "FN31PR", "QF56OD", "RE78IR", "AA00AA", "JN58TD", "KP20LE", "GG66RL"};
+        report("LocatDistance", microsecondsPerCall(count * 10, [&](int i) {
+                   found += Locator::LocatDistance(QStringLiteral("JN58TD"), locators[i % locators.size()], texts)
+                                .distance.size();
                }),
                "us per call");
     }
