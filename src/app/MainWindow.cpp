@@ -3,6 +3,7 @@
 #include "app/GeneralOptions.h"
 #include "app/LanguageApplier.h"
 #include "app/Session.h"
+#include "converter/LogConverterForm.h"
 #include "entry/DoppeltForm.h"
 #include "entry/DuplicateCheck.h"
 #include "entry/DuplicateCheckOptions.h"
@@ -84,7 +85,16 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
     qApp->installEventFilter(this);
 }
 
-void MainWindow::createSecondaryWindows() { m_doppeltForm = new DoppeltForm(this); }
+void MainWindow::createSecondaryWindows() {
+    m_doppeltForm = new DoppeltForm(this);
+    m_logConverterForm = new LogConverterForm(m_session, this);
+    // An import or a join may create a log: the log-file menu lists it.
+    connect(m_logConverterForm, &LogConverterForm::logsChanged, this, &MainWindow::BuildMenu);
+    if (QAction* item = findChild<QAction*>(QStringLiteral("LogConverterMenu"))) {
+        item->setEnabled(true);
+        connect(item, &QAction::triggered, m_logConverterForm, &LogConverterForm::showWizard);
+    }
+}
 
 MainWindow::~MainWindow() { storeAtEnd(); }
 
@@ -550,6 +560,8 @@ void MainWindow::LoadLanguage() {
     }
     m_session.setLanguageLines(lines);
     m_unresolvedLanguageTargets = LanguageApplier(languageWindows()).apply(lines);
+    if (m_logConverterForm)
+        m_logConverterForm->applyLanguage();
     BuildMenu();
 }
 

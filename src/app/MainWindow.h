@@ -13,6 +13,7 @@ class EntryOrderOptions;
 class EntryPage;
 class GeneralOptions;
 class ListPage;
+class LogConverterForm;
 class QToolButton;
 class RstTxOptions;
 class TextForm;
@@ -71,6 +72,7 @@ public:
     EditPage* editPage() const { return m_editPage; }
     TextForm* textForm() const { return m_textForm; }
     DoppeltForm* doppeltForm() const { return m_doppeltForm; }
+    LogConverterForm* logConverterForm() const { return m_logConverterForm; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -104,6 +106,7 @@ private:
     DuplicateCheckOptions* m_duplicateOptions = nullptr;
     TextForm* m_textForm = nullptr;
     DoppeltForm* m_doppeltForm = nullptr;
+    LogConverterForm* m_logConverterForm = nullptr;
     QToolButton* m_backButton = nullptr;
     QToolButton* m_nextButton = nullptr;
     PageHistory m_history;

@@ -37,7 +37,9 @@
 // user types is the number they see.
 class StringGridModel : public QAbstractTableModel {
 public:
-    StringGridModel(const StringGrid& grid, QObject* parent) : QAbstractTableModel(parent), m_grid(grid) {}
+    explicit StringGridModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+    const StringGrid& grid() const { return m_grid; }
 
     int rowCount(const QModelIndex& parent = {}) const override {
         return parent.isValid() ? 0 : m_grid.rowCount() - 1;
@@ -46,23 +48,25 @@ public:
         return parent.isValid() ? 0 : m_grid.columnCount();
     }
     QVariant data(const QModelIndex& index, int role) const override {
-        if (role != Qt::DisplayRole || !index.isValid())
-            return {};
+        if (role != Qt::DisplayRole || !index.isValid()) return {};
         return m_grid.cell(index.column(), index.row() + 1);
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        if (role != Qt::DisplayRole)
-            return {};
+        if (role != Qt::DisplayRole) return {};
         return orientation == Qt::Horizontal ? QVariant(m_grid.cell(section, 0)) : QVariant(section + 1);
     }
-    void replaced() {
+    void replace(StringGrid grid) {
         beginResetModel();
+        m_grid = std::move(grid);
         endResetModel();
     }
-    void assignmentChanged(int column) { Q_EMIT headerDataChanged(Qt::Horizontal, column, column); }
+    void setAssignment(int column, int field) {
+        m_grid.setAssignment(column, field);
+        Q_EMIT headerDataChanged(Qt::Horizontal, column, column);
+    }
 
 private:
-    const StringGrid& m_grid;
+    StringGrid m_grid;
 };
 
 namespace {
@@ -118,13 +122,15 @@ bool isFinished(LogConverterForm::Step step) {
     return step == S::ImportDone || step == S::ExportDone || step == S::RepairDone || step == S::JoinDone;
 }
 
-QString native(const QString& path) { return QDir::toNativeSeparators(path); }
+QString native(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
 
 } // namespace
 
 LogConverterForm::LogConverterForm(Session& session, QWidget* parent)
     : QWidget(parent, Qt::Window), m_session(session), m_converter(session.clock()),
-      m_gridModel(new StringGridModel(m_grid, this)) {
+      m_gridModel(new StringGridModel(this)) {
     setObjectName(kWindow);
     setWindowTitle(QStringLiteral("LogConverter"));
     m_converter.setProgress([this](qint64 done, qint64 total) { reportProgress(done, total); });
@@ -183,7 +189,8 @@ QWidget* LogConverterForm::buildStartPage() {
     auto* page = named(new QWidget(this), "StartPage");
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(16, 12, 16, 8);
-    auto choice = [&](const char* name, const QString& caption, const char* labelName, const QString& description) {
+    auto choice = [&](const char* name, const QString& caption, const char* labelName,
+                      const QString& description) {
         QRadioButton* r = radio(page, name, caption);
         QFont bold = r->font();
         bold.setBold(true);
@@ -205,12 +212,14 @@ QWidget* LogConverterForm::buildStartPage() {
     m_exportRadio =
         choice("ExportRadioBtn", QStringLiteral("Export"), "ExportLabel",
                QStringLiteral("Daten aus dem Vesk-Format in Text-, ADIF- oder HTML-Dateien exportieren"));
-    m_repairRadio = choice("RepairRadioBtn", QStringLiteral("Korriegieren"), "RepairLabel",
-                           QStringLiteral("Eventuell in Vesk-Dateien vorhandene Fehler, wie falsche Nummerierung "
-                                          "oder falsches Datumsformat, automatisch korrigieren"));
-    m_joinRadio = choice("VerbindenRadioBtn", QStringLiteral("Anhängen"), "VerbindenLabel",
-                         QStringLiteral("Ein oder mehrer Vesk-Dateien einer bestehende Vesk-Datei anhängen oder in "
-                                        "eine neue Vesk-Datei schreiben"));
+    m_repairRadio =
+        choice("RepairRadioBtn", QStringLiteral("Korriegieren"), "RepairLabel",
+               QStringLiteral("Eventuell in Vesk-Dateien vorhandene Fehler, wie falsche Nummerierung "
+                              "oder falsches Datumsformat, automatisch korrigieren"));
+    m_joinRadio =
+        choice("VerbindenRadioBtn", QStringLiteral("Anhängen"), "VerbindenLabel",
+               QStringLiteral("Ein oder mehrer Vesk-Dateien einer bestehende Vesk-Datei anhängen oder in "
+                              "eine neue Vesk-Datei schreiben"));
     // Splitting a log has no job behind it; the button exists only for its
     // line of the language file.
     choice("TrennenRadioBtn", QStringLiteral("Trennen"), nullptr, {})->hide();
@@ -253,8 +262,7 @@ QWidget* LogConverterForm::buildTargetLogPage() {
     layout->addWidget(m_targetLogEdit);
     layout->addWidget(m_targetLogList, 1);
     auto take = [this](QListWidgetItem* item) {
-        if (item)
-            m_targetLogEdit->setText(item->text());
+        if (item) m_targetLogEdit->setText(item->text());
     };
     connect(m_targetLogList, &QListWidget::itemClicked, this, take);
     connect(m_targetLogList, &QListWidget::currentItemChanged, this, take);
@@ -266,13 +274,14 @@ QWidget* LogConverterForm::buildGridPage() {
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(8, 8, 8, 8);
     auto* form = new QGridLayout;
-    auto* fieldLabel =
-        named(new QLabel(QStringLiteral("Unten ausgewählte Spalte soll folgendem Feld zugeordnet werden:"), page),
-              "Label1");
+    auto* fieldLabel = named(
+        new QLabel(QStringLiteral("Unten ausgewählte Spalte soll folgendem Feld zugeordnet werden:"), page),
+        "Label1");
     fieldLabel->setWordWrap(true);
     m_gridComboBox = named(new QComboBox(page), "StringGridComboBox");
     m_gridComboBox->addItems(StringGrid::assignmentItems());
-    auto* startLabel = named(new QLabel(QStringLiteral("Import beginnt in folgender Zeile:"), page), "Label2");
+    auto* startLabel =
+        named(new QLabel(QStringLiteral("Import beginnt in folgender Zeile:"), page), "Label2");
     startLabel->setWordWrap(true);
     m_startLineEdit = named(new QLineEdit(QStringLiteral("1"), page), "ImportStartZeileEdit");
     // Only digits can be typed, so the one number the field can lack is an
@@ -300,8 +309,7 @@ QWidget* LogConverterForm::buildGridPage() {
 
     connect(m_gridView->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
-                if (current.isValid())
-                    gridColumnChosen(current.column());
+                if (current.isValid()) gridColumnChosen(current.column());
             });
     connect(m_gridView->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &LogConverterForm::gridColumnChosen);
@@ -385,8 +393,7 @@ QWidget* LogConverterForm::buildButtonBar() {
 QString LogConverterForm::text(const char* name) const {
     const int line = LanguageTargets::lineOf(kWindow, QString::fromLatin1(name));
     const QString own = m_session.languageLine(line);
-    if (!own.isEmpty())
-        return own;
+    if (!own.isEmpty()) return own;
     // A language file that ends early must not leave a page without a title
     // or a message box without a text.
     static const QStringList german = LanguageFile::builtInGerman();
@@ -397,26 +404,42 @@ QString LogConverterForm::pageTitle(Step step) const {
     return text(QStringLiteral("PageTitle%1").arg(int(step) + 1).toLatin1().constData());
 }
 
-void LogConverterForm::applyLanguage() { m_title->setText(pageTitle(m_step)); }
+void LogConverterForm::applyLanguage() {
+    m_title->setText(pageTitle(m_step));
+}
 
 void LogConverterForm::showStep(Step step) {
     m_step = step;
     QWidget* page = m_startPage;
     switch (step) {
     case Step::Start:
-    case Step::ImportText: page = m_startPage; break;
-    case Step::ImportFile: page = m_importFilePage; break;
+    case Step::ImportText:
+        page = m_startPage;
+        break;
+    case Step::ImportFile:
+        page = m_importFilePage;
+        break;
     case Step::ImportTarget:
-    case Step::JoinTarget: page = m_targetLogPage; break;
-    case Step::ImportGrid: page = m_gridPage; break;
+    case Step::JoinTarget:
+        page = m_targetLogPage;
+        break;
+    case Step::ImportGrid:
+        page = m_gridPage;
+        break;
     case Step::ExportLogs:
     case Step::RepairLogs:
-    case Step::JoinLogs: page = m_logListPage; break;
-    case Step::ExportFile: page = m_exportFilePage; break;
+    case Step::JoinLogs:
+        page = m_logListPage;
+        break;
+    case Step::ExportFile:
+        page = m_exportFilePage;
+        break;
     case Step::ImportDone:
     case Step::ExportDone:
     case Step::RepairDone:
-    case Step::JoinDone: page = m_finishedPage; break;
+    case Step::JoinDone:
+        page = m_finishedPage;
+        break;
     }
     m_pages->setCurrentWidget(page);
     applyLanguage();
@@ -424,12 +447,13 @@ void LogConverterForm::showStep(Step step) {
 }
 
 void LogConverterForm::showWizard() {
-    if (!isVisible()) {
+    if (isVisible()) {
+        raise();
+    } else {
         restart();
         resize(kWidth, kHeight);
         show();
     }
-    raise();
     activateWindow();
 }
 
@@ -441,7 +465,9 @@ void LogConverterForm::restart() {
     showStep(Step::Start);
 }
 
-void LogConverterForm::GotoStartBtnClick() { restart(); }
+void LogConverterForm::GotoStartBtnClick() {
+    restart();
+}
 
 void LogConverterForm::refillLogLists() {
     const QStringList logs = LogDirectory::logFiles(m_session.folder());
@@ -462,39 +488,67 @@ void LogConverterForm::closeEvent(QCloseEvent* event) {
 }
 
 void LogConverterForm::NextBtnClick() {
-    if (m_busy)
-        return;
+    if (m_busy) return;
     switch (m_step) {
-    case Step::Start: nextFromStart(); break;
-    case Step::ImportFile: nextFromImportFile(); break;
-    case Step::ImportTarget: nextFromImportTarget(); break;
-    case Step::ImportGrid: nextFromGrid(); break;
-    case Step::ExportLogs: nextFromLogList(Step::ExportFile); break;
-    case Step::RepairLogs: nextFromLogList(Step::RepairDone); break;
-    case Step::JoinLogs: nextFromLogList(Step::JoinTarget); break;
-    case Step::ExportFile: nextFromExportFile(); break;
-    case Step::JoinTarget: nextFromJoinTarget(); break;
+    case Step::Start:
+        nextFromStart();
+        break;
+    case Step::ImportFile:
+        nextFromImportFile();
+        break;
+    case Step::ImportTarget:
+        nextFromImportTarget();
+        break;
+    case Step::ImportGrid:
+        nextFromGrid();
+        break;
+    case Step::ExportLogs:
+        nextFromLogList(Step::ExportFile);
+        break;
+    case Step::RepairLogs:
+        nextFromLogList(Step::RepairDone);
+        break;
+    case Step::JoinLogs:
+        nextFromLogList(Step::JoinTarget);
+        break;
+    case Step::ExportFile:
+        nextFromExportFile();
+        break;
+    case Step::JoinTarget:
+        nextFromJoinTarget();
+        break;
     case Step::ImportText:
     case Step::ImportDone:
     case Step::ExportDone:
     case Step::RepairDone:
-    case Step::JoinDone: break;
+    case Step::JoinDone:
+        break;
     }
 }
 
 void LogConverterForm::BackBtnClick() {
-    if (m_busy)
-        return;
+    if (m_busy) return;
     switch (m_step) {
     case Step::ImportFile:
     case Step::ExportLogs:
     case Step::RepairLogs:
-    case Step::JoinLogs: showStep(Step::Start); break;
-    case Step::ImportTarget: showStep(Step::ImportFile); break;
-    case Step::ImportGrid: showStep(Step::ImportTarget); break;
-    case Step::ExportFile: showStep(Step::ExportLogs); break;
-    case Step::JoinTarget: showStep(Step::JoinLogs); break;
-    default: break;
+    case Step::JoinLogs:
+        showStep(Step::Start);
+        break;
+    case Step::ImportTarget:
+        showStep(Step::ImportFile);
+        break;
+    case Step::ImportGrid:
+        showStep(Step::ImportTarget);
+        break;
+    case Step::ExportFile:
+        showStep(Step::ExportLogs);
+        break;
+    case Step::JoinTarget:
+        showStep(Step::JoinLogs);
+        break;
+    default:
+        break;
     }
 }
 
@@ -545,15 +599,12 @@ QString LogConverterForm::targetLogPath() {
 
 void LogConverterForm::nextFromImportTarget() {
     const QString target = targetLogPath();
-    if (target.isEmpty())
-        return;
+    if (target.isEmpty()) return;
     const QString source = folderPath(m_importEdit->text());
     if (m_impHtmlRadio->isChecked()) {
         StringGrid grid;
-        if (!runJob([&] { grid = m_converter.LoadHtml(source); }))
-            return;
-        m_grid = grid;
-        m_gridModel->replaced();
+        if (!runJob([&] { grid = m_converter.LoadHtml(source); })) return;
+        m_gridModel->replace(std::move(grid));
         m_gridView->resizeColumnsToContents();
         m_gridView->setCurrentIndex(m_gridModel->index(0, 0));
         gridColumnChosen(0);
@@ -561,8 +612,7 @@ void LogConverterForm::nextFromImportTarget() {
         return;
     }
     ConverterResult result;
-    if (!runJob([&] { result = m_converter.ImportAdif(source, target); }))
-        return;
+    if (!runJob([&] { result = m_converter.ImportAdif(source, target); })) return;
     touched({target});
     QString summary = QStringLiteral("%1 QSOs aus \"%2\" in \"%3\" importiert")
                           .arg(result.written)
@@ -578,25 +628,24 @@ void LogConverterForm::nextFromGrid() {
     bool ok = false;
     const int startLine = m_startLineEdit->text().toInt(&ok);
     if (!ok) {
-        m_session.dialogs().error(QStringLiteral("\"%1\" ist keine Zeilennummer. Gib bei \"%2\" eine Zahl ab 1 ein.")
-                                      .arg(m_startLineEdit->text(), findChild<QLabel*>("Label2")->text()));
+        m_session.dialogs().error(
+            QStringLiteral("\"%1\" ist keine Zeilennummer. Gib bei \"%2\" eine Zahl ab 1 ein.")
+                .arg(m_startLineEdit->text(), findChild<QLabel*>("Label2")->text()));
         m_startLineEdit->setFocus();
         return;
     }
     const QString target = targetLogPath();
-    if (target.isEmpty())
-        return;
+    if (target.isEmpty()) return;
     ConverterResult result;
-    if (!runJob([&] { result = m_converter.ImportStringGrid(m_grid, startLine, target); }))
+    if (!runJob([&] { result = m_converter.ImportStringGrid(m_gridModel->grid(), startLine, target); }))
         return;
     touched({target});
     QString summary = QStringLiteral("%1 QSOs aus \"%2\" (ab Zeile %3) in \"%4\" importiert")
                           .arg(result.written)
-                          .arg(m_grid.sourceName())
+                          .arg(m_gridModel->grid().sourceName())
                           .arg(startLine)
                           .arg(QFileInfo(target).fileName());
-    if (result.skipped > 0)
-        summary += QStringLiteral(", %1 leere Zeilen übersprungen").arg(result.skipped);
+    if (result.skipped > 0) summary += QStringLiteral(", %1 leere Zeilen übersprungen").arg(result.skipped);
     summary += QStringLiteral(". Das Log enthält jetzt %1 QSOs.").arg(result.total);
     finish(Step::ImportDone, summary);
 }
@@ -608,8 +657,7 @@ bool LogConverterForm::AtLeastOneChecked(const QListWidget* list) {
 QStringList LogConverterForm::selectedLogPaths() const {
     QStringList paths;
     for (int row = 0; row < m_logList->count(); ++row) {
-        if (m_logList->item(row)->isSelected())
-            paths << m_session.pathOf(m_logList->item(row)->text());
+        if (m_logList->item(row)->isSelected()) paths << m_session.pathOf(m_logList->item(row)->text());
     }
     return paths;
 }
@@ -620,8 +668,7 @@ void LogConverterForm::nextFromLogList(Step following) {
         return;
     }
     showStep(following);
-    if (following == Step::RepairDone)
-        Repair();
+    if (following == Step::RepairDone) Repair();
 }
 
 void LogConverterForm::nextFromExportFile() {
@@ -653,8 +700,7 @@ void LogConverterForm::nextFromExportFile() {
 void LogConverterForm::Repair() {
     const QStringList logs = selectedLogPaths();
     QList<int> counts;
-    if (!runJob([&] { counts = m_converter.Repair(logs); }))
-        return;
+    if (!runJob([&] { counts = m_converter.Repair(logs); })) return;
     touched(logs);
     QStringList lines;
     for (int i = 0; i < logs.size() && i < counts.size(); ++i)
@@ -666,21 +712,13 @@ void LogConverterForm::Repair() {
 
 void LogConverterForm::nextFromJoinTarget() {
     const QString target = targetLogPath();
-    if (target.isEmpty())
-        return;
-    const QString conflict = LogConverter::joinConflict(selectedLogPaths(), target);
-    if (!conflict.isEmpty()) {
-        m_session.dialogs().error(conflict);
-        return;
-    }
-    Verbinden();
+    if (!target.isEmpty()) Verbinden(target);
 }
 
-void LogConverterForm::Verbinden() {
-    const QString target = m_session.pathOf(m_targetLogEdit->text().trimmed());
+// A target among the sources is refused by the rule before anything is read.
+void LogConverterForm::Verbinden(const QString& target) {
     ConverterResult result;
-    if (!runJob([&] { result = m_converter.Verbinden(selectedLogPaths(), target); }))
-        return;
+    if (!runJob([&] { result = m_converter.Verbinden(selectedLogPaths(), target); })) return;
     touched({target});
     finish(Step::JoinDone, QStringLiteral("%1 QSOs an \"%2\" angehängt. Das Log enthält jetzt %3 QSOs.")
                                .arg(result.written)
@@ -714,8 +752,7 @@ bool LogConverterForm::runJob(const std::function<void()>& job) {
         failure = QString::fromLocal8Bit(e.what());
     }
     setBusy(false);
-    if (!failure.isEmpty())
-        m_session.dialogs().error(failure);
+    if (!failure.isEmpty()) m_session.dialogs().error(failure);
     return failure.isEmpty();
 }
 
@@ -778,16 +815,14 @@ void LogConverterForm::ExportBrowseBtnClick() {
 
 void LogConverterForm::gridColumnChosen(int column) {
     m_gridColumn = column;
-    m_gridComboBox->setCurrentIndex(m_grid.assignment(column));
+    m_gridComboBox->setCurrentIndex(m_gridModel->grid().assignment(column));
 }
 
 void LogConverterForm::gridItemChosen(int item) {
-    m_grid.setAssignment(m_gridColumn, item);
-    m_gridModel->assignmentChanged(m_gridColumn);
+    m_gridModel->setAssignment(m_gridColumn, item);
 }
 
 void LogConverterForm::startLineEdited(const QString& typed) {
     bool ok = false;
-    if (typed.toInt(&ok) < 1 && ok)
-        m_startLineEdit->setText(QStringLiteral("1"));
+    if (typed.toInt(&ok) < 1 && ok) m_startLineEdit->setText(QStringLiteral("1"));
 }

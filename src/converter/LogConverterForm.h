@@ -1,7 +1,6 @@
 #pragma once
 
 #include "converter/LogConverter.h"
-#include "converter/StringGrid.h"
 
 #include <QString>
 #include <QStringList>
@@ -54,8 +53,8 @@ public:
     LogConverterForm(Session& session, QWidget* parent = nullptr);
     ~LogConverterForm() override;
 
-    // Opens the window at the start page (or brings it to the front at the
-    // start page again) without blocking the caller.
+    // Opens the window at the start page without blocking the caller; an open
+    // window only comes to the front, so a job half set up is not lost.
     void showWizard();
     // Re-reads the title of the page on show after the language file changed;
     // every control caption is set by the language file itself.
@@ -72,8 +71,8 @@ public:
     void ExportBrowseBtnClick();
 
 Q_SIGNALS:
-    // A job rewrote or created these logs (paths): the log menu and the rows
-    // of an open log may be out of date.
+    // A job rewrote or created these logs (paths). The rows of the open log
+    // are reloaded already; a log menu may lack a new log.
     void logsChanged(const QStringList& paths);
 
 protected:
@@ -106,7 +105,7 @@ private:
     void nextFromJoinTarget();
 
     void Repair();
-    void Verbinden();
+    void Verbinden(const QString& target);
     static bool AtLeastOneChecked(const QListWidget* list);
 
     // The log name of the target-log page as a path of the program folder,
@@ -132,7 +131,6 @@ private:
     Step m_step = Step::Start;
     bool m_inProgress = true;
     bool m_busy = false;
-    StringGrid m_grid;
     int m_gridColumn = 0;
 
     QLabel* m_title;

@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 #include "app/Session.h"
+#include "converter/LogConverterForm.h"
 #include "entry/LogGridView.h"
 #include "logstore/QsoRecord.h"
 #include "settings/Settings.h"
@@ -36,6 +37,7 @@ private Q_SLOTS:
     void switchAndCreateLogs();
     void vanishedLogIsReported();
     void tabsAndMenusCarryTheirNames();
+    void converterOpensFromToolsAndListsNewLogs();
 };
 
 void TestMainWindow::startsWithStoredLog() {
@@ -210,6 +212,26 @@ void TestMainWindow::tabsAndMenusCarryTheirNames() {
     for (const char* name : {"Datei1", "Listenneuladen1", "Beenden1", "DeutschMenu", "EnglishMenu", "Hilfe1"})
         QVERIFY2(w.findChild<QAction*>(name), name);
     QVERIFY(w.findChild<QAction*>("DeutschMenu")->isChecked());
+}
+
+void TestMainWindow::converterOpensFromToolsAndListsNewLogs() {
+    TestFolder dir;
+    dir.installLanguageFiles();
+    dir.writeLog("a.log", {"1;01.02.2005;10:00:00;2m;FM;DL1ABC;59;59;;;;;10W;;;"});
+    FakeClock clock;
+    ScriptedDialogs dialogs;
+    Session session(dir.path(), clock, dialogs);
+    MainWindow w(session);
+    QAction* item = w.findChild<QAction*>("LogConverterMenu");
+    QVERIFY(item && item->isEnabled());
+    QVERIFY(!w.logConverterForm()->isVisible());
+    item->trigger();
+    QVERIFY(w.logConverterForm()->isVisible());
+    // A log the wizard creates shows up in the log-file menu at once.
+    dir.writeLog("b.log", {});
+    Q_EMIT w.logConverterForm()->logsChanged({dir.file("b.log")});
+    QCOMPARE(logMenuCaptions(w), (QStringList{"a.log", "b.log", session.texts()[LanguageTexts::NewLogEntry]}));
+    w.logConverterForm()->close();
 }
 
 QTEST_MAIN(TestMainWindow)
