@@ -5,6 +5,7 @@
 #include "settings/LanguageTargets.h"
 #include "settings/Settings.h"
 #include "ScriptedDialogs.h"
+#include "StartedProgram.h"
 #include "TestFolder.h"
 
 #include <QAction>
@@ -44,15 +45,6 @@ QString tabCaption(MainWindow& w, const char* page) {
 }
 
 QString lastLogMenuEntry(MainWindow& w) { return named<QMenu>(w, "LogFileMenu")->actions().last()->text(); }
-
-// The program started on a prepared folder.
-struct Started {
-    explicit Started(const TestFolder& dir) : session(dir.path(), clock, dialogs), w(session) {}
-    FakeClock clock;
-    ScriptedDialogs dialogs;
-    Session session;
-    MainWindow w;
-};
 
 QString pendingListPath() { return qEnvironmentVariable("VESK_SOURCE_DIR") + "/tests/app/language-targets-pending.txt"; }
 
@@ -164,10 +156,8 @@ void TestLanguage::reportsWhatItCannotApply() {
 void TestLanguage::unresolvedTargetsOnlyShrink() {
     TestFolder dir;
     dir.installLanguageFiles();
-    Started program(dir);
-    MainWindow& w = program.w;
-    [[maybe_unused]] Session& session = program.session;
-    [[maybe_unused]] ScriptedDialogs& dialogs = program.dialogs;
+    StartedProgram program(dir, false);
+    auto& [clock, dialogs, session, w] = program;
     const QStringList unresolved = w.unresolvedLanguageTargets();
     qInfo().noquote() << unresolved.size() << "language targets wait for their windows:\n" + unresolved.join('\n');
 
@@ -188,10 +178,8 @@ void TestLanguage::unresolvedTargetsOnlyShrink() {
 void TestLanguage::startsInGermanFromTheFile() {
     TestFolder dir;
     dir.installLanguageFiles();
-    Started program(dir);
-    MainWindow& w = program.w;
-    [[maybe_unused]] Session& session = program.session;
-    [[maybe_unused]] ScriptedDialogs& dialogs = program.dialogs;
+    StartedProgram program(dir, false);
+    auto& [clock, dialogs, session, w] = program;
     const QStringList de = LanguageFile::read(dir.file("deutsch.lng"));
     QCOMPARE(named<QMenu>(w, "LanguageMenu")->title(), QStringLiteral("Deutsch"));
     QCOMPARE(named<QAction>(w, "Datei1")->text(), de[0]);
@@ -265,10 +253,8 @@ void TestLanguage::otherFileLoadsWhileDeutschStaysMarked() {
         own += "mein " + QByteArray::number(n) + "\r\n";
     dir.write("mein.lng", own);
     dir.write("Vesk.ini", "[Language]\r\nLanguage=mein.lng\r\n");
-    Started program(dir);
-    MainWindow& w = program.w;
-    [[maybe_unused]] Session& session = program.session;
-    [[maybe_unused]] ScriptedDialogs& dialogs = program.dialogs;
+    StartedProgram program(dir, false);
+    auto& [clock, dialogs, session, w] = program;
     QVERIFY(named<QAction>(w, "DeutschMenu")->isChecked());
     QCOMPARE(named<QMenu>(w, "LanguageMenu")->title(), QStringLiteral("Deutsch"));
     QCOMPARE(named<QAction>(w, "Datei1")->text(), QStringLiteral("mein 1"));
@@ -283,10 +269,8 @@ void TestLanguage::shortFileEmptiesTheRest() {
     TestFolder dir;
     dir.write("kurz.lng", "&Datei\r\nNeu laden\r\n");
     dir.write("Vesk.ini", "[Language]\r\nLanguage=kurz.lng\r\n");
-    Started program(dir);
-    MainWindow& w = program.w;
-    [[maybe_unused]] Session& session = program.session;
-    [[maybe_unused]] ScriptedDialogs& dialogs = program.dialogs;
+    StartedProgram program(dir, false);
+    auto& [clock, dialogs, session, w] = program;
     QCOMPARE(named<QAction>(w, "Listenneuladen1")->text(), QStringLiteral("Neu laden"));
     QCOMPARE(named<QAction>(w, "Beenden1")->text(), QString());
     QCOMPARE(tabCaption(w, "EingabeTS"), QString());
@@ -298,10 +282,8 @@ void TestLanguage::shortFileEmptiesTheRest() {
 void TestLanguage::missingFileFallsBackToBuiltInGerman() {
     TestFolder dir;
     dir.write("Vesk.ini", "[Language]\r\nLanguage=english.lng\r\n");
-    Started program(dir);
-    MainWindow& w = program.w;
-    [[maybe_unused]] Session& session = program.session;
-    [[maybe_unused]] ScriptedDialogs& dialogs = program.dialogs;
+    StartedProgram program(dir, false);
+    auto& [clock, dialogs, session, w] = program;
     QCOMPARE(dialogs.errors.size(), 1);
     QVERIFY2(dialogs.errors[0].contains(QDir::toNativeSeparators(dir.file("english.lng"))), qPrintable(dialogs.errors[0]));
     const QStringList de = LanguageFile::builtInGerman();
@@ -324,10 +306,8 @@ void TestLanguage::screenshotsShowNoEmptyCaptions() {
     TestFolder dir;
     dir.installLanguageFiles();
     dir.write("Vesk.ini", "[Language]\r\nLanguage=" + language.toLatin1() + "\r\n");
-    Started program(dir);
-    MainWindow& w = program.w;
-    [[maybe_unused]] Session& session = program.session;
-    [[maybe_unused]] ScriptedDialogs& dialogs = program.dialogs;
+    StartedProgram program(dir, false);
+    auto& [clock, dialogs, session, w] = program;
     for (QTabWidget* tabs : w.findChildren<QTabWidget*>()) {
         for (int i = 0; i < tabs->count(); ++i)
             QVERIFY2(!tabs->tabText(i).isEmpty(), qPrintable(tabs->widget(i)->objectName()));
