@@ -13,7 +13,11 @@
 #include "entry/EntryPage.h"
 #include "entry/ListPage.h"
 #include "entry/LogGridView.h"
+#include "entry/PlePage.h"
+#include "entry/ReferenceLogs.h"
+#include "entry/ReferenceLogsOptions.h"
 #include "entry/RstTxOptions.h"
+#include "entry/SearchPage.h"
 #include "windows/TextForm.h"
 #include "logstore/LogDirectory.h"
 #include "entry/EntryRules.h"
@@ -118,7 +122,9 @@ void MainWindow::buildPages() {
     m_editPage = new EditPage(m_session, *m_textForm, m_pages);
     m_editPage->setObjectName(QStringLiteral("EditierenTS"));
     m_pages->addTab(m_editPage, QStringLiteral("Editieren"));
-    page(QStringLiteral("SucheTS"), m_pages, QStringLiteral("Suche"));
+    m_searchPage = new SearchPage(m_session, m_listPage->grid(), m_pages);
+    m_searchPage->setObjectName(QStringLiteral("SucheTS"));
+    m_pages->addTab(m_searchPage, QStringLiteral("Suche"));
 
     m_evaluationPages = new QTabWidget(m_pages);
     m_evaluationPages->setObjectName(QStringLiteral("AuswertungenPageControl"));
@@ -148,23 +154,20 @@ void MainWindow::buildPages() {
     }
     m_pages->addTab(options, QStringLiteral("Optionen"));
     buildOptionPages();
-    page(QStringLiteral("ReferenzLogsTS"), m_optionPages, QStringLiteral("Referenz-Logs"));
     page(QStringLiteral("CallBookTS"), m_optionPages, QStringLiteral("RAC"));
     page(QStringLiteral("ClockTS"), m_optionPages, QStringLiteral("Analoge Uhr"));
     page(QStringLiteral("QslTS"), m_optionPages, QStringLiteral("QSL"));
     page(QStringLiteral("StatusBarTS"), m_optionPages, QStringLiteral("StatusBar"));
     page(QStringLiteral("CwTS"), m_optionPages, QStringLiteral("CW"));
 
-    page(QStringLiteral("PleTS"), m_pages, QStringLiteral("PLE"));
+    m_plePage = new PlePage(m_session, m_pages);
+    m_plePage->setObjectName(QStringLiteral("PleTS"));
+    m_pages->addTab(m_plePage, QStringLiteral("PLE"));
 
     setCentralWidget(m_pages);
     buildHistoryButtons();
-    connect(m_pages, &QTabWidget::currentChanged, this, [this](int index) {
-        if (m_pages->widget(index) == m_entryPage)
-            EingabeTSEnter();
-        else if (m_pages->widget(index) == m_editPage)
-            EditierenTSShow();
-    });
+    m_shownPage = m_pages->currentWidget();
+    connect(m_pages, &QTabWidget::currentChanged, this, &MainWindow::pageChanged);
     for (QTabWidget* tabs : {m_pages, m_evaluationPages, m_optionPages})
         connect(tabs, &QTabWidget::currentChanged, this, &MainWindow::SetHistory);
 }
@@ -194,6 +197,8 @@ void MainWindow::buildOptionPages() {
                                 new RstTxOptions(m_session));
     m_duplicateOptions = optionPage(QStringLiteral("DoppelCheckTS"), m_optionPages, QStringLiteral("Doppel-Check"),
                                     new DuplicateCheckOptions(m_session));
+    m_referenceOptions = optionPage(QStringLiteral("ReferenzLogsTS"), m_optionPages, QStringLiteral("Referenz-Logs"),
+                                    new ReferenceLogsOptions(m_session));
 }
 
 void MainWindow::buildHistoryButtons() {
@@ -220,6 +225,19 @@ void MainWindow::buildHistoryButtons() {
     updateHistoryButtons();
 }
 
+void MainWindow::pageChanged(int index) {
+    QWidget* shown = m_pages->widget(index);
+    if (m_shownPage == m_plePage && shown != m_plePage)
+        PleTSHide();
+    m_shownPage = shown;
+    if (shown == m_entryPage)
+        EingabeTSEnter();
+    else if (shown == m_editPage)
+        EditierenTSShow();
+    else if (shown == m_plePage)
+        PleTSShow();
+}
+
 void MainWindow::connectPages() {
     // Queued: the warning opens once the focus has moved on, not in the
     // middle of the focus change that triggered it.
@@ -228,8 +246,20 @@ void MainWindow::connectPages() {
         m_listPage->grid()->scrollToLastRow();
         m_rstTxOptions->advanceNumber();
     });
-    connect(m_entryPage, &EntryPage::editRequested, this,
-            [this](int row) { openForEdit(row, EditPage::ToEntry); });
+    connect(m_entryPage, &EntryPage::lowerListActivated, this, &MainWindow::Liste2StringGridDblClick);
+    connect(m_entryPage, &EntryPage::lowerListCtrlClicked, this, &MainWindow::Liste2StringGridMouseUp);
+    connect(m_entryPage, &EntryPage::referenceLogsRequested, this, &MainWindow::StandartfunktionReferenzLogs);
+    connect(m_entryPage, &EntryPage::callChanged, this, &MainWindow::CallEditChange);
+    for (auto changed : {&EntryPage::dokChanged, &EntryPage::locatorChanged}) {
+        connect(m_entryPage, changed, this, [this] {
+            if (m_referenceListShown)
+                ChangeRefListe();
+        });
+    }
+    connect(m_searchPage, &SearchPage::openRequested, this,
+            [this](int row) { openForEdit(row, EditPage::ToSearch); });
+    connect(m_plePage, &PlePage::contactSaved, this, [this](int number) { m_entryPage->setNextNumber(number + 1); });
+    connect(m_plePage, &PlePage::logRewritten, this, &MainWindow::ListeNeuFuellen);
     connect(m_listPage->grid(), &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& index) { openForEdit(index.row(), m_editPage->returnTarget()); });
     mirrorLowerListSelection();
@@ -240,7 +270,7 @@ void MainWindow::connectPages() {
         m_listPage->grid()->scrollTo(m_session.model().index(number - 1, 0), QAbstractItemView::PositionAtBottom);
         switch (target) {
         case EditPage::ToEntry: m_pages->setCurrentWidget(m_entryPage); break;
-        case EditPage::ToSearch: m_pages->setCurrentIndex(m_pages->indexOf(findChild<QWidget*>("SucheTS"))); break;
+        case EditPage::ToSearch: m_pages->setCurrentWidget(m_searchPage); break;
         case EditPage::ToQslEvaluation:
         case EditPage::ToContestResults:
             m_pages->setCurrentIndex(m_pages->indexOf(findChild<QWidget*>("AuswertungenTS")));
@@ -428,6 +458,7 @@ void MainWindow::applySettings() {
     m_listPage->grid()->setColumnWidths(widths);
     m_entryPage->lowerList()->setColumnWidths(widths);
     m_duplicateOptions->applySettings();
+    m_referenceOptions->applySettings();
 }
 
 void MainWindow::restoreGeometryFromSettings() {
@@ -475,17 +506,124 @@ void MainWindow::CreateDxccMenuClick() {
     }
 }
 
+void MainWindow::setLowerListModel(QAbstractItemModel* model) {
+    LogGridView* lower = m_entryPage->lowerList();
+    if (lower->model() == model)
+        return;
+    const QVector<int> widths = lower->columnWidths();
+    // The view makes a new selection model and leaves the old one behind.
+    QItemSelectionModel* old = lower->selectionModel();
+    lower->setModel(model);
+    delete old;
+    lower->setColumnWidths(widths);
+}
+
 void MainWindow::Liste2NeuFuellen() {
     LogGridView* lower = m_entryPage->lowerList();
     if (lower->model() != &m_session.model()) {
-        const QVector<int> widths = lower->columnWidths();
-        lower->setModel(&m_session.model());
-        lower->setColumnWidths(widths);
+        setLowerListModel(&m_session.model());
         mirrorLowerListSelection();
     }
     lower->setPalette(m_listPage->grid()->palette());
     lower->scrollToLastRow();
 }
+
+void MainWindow::StandartfunktionReferenzLogs() {
+    const QString key = ReferenceLogs::ExtractCall(m_entryPage->callText());
+    // An empty call would match the first contact logged without one.
+    if (key.isEmpty() || !m_session.log())
+        return;
+    const ReferenceLogs::Options options = ReferenceLogs::readOptions(m_session.settings());
+    try {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto found = ReferenceLogs::findFirst(m_session.log()->fileName(), options.paths, key);
+        QApplication::restoreOverrideCursor();
+        if (found)
+            m_entryPage->setReferenceFields(*found);
+    } catch (const IoError& e) {
+        QApplication::restoreOverrideCursor();
+        m_session.dialogs().error(e.message());
+    }
+}
+
+void MainWindow::CallEditChange() {
+    const QString call = m_entryPage->callText();
+    if (!m_referenceListShown) {
+        if (!call.isEmpty() && m_session.log() && ReferenceLogs::readOptions(m_session.settings()).luxus)
+            BuildRefListe();
+        return;
+    }
+    if (call.isEmpty()) {
+        m_referenceListShown = false;
+        m_referenceList->clear();
+        Liste2NeuFuellen();
+    } else {
+        ChangeRefListe();
+    }
+}
+
+void MainWindow::BuildRefListe() {
+    if (!m_referenceList)
+        m_referenceList = new ReferenceListModel(this);
+    m_referenceList->clear();
+    ReferenceData& data = m_referenceList->data();
+    data.appendCurrent(m_session.model());
+    const QString current = m_session.log() ? m_session.log()->fileName() : QString();
+    const ReferenceLogs::Options options = ReferenceLogs::readOptions(m_session.settings());
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QStringList failures;
+    for (const QString& path : ReferenceLogs::existingLogs(options.paths, current, true)) {
+        LogFile log(path);
+        try {
+            data.appendLog(log);
+        } catch (const IoError& e) {
+            // The list still shows what could be read; the message comes
+            // once, not with every keystroke.
+            failures << e.message();
+        }
+    }
+    QApplication::restoreOverrideCursor();
+    m_referenceListShown = true;
+    setLowerListModel(m_referenceList);
+    QPalette yellow = m_listPage->grid()->palette();
+    yellow.setColor(QPalette::Base, QColor(255, 255, 160));
+    m_entryPage->lowerList()->setPalette(yellow);
+    ChangeRefListe();
+    if (!failures.isEmpty())
+        m_session.dialogs().error(failures.join(u'\n'));
+}
+
+void MainWindow::ChangeRefListe() {
+    if (!m_referenceList)
+        return;
+    m_referenceList->setRows(m_referenceList->data().filter(m_entryPage->callText(), m_entryPage->dokText(),
+                                                            m_entryPage->locatorText()));
+}
+
+void MainWindow::Liste2StringGridDblClick(int row) {
+    if (!m_referenceListShown) {
+        openForEdit(row, EditPage::ToEntry);
+        return;
+    }
+    if (row < m_referenceList->hitCount())
+        m_entryPage->copyFromReference(m_referenceList->record(row));
+}
+
+void MainWindow::Liste2StringGridMouseUp(int row) {
+    if (!m_referenceListShown) {
+        openForEdit(row, EditPage::ToEntry);
+        return;
+    }
+    // Rows of reference logs have no number: they are not in this log.
+    bool ok = false;
+    const int number = m_referenceList->record(row)[QsoRecord::Number].toInt(&ok);
+    if (ok && number >= 1 && number <= m_session.model().recordCount())
+        openForEdit(number - 1, EditPage::ToEntry);
+}
+
+void MainWindow::PleTSShow() { m_plePage->PleTSShow(m_listPage->grid()->columnWidths(), m_entryPage->nextNumber()); }
+
+void MainWindow::PleTSHide() { ListeNeuFuellen(); }
 
 void MainWindow::BuildMenu() {
     m_logFileMenu->clear();

@@ -14,10 +14,15 @@ class EntryPage;
 class GeneralOptions;
 class ListPage;
 class LogConverterForm;
+class PlePage;
+class ReferenceListModel;
+class ReferenceLogsOptions;
+class SearchPage;
 class QToolButton;
 class RstTxOptions;
 class TextForm;
 class QAction;
+class QAbstractItemModel;
 class QActionGroup;
 class QMenu;
 class QTabWidget;
@@ -50,6 +55,27 @@ public:
     // The duplicate check, when the operator leaves the call field.
     void CallEditExit();
     void SetHistory();
+
+    // Reference logs: Ctrl+R on the entry tab fills DOK, name, QTH and
+    // locator from the first contact with the call in the current log or a
+    // reference log.
+    void StandartfunktionReferenzLogs();
+    // The call in the mask changed: the lower list switches to the reference
+    // list (when chosen in the options), is refiltered, or returns to the log.
+    void CallEditChange();
+    void BuildRefListe();
+    void ChangeRefListe();
+    // Double click or Return on the lower list: takes a reference row over
+    // into the mask, or opens the contact for editing.
+    void Liste2StringGridDblClick(int row);
+    void Liste2StringGridMouseUp(int row);
+    // The lower list shows the reference list (yellow) rather than the log.
+    bool referenceListShown() const { return m_referenceListShown; }
+    const ReferenceListModel& referenceList() const { return *m_referenceList; }
+
+    // The paper-log tab was shown or left.
+    void PleTSShow();
+    void PleTSHide();
     // Rebuilds the DXCC prefix index from the table.
     void CreateDxccMenuClick();
     void BackSpeedButtonClick();
@@ -73,6 +99,8 @@ public:
     TextForm* textForm() const { return m_textForm; }
     DoppeltForm* doppeltForm() const { return m_doppeltForm; }
     LogConverterForm* logConverterForm() const { return m_logConverterForm; }
+    SearchPage* searchPage() const { return m_searchPage; }
+    PlePage* plePage() const { return m_plePage; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -86,6 +114,9 @@ private:
     void createSecondaryWindows();
     void connectPages();
     void mirrorLowerListSelection();
+    // Shows model in the lower list, keeping its column widths.
+    void setLowerListModel(QAbstractItemModel* model);
+    void pageChanged(int index);
     void showPages(const PageHistory::Pages& pages);
     void updateHistoryButtons();
     void applySettings();
@@ -99,6 +130,12 @@ private:
     EntryPage* m_entryPage = nullptr;
     ListPage* m_listPage = nullptr;
     EditPage* m_editPage = nullptr;
+    SearchPage* m_searchPage = nullptr;
+    PlePage* m_plePage = nullptr;
+    QWidget* m_shownPage = nullptr;
+    ReferenceLogsOptions* m_referenceOptions = nullptr;
+    ReferenceListModel* m_referenceList = nullptr;
+    bool m_referenceListShown = false;
     GeneralOptions* m_generalOptions = nullptr;
     EntryOrderOptions* m_entryOrderOptions = nullptr;
     EntryDefaultsOptions* m_entryDefaultsOptions = nullptr;

@@ -22,6 +22,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -245,8 +246,9 @@ void EntryPage::buildMask() {
     m_lowerList = new LogGridView(QStringLiteral("Liste2StringGrid"), this);
     m_lowerList->setModel(&m_session.model());
     m_lowerList->installEventFilter(this);
+    m_lowerList->viewport()->installEventFilter(this);
     connect(m_lowerList, &QAbstractItemView::doubleClicked, this,
-            [this](const QModelIndex& index) { Q_EMIT editRequested(index.row()); });
+            [this](const QModelIndex& index) { Q_EMIT lowerListActivated(index.row()); });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -308,6 +310,30 @@ QString EntryPage::userMemoText() const { return m_userMemo->toPlainText(); }
 void EntryPage::setUserMemoText(const QString& text) { m_userMemo->setPlainText(text); }
 
 QString EntryPage::callText() const { return m_callEdit->text(); }
+QString EntryPage::dokText() const { return m_dokEdit->text(); }
+QString EntryPage::locatorText() const { return m_locatorEdit->text(); }
+
+int EntryPage::nextNumber() const {
+    bool ok = false;
+    const int number = m_numberLabel->text().toInt(&ok);
+    return ok ? number : m_session.model().recordCount() + 1;
+}
+
+void EntryPage::setReferenceFields(const QsoRecord& record) {
+    m_locatorEdit->setText(record[QsoRecord::Locator]);
+    m_dokEdit->setText(record[QsoRecord::Dok]);
+    m_nameEdit->setText(record[QsoRecord::Name]);
+    m_qthEdit->setText(record[QsoRecord::Qth]);
+}
+
+void EntryPage::copyFromReference(const QsoRecord& record) {
+    m_callEdit->setText(record[QsoRecord::Call]);
+    m_dokEdit->setText(record[QsoRecord::Dok]);
+    m_nameEdit->setText(record[QsoRecord::Name]);
+    m_qthEdit->setText(record[QsoRecord::Qth]);
+    m_locatorEdit->setText(record[QsoRecord::Locator]);
+    focusCall();
+}
 QString EntryPage::bandText() const { return m_bandLabel->text(); }
 QString EntryPage::modeText() const { return m_modeLabel->text(); }
 QString EntryPage::dateText() const { return m_dateLabel->text(); }
@@ -461,6 +487,13 @@ bool EntryPage::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     if (type == QEvent::MouseButtonRelease) {
+        if (watched == m_lowerList->viewport()) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            const QModelIndex at = m_lowerList->indexAt(mouse->position().toPoint());
+            if (mouse->button() == Qt::LeftButton && (mouse->modifiers() & Qt::ControlModifier) && at.isValid())
+                Q_EMIT lowerListCtrlClicked(at.row());
+            return false;
+        }
         if (watched->objectName() == QLatin1String("CallbookLabel")) {
             Q_EMIT callbookRequested();
             return true;
@@ -502,7 +535,7 @@ bool EntryPage::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_lowerList && type == QEvent::KeyPress && isReturn(static_cast<QKeyEvent*>(event))) {
         const QModelIndex current = m_lowerList->currentIndex();
         if (current.isValid())
-            Q_EMIT editRequested(current.row());
+            Q_EMIT lowerListActivated(current.row());
         return true;
     }
     return QWidget::eventFilter(watched, event);
@@ -605,13 +638,17 @@ void EntryPage::saveContact() {
     Q_EMIT contactSaved(number);
 }
 
-void EntryPage::CallEditChange() { m_dxccValueLabel->setText(InfoLabels::dxccLabel(m_session, m_callEdit->text())); }
+void EntryPage::CallEditChange() {
+    m_dxccValueLabel->setText(InfoLabels::dxccLabel(m_session, m_callEdit->text()));
+    Q_EMIT callChanged();
+}
 
 void EntryPage::DokEditChange() {
     const DokDirectory::Labels labels = InfoLabels::dokLabels(m_session, m_dokEdit->text());
     m_ovValueLabel->setText(labels.club);
     if (labels.districtSet)
         m_distriktValueLabel->setText(labels.district);
+    Q_EMIT dokChanged();
 }
 
 void EntryPage::LocatorEditChange() {
@@ -620,6 +657,7 @@ void EntryPage::LocatorEditChange() {
     m_distanceValueLabel->setText(result.distance);
     if (!result.message.isEmpty())
         m_session.dialogs().error(result.message);
+    Q_EMIT locatorChanged();
 }
 
 QWidget* EntryPage::editorOf(int item) const {

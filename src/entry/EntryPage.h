@@ -31,6 +31,7 @@ public:
     LogGridView* lowerList() const { return m_lowerList; }
 
     void setNextNumber(int number);
+    int nextNumber() const;
     // Band, mode and power of the last contact; empty texts leave a label as it is.
     void carryOver(const QString& band, const QString& mode, const QString& power);
 
@@ -61,6 +62,13 @@ public:
     QString bandText() const;
     QString modeText() const;
     QString dateText() const;
+    QString dokText() const;
+    QString locatorText() const;
+    // Ctrl+R found the station: its locator, DOK, name and QTH.
+    void setReferenceFields(const QsoRecord& record);
+    // A row of the reference list taken over: call, DOK, name, QTH and
+    // locator; the operator goes on at the call.
+    void copyFromReference(const QsoRecord& record);
     bool isShown(int item) const { return m_shown[static_cast<std::size_t>(item)]; }
     bool clockRunning() const { return m_clockRunning; }
 
@@ -69,8 +77,14 @@ Q_SIGNALS:
     void callLeft();
     // A contact was written to the log; number is its "#".
     void contactSaved(int number);
-    // Double click or Return in the lower list: open that contact for editing.
-    void editRequested(int recordIndex);
+    // Double click or Return on a row of the lower list.
+    void lowerListActivated(int row);
+    // Ctrl+click on a row of the lower list.
+    void lowerListCtrlClicked(int row);
+    // The call, DOK or locator field changed (after the mask's own labels).
+    void callChanged();
+    void dokChanged();
+    void locatorChanged();
     // The operator chose a band or mode: a rig link follows it.
     void bandConfirmed(const QString& band);
     void modeConfirmed(const QString& mode);

@@ -239,33 +239,41 @@ void LogFile::AppendRecord(const QsoRecord& record) {
 bool LogFile::ReplaceRecord(int number, const QsoRecord& record) {
     if (number < 1)
         return false;
+    return SetRecords({number}, [&](int, QsoRecord& r) { r = record; }) == 1;
+}
+
+int LogFile::SetRecords(const QSet<int>& numbers, const std::function<void(int number, QsoRecord& record)>& change) {
     OpenForRead(); // reads the header line
     QByteArray out;
     out.reserve(static_cast<qsizetype>(m_file->size()) + 256);
     out += m_header + kCrLf;
     QByteArray line;
-    for (int i = 1; i < number; ++i) {
-        if (!readRawLine(line)) {
-            CloseFile();
-            return false;
+    QsoRecord record;
+    int changed = 0;
+    for (int number = 1; readRawLine(line); ++number) {
+        if (!numbers.contains(number)) {
+            out += line + kCrLf; // untouched lines keep their bytes
+            continue;
         }
-        out += line + kCrLf;
+        if (!QsoRecord::decodeLine(Codepage::decode(line), record)) {
+            const int at = m_lineNumber;
+            CloseFile();
+            throw IoError(formatErrorText(at));
+        }
+        change(number, record);
+        Codepage::encodeAppend(record.encodeLine(), out);
+        out += kCrLf;
+        ++changed;
     }
-    if (!readRawLine(line)) { // the old record n
-        CloseFile();
-        return false;
-    }
-    Codepage::encodeAppend(record.encodeLine(), out);
-    out += kCrLf;
-    while (readRawLine(line))
-        out += line + kCrLf;
     CloseFile();
+    if (changed == 0)
+        return 0;
 
     AtomicFile file(m_fileName);
     file.open();
     file.write(out);
     file.commit();
-    return true;
+    return changed;
 }
 
 void LogFile::NormalizeRecord(QsoRecord& r, int number, const QDateTime& localNow) {

@@ -5,7 +5,9 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QFile>
+#include <QSet>
 #include <QString>
+#include <functional>
 #include <memory>
 
 // The only code that touches a log file. Each operation opens and closes the
@@ -40,6 +42,11 @@ public:
     bool ReadRecord(QsoRecord& record, int number);
     void AppendRecord(const QsoRecord& record);
     bool ReplaceRecord(int number, const QsoRecord& record);
+    // Lets change alter the records of the given numbers (counted from 1 in
+    // file order) and rewrites the log once, in one step; the other lines
+    // keep their bytes. Returns how many of the numbers were found; with none
+    // found the file is not touched.
+    int SetRecords(const QSet<int>& numbers, const std::function<void(int number, QsoRecord& record)>& change);
     static QString StripSeparators(const QString& text) { return QsoRecord::stripSeparators(text); }
     // Renumbers and repairs every record; dates and times that cannot be read
     // are replaced by localNow (the rejected text goes into Comments).

@@ -38,6 +38,12 @@ void LogTableModel::clear() {
     endResetModel();
 }
 
+void LogTableModel::setRows(QVector<PackedRecord> rows) {
+    beginResetModel();
+    m_rows = std::move(rows);
+    endResetModel();
+}
+
 void LogTableModel::appendRecord(const QsoRecord& record) {
     if (m_rows.isEmpty()) {
         // The empty placeholder row becomes the first contact.

@@ -21,9 +21,12 @@ public:
     void load(LogFile& log);
     void clear();
     void appendRecord(const QsoRecord& record);
+    // Replaces every row at once (a search result).
+    void setRows(QVector<PackedRecord> rows);
 
     int recordCount() const { return static_cast<int>(m_rows.size()); }
     QsoRecord record(int index) const { return m_rows[index].toRecord(); }
+    const PackedRecord& packed(int index) const { return m_rows[index]; }
     QString field(int index, int field) const { return m_rows[index].field(field); }
     // Valid until the model changes; "#13#10" stands for a line break.
     QStringView rawField(int index, int field) const { return m_rows[index].rawField(field); }

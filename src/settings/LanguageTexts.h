@@ -29,6 +29,10 @@ public:
         CallAlwaysCompared = 43, // the call box of the duplicate check cannot be unticked
         ButtonHintStart = 47, // function button hint: "F1: " + this + fields + ...
         ButtonHintEnd = 48,   // ... + this
+        ReferenceLogTitle = 49,  // title of the file dialog choosing a reference log
+        ReferenceLogFilter = 50, // its file-type filter
+        OverwriteCellsStart = 68, // question before filling selected cells: this + log path + ...
+        OverwriteCellsEnd = 69,   // ... + this
     };
 
     LanguageTexts();
