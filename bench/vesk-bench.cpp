@@ -10,6 +10,8 @@
 #include "app/Session.h"
 #include "converter/LogConverter.h"
 #include "entry/EditPage.h"
+#include "entry/ReferenceLogs.h"
+#include "entry/SearchQuery.h"
 #include "logstore/Codepage.h"
 #include "logstore/DateText.h"
 #include "logstore/IoError.h"
@@ -18,6 +20,7 @@
 #include "logstore/QsoRecord.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "refdata/Dxcc.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -33,6 +36,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <numeric>
 #include <random>
 #include <vector>
 
@@ -50,6 +54,12 @@ QTextStream& err() {
 
 void report(const char* name, double value, const char* unit) {
     out() << name << ": " << QString::number(value, 'f', 1) << ' ' << unit << Qt::endl;
+}
+
+// The same line with the figure the user should not have to wait longer than.
+void report(const char* name, double value, const char* unit, double limit) {
+    out() << name << ": " << QString::number(value, 'f', 1) << ' ' << unit << " (limit "
+          << QString::number(limit, 'f', 0) << ' ' << unit << ')' << Qt::endl;
 }
 
 // ---- a lifelike log ------------------------------------------------------
@@ -324,6 +334,114 @@ bool copyTo(const QString& from, const QString& to) {
     return false;
 }
 
+// The search tab on the whole log: a typical three-row search, and a DXCC
+// search, which has to find the entity of every call of the log.
+void measureSearch(const QString& logName) {
+    const int year = QDate::currentDate().year();
+    auto search = [&](const QVector<SearchCondition>& conditions, SearchQuery::EntityOf entityOf, int& hits) {
+        return median(
+            [&] {
+                // A fresh query each time, as every click on the search button makes one.
+                const SearchQuery query(conditions, year, entityOf);
+                LogFile log(logName);
+                hits = static_cast<int>(query.run(log).size());
+            },
+            5);
+    };
+    int hits = 0;
+    const double threeRows =
+        search({{true, SearchField::Band, SearchOperator::Is, QStringLiteral("20m")},
+                {true, SearchField::Mode, SearchOperator::Is, QStringLiteral("SSB")},
+                {true, SearchField::Call, SearchOperator::Contains, QStringLiteral("dl")}},
+               {}, hits);
+    report("search_3_conditions_ms", threeRows, "ms", 300);
+    out() << "search_3_conditions_hits: " << hits << Qt::endl;
+
+    // The program keeps its DXCC tables loaded; so does this measurement.
+    DxccAccess dxcc(QCoreApplication::applicationDirPath());
+    if (dxcc.GetDxccCountry(QStringLiteral("DL1ABC")).isEmpty())
+        err() << "warning: no DXCC tables beside the program" << Qt::endl;
+    // As the search tab does: the tables are checked once per search.
+    const DxccAccess::Hold hold(dxcc);
+    const double entity = search(
+        {{true, SearchField::Dxcc, SearchOperator::Is, QStringLiteral("fed. rep. of germany")}},
+        [&](const QString& call) { return dxcc.GetDxccCountry(call); }, hits);
+    report("search_dxcc_ms", entity, "ms", 300);
+    out() << "search_dxcc_hits: " << hits << Qt::endl;
+}
+
+// The reference list and Ctrl+R with a current log and four reference logs
+// of perLog contacts each. Only the rules part is timed: filling the grid of
+// the visible rows comes on top in the program.
+void measureReferenceLogs(const QTemporaryDir& dir, int perLog) {
+    const QString current = dir.filePath(QStringLiteral("ref-current.log"));
+    makeLog(perLog, current, 21);
+    QStringList paths;
+    for (int slot = 1; slot <= ReferenceLogs::SlotCount; ++slot) {
+        paths << dir.filePath(QStringLiteral("ref%1.log").arg(slot));
+        makeLog(perLog, paths.last(), 21 + unsigned(slot));
+    }
+    out() << "reference_logs: 5 x " << perLog << " contacts" << Qt::endl;
+    LogTableModel model;
+    {
+        LogFile log(current);
+        model.load(log); // the program has the current log loaded already
+    }
+
+    // The first keystroke in the call field: every log read, then filtered.
+    ReferenceListModel list;
+    auto build = [&] {
+        list.clear();
+        ReferenceData& data = list.data();
+        data.appendCurrent(model);
+        for (const QString& path : ReferenceLogs::existingLogs(paths, current, true)) {
+            LogFile log(path);
+            data.appendLog(log);
+        }
+        list.setRows(data.filter(QStringLiteral("D"), {}, {}));
+    };
+    report("reference_list_build_ms", median(build, 5), "ms", 500);
+    if (list.data().size() != 5 * perLog)
+        err() << "warning: " << list.data().size() << " rows in the reference data" << Qt::endl;
+
+    // Typing on, letter by letter: a call of the log, one that is in no log,
+    // and a DOK narrowing a prefix that fits many.
+    const QString known = model.recordCount() > 0 ? model.field(model.recordCount() / 3, QsoRecord::Call)
+                                                  : QStringLiteral("DL1ABC");
+    std::vector<double> steps;
+    auto type = [&](const QString& call, const QString& dok) {
+        for (qsizetype n = 1; n <= call.size(); ++n) {
+            QElapsedTimer t;
+            t.start();
+            list.setRows(list.data().filter(call.left(n), {}, {}));
+            steps.push_back(msSince(t));
+        }
+        for (qsizetype n = 1; n <= dok.size(); ++n) {
+            QElapsedTimer t;
+            t.start();
+            list.setRows(list.data().filter(call, dok.left(n), {}));
+            steps.push_back(msSince(t));
+        }
+    };
+    type(known, {});
+    type(QStringLiteral("ZZ9ZZZ"), {});
+    type(QStringLiteral("DL"), QStringLiteral("B05"));
+    report("reference_refilter_worst_ms", *std::max_element(steps.begin(), steps.end()), "ms", 30);
+    report("reference_refilter_mean_ms",
+           std::accumulate(steps.begin(), steps.end(), 0.0) / double(steps.size()), "ms", 30);
+    out() << "reference_refilter_keystrokes: " << steps.size() << Qt::endl;
+
+    // Ctrl+R for a station worked in none of the logs: all five read to the end.
+    bool found = false;
+    report(
+        "ctrl_r_miss_ms",
+        median(
+            [&] { found = ReferenceLogs::findFirst(current, paths, QStringLiteral("ZZ9ZZZ")).has_value(); },
+            5),
+        "ms", 500);
+    if (found) err() << "warning: ZZ9ZZZ was found" << Qt::endl;
+}
+
 // What the operator waits for while logging: Return on the last field until
 // the contact is on disk and in both grids, the duplicate check on leaving
 // Call, and a contact opened in the edit tab and saved.
@@ -407,6 +525,9 @@ int run(int count) {
         log.Normalize(QDateTime::currentDateTime());
         report("normalize_ms", msSince(t), "ms");
     }
+
+    measureSearch(logName);
+    measureReferenceLogs(dir, std::max(1, count / 4));
 
     // A program folder as installed: the language file lies beside the log.
     copyTo(QCoreApplication::applicationDirPath() + QStringLiteral("/deutsch.lng"),

@@ -598,6 +598,8 @@ void MainWindow::ChangeRefListe() {
         return;
     m_referenceList->setRows(m_referenceList->data().filter(m_entryPage->callText(), m_entryPage->dokText(),
                                                             m_entryPage->locatorText()));
+    // The best matches, the current log's first, stand at the top.
+    m_entryPage->lowerList()->scrollToTop();
 }
 
 void MainWindow::Liste2StringGridDblClick(int row) {

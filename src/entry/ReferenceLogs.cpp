@@ -79,7 +79,9 @@ void writeLuxus(Settings& settings, bool luxus) { settings.writeBool(kSection, k
 QStringList existingLogs(const QStringList& paths, const QString& currentLog, bool excludeCurrent) {
     QStringList logs;
     for (const QString& path : paths) {
-        if (path.isEmpty() || !QFileInfo(path).isFile())
+        // Only a missing file is passed over; anything else under the name
+        // that cannot be read as a log is reported when it is read.
+        if (path.isEmpty() || !QFileInfo::exists(path))
             continue;
         if (excludeCurrent && sameFile(path, currentLog))
             continue;

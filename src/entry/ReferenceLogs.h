@@ -34,7 +34,7 @@ void writePaths(Settings& settings, const QStringList& paths);
 void writeLuxus(Settings& settings, bool luxus);
 
 // The reference logs that exist, in slot order (missing or empty slots are
-// skipped). sameAs: the current log's path; a slot naming it is left out
+// skipped). currentLog: the current log's path; a slot naming it is left out
 // when excludeCurrent is set, so that its contacts are not listed twice.
 QStringList existingLogs(const QStringList& paths, const QString& currentLog, bool excludeCurrent);
 

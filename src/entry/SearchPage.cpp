@@ -19,6 +19,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace {
@@ -72,10 +73,14 @@ SearchPage::SearchPage(Session& session, const LogGridView* listGrid, QWidget* p
     m_formatNote->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_formatNote->setBackgroundRole(QPalette::Window);
     m_formatNote->viewport()->setAutoFillBackground(false);
-    QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    const QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     m_formatNote->setFont(mono);
+    m_formatNote->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_formatNote->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     const QFontMetrics metrics(mono);
-    m_formatNote->setFixedSize(metrics.horizontalAdvance(QString(26, u'x')) + 12, metrics.lineSpacing() * 6 + 12);
+    const int margin = 2 * static_cast<int>(m_formatNote->document()->documentMargin()) + 8;
+    m_formatNote->setFixedSize(metrics.horizontalAdvance(QString(28, u'x')) + margin,
+                               metrics.lineSpacing() * 6 + margin);
 
     m_searchButton = new QPushButton(QStringLiteral("Suche starten!"), this);
     m_searchButton->setObjectName(QStringLiteral("SearchBtn"));
@@ -179,6 +184,7 @@ void SearchPage::SearchBtnClick() {
                             [&dxcc](const QString& call) { return dxcc.GetDxccCountry(call); });
     QString failure;
     if (LogFile* log = m_session.log()) {
+        const DxccAccess::Hold hold(dxcc);
         try {
             m_results->setRows(query.run(*log));
         } catch (const IoError& e) {

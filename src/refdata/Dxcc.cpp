@@ -77,6 +77,11 @@ DxccAccess::DxccAccess(const QString& folder)
       m_indexName(QDir(folder).filePath(QStringLiteral("DXCC.ini"))) {}
 
 void DxccAccess::refresh() {
+    if (m_holds > 0) {
+        if (m_checkedWhileHeld)
+            return;
+        m_checkedWhileHeld = true;
+    }
     const FileStamp table = FileStamp::of(m_tableName);
     const FileStamp index = FileStamp::of(m_indexName);
     if (m_loaded && table == m_tableStamp && index == m_indexStamp)
@@ -89,6 +94,7 @@ void DxccAccess::refresh() {
 void DxccAccess::load() {
     m_loaded = true;
     m_index.clear();
+    m_longestKey = 0;
     m_table.clear();
     m_problems.clear();
 
@@ -170,8 +176,10 @@ void DxccAccess::checkIndex(const ReferenceIni& ini) {
     m_index.reserve(section->size());
     for (auto it = section->constBegin(); it != section->constEnd(); ++it) {
         const int row = Settings::parseInteger(it->text).value_or(0);
-        if (row > 0)
+        if (row > 0) {
             m_index.insert(it.key(), row);
+            m_longestKey = std::max(m_longestKey, it.key().size());
+        }
         if (row <= 0) {
             found.emplace_back(it->line, ReferenceFile::lineMessage(m_indexName, it->line,
                                                                     QStringLiteral("\"%1\" ist keine Zeilennummer der Tabelle")
@@ -191,10 +199,16 @@ void DxccAccess::checkIndex(const ReferenceIni& ini) {
 
 DxccAccess::Match DxccAccess::match(const QString& call) const {
     // Folding the whole call once is enough unless folding changed its length.
-    const QString folded = ReferenceIni::fold(call);
-    const bool sliceable = folded.size() == call.size();
-    for (qsizetype n = call.size(); n >= 2; --n) {
-        const auto it = m_index.constFind(sliceable ? folded.first(n) : ReferenceIni::fold(call.first(n)));
+    QString key = ReferenceIni::fold(call);
+    const bool sliceable = key.size() == call.size();
+    // No key is longer than the longest in the index; truncating one buffer
+    // spares an allocation for each shorter prefix tried.
+    for (qsizetype n = sliceable ? std::min(call.size(), m_longestKey) : call.size(); n >= 2; --n) {
+        if (sliceable)
+            key.truncate(n);
+        else
+            key = ReferenceIni::fold(call.first(n));
+        const auto it = m_index.constFind(key);
         if (it != m_index.constEnd())
             return {call.first(n), *it};
     }

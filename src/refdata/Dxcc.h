@@ -55,6 +55,22 @@ public:
     // The entity's country name; empty when no entity is found or the table
     // cannot be read.
     QString GetDxccCountry(const QString& call);
+
+    // While one exists, the files are checked for changes once, not at every
+    // lookup: a scan over a whole log looks up tens of thousands of calls.
+    class Hold {
+    public:
+        explicit Hold(DxccAccess& access) : m_access(access) { ++m_access.m_holds; }
+        ~Hold() {
+            if (--m_access.m_holds == 0)
+                m_access.m_checkedWhileHeld = false;
+        }
+        Hold(const Hold&) = delete;
+        Hold& operator=(const Hold&) = delete;
+
+    private:
+        DxccAccess& m_access;
+    };
     // The entity's whole row. A number field that does not read as a number
     // gives 0; the other fields are still filled.
     DxccInfo GetDxccInfo(const QString& call);
@@ -87,7 +103,10 @@ private:
     FileStamp m_tableStamp;
     FileStamp m_indexStamp;
     bool m_loaded = false;
+    int m_holds = 0;
+    bool m_checkedWhileHeld = false;
     QHash<QString, int> m_index; // folded prefix -> row; keys without a row number left out
+    qsizetype m_longestKey = 0;
     QStringList m_table;         // file lines; line 0 is the header
     QStringList m_problems;
 };

@@ -13,10 +13,18 @@ std::optional<QString> ScriptedDialogs::inputText(const QString& title, const QS
 
 QString ScriptedDialogs::nextFile() { return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst(); }
 
-QString ScriptedDialogs::openFileName(const QString&, const QString&, const QString&) { return nextFile(); }
-
-QString ScriptedDialogs::saveFileName(const QString&, const QString&, const QString&, const QString&) {
+QString ScriptedDialogs::openFileName(const QString& title, const QString& folder, const QString& filter) {
+    fileDialogs.push_back({title, folder, filter});
     return nextFile();
 }
 
-QString ScriptedDialogs::folderName(const QString&, const QString&) { return nextFile(); }
+QString ScriptedDialogs::saveFileName(const QString& title, const QString& folder, const QString& filter,
+                                      const QString&) {
+    fileDialogs.push_back({title, folder, filter});
+    return nextFile();
+}
+
+QString ScriptedDialogs::folderName(const QString& title, const QString& folder) {
+    fileDialogs.push_back({title, folder, {}});
+    return nextFile();
+}

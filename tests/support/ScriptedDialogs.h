@@ -13,6 +13,12 @@ public:
     QStringList infos;
     QStringList questions;
     QStringList prompts; // "title|prompt|preset" of each input box
+    struct FileDialog {
+        QString title;
+        QString folder;
+        QString filter;
+    };
+    QVector<FileDialog> fileDialogs; // every file or folder dialog shown
 
     QVector<std::optional<QString>> inputAnswers; // taken from the front; empty: cancelled
     QVector<bool> questionAnswers;                // empty: No

@@ -1,0 +1,311 @@
+#include "entry/EntryPage.h"
+#include "entry/LogGridView.h"
+#include "entry/ReferenceLogs.h"
+#include "settings/Settings.h"
+#include "StartedProgram.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QtTest>
+
+namespace {
+
+// The current log "2026.log" and two reference logs; slot 2 stays empty and
+// slot 4 names a file that is not there.
+void prepare(const TestFolder& dir, bool luxus, const QString& slot3 = {}) {
+    dir.installLanguageFiles();
+    dir.writeLog("2026.log", {"1;01.12.2026;10:00:00;40m;CW;Q1XYZ;599;599;B01;Hans;Berlin;JO62QM;5W;;;",
+                              "2;01.12.2026;10:05:00;80m;CW;Q2AA;599;599;;Udo;;;50W;;;"});
+    dir.writeLog("2024.log", {"1;01.05.2024;10:00:00;20m;SSB;Q1ABC/M;59;59;B05;Otto;Bonn;JO30RR;100W;;;",
+                              "2;02.05.2024;10:00:00;20m;SSB;Q1ABC;59;59;X99;Jüngere;Zweitort;AA00AA;100W;;;",
+                              "3;03.05.2024;11:00:00;20m;SSB;Q1ABD;59;59;b01;Ida;Ulm;JN48OJ;100W;;;"});
+    dir.writeLog("2023.log", {"1;01.05.2023;10:00:00;15m;CW;Q1XYZ/P;599;599;B01;Hans;Harz;JO51AA;5W;;;"});
+    const QString ini = QStringLiteral("[Allgemein]\r\nLastLogFileName=2026.log\r\n[Referenz-Logs]\r\n"
+                                       "Log1=%1\r\nLog2=\r\nLog3=%2\r\nLog4=%3\r\nLuxusfunktion=%4\r\n")
+                            .arg(dir.file("2024.log"), slot3.isEmpty() ? dir.file("2023.log") : slot3,
+                                 dir.file("fehlt.log"), luxus ? "1" : "0");
+    dir.write("Vesk.ini", ini.toUtf8());
+}
+
+QStringList calls(const QAbstractItemModel* model) {
+    QStringList list;
+    for (int r = 0; r < model->rowCount(); ++r)
+        list << model->index(r, 5).data().toString();
+    return list;
+}
+
+QStringList numbers(const QAbstractItemModel* model) {
+    QStringList list;
+    for (int r = 0; r < model->rowCount(); ++r)
+        list << model->index(r, 0).data().toString();
+    return list;
+}
+
+struct Mask {
+    StartedProgram& p;
+    QLineEdit* call() { return p.find<QLineEdit>("CallEdit"); }
+    QLineEdit* dok() { return p.find<QLineEdit>("DokEdit"); }
+    QLineEdit* name() { return p.find<QLineEdit>("NameEdit"); }
+    QLineEdit* qth() { return p.find<QLineEdit>("QthEdit"); }
+    QLineEdit* locator() { return p.find<QLineEdit>("LocatorEdit"); }
+    QStringList fourFields() { return {dok()->text(), name()->text(), qth()->text(), locator()->text()}; }
+    void ctrlR() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::ControlModifier); }
+};
+
+bool yellow(LogGridView* grid) { return grid->palette().color(QPalette::Base) != QColor(Qt::white) &&
+                                        grid->palette().color(QPalette::Base).blue() < 200; }
+
+} // namespace
+
+class TestReferenceList : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void ctrlRFillsFromFirstMatch_data();
+    void ctrlRFillsFromFirstMatch();
+    void ctrlRWithUnreadableLog();
+    void listFollowsTheCall();
+    void listNarrowsByDokAndLocator();
+    void slotNamingCurrentLogDoesNotDouble();
+    void rowIsTakenOverIntoMask();
+    void ctrlClickOpensOnlyOwnContacts();
+    void unreadableReferenceLogShowsOneMessage();
+    void standardModeKeepsTheLogList();
+    void optionsAreStored();
+};
+
+void TestReferenceList::ctrlRFillsFromFirstMatch_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("suffix in the mask, other suffix in a reference log")
+        << "q1abc/p" << QStringList{"B05", "Otto", "Bonn", "JO30RR"};
+    QTest::newRow("current log first, oldest contact")
+        << "Q1XYZ/MM" << QStringList{"B01", "Hans", "Berlin", "JO62QM"};
+    QTest::newRow("unknown call leaves the fields") << "Q9ZZZ" << QStringList{"X", "Vor", "Ort", "JO00AA"};
+    QTest::newRow("a longer call is no match") << "Q1AB" << QStringList{"X", "Vor", "Ort", "JO00AA"};
+}
+
+void TestReferenceList::ctrlRFillsFromFirstMatch() {
+    QFETCH(QString, typed);
+    QFETCH(QStringList, expected);
+    TestFolder dir;
+    prepare(dir, false);
+    StartedProgram p(dir);
+    Mask m{p};
+    m.dok()->setText("X");
+    m.name()->setText("Vor");
+    m.qth()->setText("Ort");
+    m.locator()->setText("JO00AA");
+    m.call()->setFocus();
+    QTest::keyClicks(m.call(), typed);
+    m.ctrlR();
+    QCOMPARE(m.fourFields(), expected);
+    QCOMPARE(m.call()->text(), typed.toUpper());
+    QVERIFY(p.dialogs.errors.isEmpty());
+}
+
+void TestReferenceList::ctrlRWithUnreadableLog() {
+    TestFolder dir;
+    // A directory where a log should be cannot be read.
+    QDir(dir.path()).mkdir("kaputt.log");
+    prepare(dir, false, dir.file("kaputt.log"));
+    StartedProgram p(dir);
+    Mask m{p};
+    m.call()->setFocus();
+    QTest::keyClicks(m.call(), "Q7NEW");
+    m.ctrlR();
+    QCOMPARE(p.dialogs.errors.size(), 1);
+    QVERIFY2(p.dialogs.errors[0].contains("kaputt.log"), qPrintable(p.dialogs.errors[0]));
+    QCOMPARE(m.fourFields(), QStringList({"", "", "", ""}));
+    // The mask goes on working, and the busy pointer is gone.
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+    QCOMPARE(QApplication::focusWidget(), m.call());
+    QTest::keyClicks(m.call(), "/p");
+    QCOMPARE(m.call()->text(), QStringLiteral("Q7NEW/P"));
+    // A call found before the unreadable slot is still filled in.
+    m.call()->setText("Q1ABC");
+    m.ctrlR();
+    QCOMPARE(m.fourFields(), (QStringList{"B05", "Otto", "Bonn", "JO30RR"}));
+    QCOMPARE(p.dialogs.errors.size(), 1);
+}
+
+void TestReferenceList::listFollowsTheCall() {
+    TestFolder dir;
+    prepare(dir, true);
+    StartedProgram p(dir);
+    Mask m{p};
+    LogGridView* lower = p.find<LogGridView>("Liste2StringGrid");
+    QVERIFY(!yellow(lower));
+    m.call()->setFocus();
+    QTest::keyClicks(m.call(), "Q");
+    QVERIFY(yellow(lower));
+    QVERIFY(p.w.referenceListShown());
+    QCOMPARE(calls(lower->model()), (QStringList{"Q1XYZ", "Q2AA", "Q1ABC/M", "Q1ABC", "Q1ABD", "Q1XYZ/P"}));
+    // Rows of reference logs carry no number.
+    QCOMPARE(numbers(lower->model()), (QStringList{"1", "2", "", "", "", ""}));
+    QTest::keyClicks(m.call(), "1A");
+    QCOMPARE(calls(lower->model()), (QStringList{"Q1ABC/M", "Q1ABC", "Q1ABD"}));
+    QTest::keyClicks(m.call(), "BC/P");
+    QCOMPARE(calls(lower->model()), (QStringList{"Q1ABC/M", "Q1ABC"}));
+    // "/P" is dropped; a longer call fits nothing.
+    QTest::keyClick(m.call(), Qt::Key_Backspace);
+    QTest::keyClick(m.call(), Qt::Key_Backspace);
+    QTest::keyClicks(m.call(), "D");
+    QCOMPARE(lower->model()->rowCount(), 1);
+    QCOMPARE(calls(lower->model()), QStringList{""});
+
+    // Emptying the call brings back the white list of the log.
+    m.call()->clear();
+    QVERIFY(!p.w.referenceListShown());
+    QVERIFY(!yellow(lower));
+    QCOMPARE(lower->model(), &p.session.model());
+    QCOMPARE(calls(lower->model()), (QStringList{"Q1XYZ", "Q2AA"}));
+    QCOMPARE(p.w.referenceList().data().size(), 0);
+}
+
+void TestReferenceList::listNarrowsByDokAndLocator() {
+    TestFolder dir;
+    prepare(dir, true);
+    StartedProgram p(dir);
+    Mask m{p};
+    LogGridView* lower = p.find<LogGridView>("Liste2StringGrid");
+    m.call()->setText("Q1");
+    m.dok()->setText("B");
+    // "b01" of the reference log does not begin with "B".
+    QCOMPARE(calls(lower->model()), (QStringList{"Q1XYZ", "Q1ABC/M", "Q1XYZ/P"}));
+    m.dok()->setText("B01");
+    m.locator()->setText("JO6");
+    QCOMPARE(calls(lower->model()), QStringList{"Q1XYZ"});
+    m.locator()->clear();
+    m.dok()->clear();
+    QCOMPARE(lower->model()->rowCount(), 5);
+}
+
+void TestReferenceList::slotNamingCurrentLogDoesNotDouble() {
+    TestFolder dir;
+    prepare(dir, true, dir.path() + "/./2026.log");
+    StartedProgram p(dir);
+    Mask m{p};
+    m.call()->setText("Q");
+    LogGridView* lower = p.find<LogGridView>("Liste2StringGrid");
+    QCOMPARE(calls(lower->model()), (QStringList{"Q1XYZ", "Q2AA", "Q1ABC/M", "Q1ABC", "Q1ABD"}));
+}
+
+void TestReferenceList::rowIsTakenOverIntoMask() {
+    TestFolder dir;
+    prepare(dir, true);
+    StartedProgram p(dir);
+    Mask m{p};
+    LogGridView* lower = p.find<LogGridView>("Liste2StringGrid");
+    m.call()->setFocus();
+    QTest::keyClicks(m.call(), "q1ab");
+    lower->setFocus();
+    lower->setCurrentIndex(lower->model()->index(1, 0));
+    QTest::keyClick(lower, Qt::Key_Return);
+    QCOMPARE(m.call()->text(), QStringLiteral("Q1ABC"));
+    QCOMPARE(m.fourFields(), (QStringList{"X99", "Jüngere", "Zweitort", "AA00AA"}));
+    QCOMPARE(QApplication::focusWidget(), m.call());
+    QCOMPARE(p.w.pages()->currentWidget()->objectName(), QStringLiteral("EingabeTS"));
+    // Taking the row over filtered the list again, by call, DOK and locator.
+    QCOMPARE(calls(lower->model()), QStringList{"Q1ABC"});
+
+    // A double click does the same.
+    m.call()->setText("Q1XYZ");
+    m.dok()->clear();
+    m.locator()->clear();
+    QCOMPARE(calls(lower->model()), (QStringList{"Q1XYZ", "Q1XYZ/P"}));
+    const QPoint cell = lower->visualRect(lower->model()->index(1, 5)).center();
+    QTest::mouseClick(lower->viewport(), Qt::LeftButton, {}, cell);
+    QTest::mouseDClick(lower->viewport(), Qt::LeftButton, {}, cell);
+    QCOMPARE(m.call()->text(), QStringLiteral("Q1XYZ/P"));
+    QCOMPARE(m.qth()->text(), QStringLiteral("Harz"));
+}
+
+void TestReferenceList::ctrlClickOpensOnlyOwnContacts() {
+    TestFolder dir;
+    prepare(dir, true);
+    StartedProgram p(dir);
+    Mask m{p};
+    LogGridView* lower = p.find<LogGridView>("Liste2StringGrid");
+    m.call()->setText("Q1XYZ");
+    // A reference-log row has no number in this log: nothing opens.
+    QTest::mouseClick(lower->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      lower->visualRect(lower->model()->index(1, 5)).center());
+    QCOMPARE(p.w.pages()->currentWidget()->objectName(), QStringLiteral("EingabeTS"));
+    QTest::mouseClick(lower->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      lower->visualRect(lower->model()->index(0, 5)).center());
+    QCOMPARE(p.w.pages()->currentWidget()->objectName(), QStringLiteral("EditierenTS"));
+    QCOMPARE(p.find<QLineEdit>("eCallEdit")->text(), QStringLiteral("Q1XYZ"));
+    QTest::mouseClick(p.find<QPushButton>("eOkBtn"), Qt::LeftButton);
+    QCOMPARE(p.w.pages()->currentWidget()->objectName(), QStringLiteral("EingabeTS"));
+}
+
+void TestReferenceList::unreadableReferenceLogShowsOneMessage() {
+    TestFolder dir;
+    // A hand-edited reference log with a line no contact can fill.
+    prepare(dir, true, dir.file("kaputt.log"));
+    dir.writeLog("kaputt.log", {"1;01.05.2023;10:00:00;15m;CW;Q1AZZ;599;599;;;;;5W;;;",
+                                "2;a;b;c;d;e;f;g;h;i;j;k;l;m;n;o;p;q"});
+    StartedProgram p(dir);
+    Mask m{p};
+    m.call()->setFocus();
+    QTest::keyClicks(m.call(), "Q1A");
+    QCOMPARE(p.dialogs.errors.size(), 1);
+    QVERIFY2(p.dialogs.errors[0].contains("kaputt.log") && p.dialogs.errors[0].contains("3"),
+             qPrintable(p.dialogs.errors[0]));
+    // What could be read is listed; typing on only filters.
+    QCOMPARE(calls(p.find<LogGridView>("Liste2StringGrid")->model()),
+             (QStringList{"Q1ABC/M", "Q1ABC", "Q1ABD", "Q1AZZ"}));
+    QTest::keyClicks(m.call(), "BC");
+    QCOMPARE(p.dialogs.errors.size(), 1);
+}
+
+void TestReferenceList::standardModeKeepsTheLogList() {
+    TestFolder dir;
+    prepare(dir, false);
+    StartedProgram p(dir);
+    Mask m{p};
+    m.call()->setFocus();
+    QTest::keyClicks(m.call(), "Q1");
+    QVERIFY(!p.w.referenceListShown());
+    QCOMPARE(p.find<LogGridView>("Liste2StringGrid")->model(), &p.session.model());
+}
+
+void TestReferenceList::optionsAreStored() {
+    TestFolder dir;
+    prepare(dir, false);
+    StartedProgram p(dir);
+    QCOMPARE(p.find<QLineEdit>("rLog1Edit")->text(), dir.file("2024.log"));
+    QCOMPARE(p.find<QLineEdit>("rLog4Edit")->text(), dir.file("fehlt.log"));
+    QVERIFY(p.find<QRadioButton>("rStandartRadioBtn")->isChecked());
+    // Loading the settings into the edits stored nothing.
+    const QByteArray before = dir.read("Vesk.ini");
+
+    QTest::mouseClick(p.find<QRadioButton>("rLuxusRadioBtn"), Qt::LeftButton);
+    QVERIFY(dir.read("Vesk.ini").contains("Luxusfunktion=1"));
+    p.find<QLineEdit>("rLog2Edit")->setText("/irgendwo/alt.log");
+    Settings stored(dir.file("Vesk.ini"));
+    QVERIFY(stored.load());
+    QCOMPARE(stored.readString("Referenz-Logs", "Log2"), QStringLiteral("/irgendwo/alt.log"));
+    QCOMPARE(stored.readString("Referenz-Logs", "Log1"), dir.file("2024.log"));
+
+    // The "..." button: title and filter from the language file, the edit's
+    // path as the preset; Cancel keeps the path.
+    p.dialogs.fileAnswers << dir.file("2023.log");
+    QTest::mouseClick(p.find<QPushButton>("rLog4Btn"), Qt::LeftButton);
+    QCOMPARE(p.find<QLineEdit>("rLog4Edit")->text(), dir.file("2023.log"));
+    QCOMPARE(p.dialogs.fileDialogs.last().title, p.session.texts()[LanguageTexts::ReferenceLogTitle]);
+    QCOMPARE(p.dialogs.fileDialogs.last().folder, dir.file("fehlt.log"));
+    QVERIFY(p.dialogs.fileDialogs.last().filter.contains("*.log"));
+    p.dialogs.fileAnswers << QString();
+    QTest::mouseClick(p.find<QPushButton>("rLog4Btn"), Qt::LeftButton);
+    QCOMPARE(p.find<QLineEdit>("rLog4Edit")->text(), dir.file("2023.log"));
+    QVERIFY(stored.load());
+    QCOMPARE(stored.readString("Referenz-Logs", "Log4"), dir.file("2023.log"));
+    QVERIFY(before != dir.read("Vesk.ini"));
+}
+
+QTEST_MAIN(TestReferenceList)
+#include "test_referencelist.moc"
