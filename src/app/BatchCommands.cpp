@@ -1,6 +1,7 @@
 #include "app/BatchCommands.h"
 
 #include "app/ReferenceCommands.h"
+#include "app/SearchCommand.h"
 #include "converter/LogConverter.h"
 #include "logstore/IoError.h"
 #include "logstore/LogFile.h"
@@ -14,7 +15,7 @@ namespace {
 const QStringList kCommands = {QStringLiteral("normalize"), QStringLiteral("export"), QStringLiteral("import"),
                                QStringLiteral("repair"),    QStringLiteral("join"),   QStringLiteral("dxcc"),
                                QStringLiteral("dxcc-index"), QStringLiteral("locator"), QStringLiteral("sun"),
-                               QStringLiteral("dok"),       QStringLiteral("dok-import")};
+                               QStringLiteral("dok"),       QStringLiteral("dok-import"), QStringLiteral("search")};
 
 // The options each command takes; every one of them takes a value.
 QStringList optionsOf(const QString& command) {
@@ -85,6 +86,9 @@ QString commandUsageError(const CommandLine& line) {
     const QString reference = ReferenceCommands::usageError(line);
     if (!reference.isEmpty())
         return reference;
+    const QString search = SearchCommand::usageError(line);
+    if (!search.isEmpty())
+        return search;
     if (c == QStringLiteral("export")) {
         if (!QStringList{"adif", "html", "txt"}.contains(line.format))
             return QStringLiteral("export braucht --format adif, html oder txt.");
@@ -185,6 +189,7 @@ QString helpText() {
         "  vesk sun BREITE LÄNGE [--date JJJJ-MM-TT] [--zenith GRAD]\n"
         "  vesk [--folder ORDNER] dok DOK\n"
         "  vesk [--folder ORDNER] dok-import DATEI\n"
+        "  vesk [--folder ORDNER] search LOG FELD OPERATOR WERT [FELD OPERATOR WERT]...\n"
         "  vesk --help | --version\n"
         "\n"
         "Ohne Befehl öffnet Vesk sein Fenster.\n"
@@ -225,6 +230,12 @@ QString helpText() {
         "  dok DOK                Ortsverband, Distrikt und Webseite eines DOK\n"
         "  dok-import DATEI       Zeilen \"DOK;Name des Ortsverbands\" in DOK.ini übernehmen\n"
         "                         (neue Namen ersetzen Platzhalter und alte Namen)\n"
+        "  search LOG ...         die Kontakte, die alle (bis zu fünf) Bedingungen erfüllen,\n"
+        "                         so ausgeben, wie das Log sie enthält; FELD wie in der\n"
+        "                         Suche (#, Date, UTC ... QSL In, DXCC), OPERATOR ist,\n"
+        "                         \"ist nicht\", enthält, \"enthält nicht\", \"ist größer als\",\n"
+        "                         \"ist kleiner als\" (oder is, is-not, contains,\n"
+        "                         contains-not, gt, lt)\n"
         "\n"
         "Ein fehlgeschlagener Befehl lässt Logs und Zieldateien, wie sie waren.\n"
         "\n"
@@ -364,6 +375,8 @@ int run(const CommandLine& line, Clock& clock, QTextStream& out, QTextStream& er
         return normalize(line.operands, clock, out, err);
     if (ReferenceCommands::handles(line.command))
         return ReferenceCommands::run(line, clock, out, err);
+    if (SearchCommand::handles(line.command))
+        return SearchCommand::run(line, clock, out, err);
     if (!line.command.isEmpty()) {
         LogConverter converter(clock);
         try {

@@ -82,6 +82,11 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
     applySettings();
     m_session.setFormReady(true);
     connect(&m_session, &Session::currentLogChanged, this, &MainWindow::updatePagesEnabled);
+    // The reference list holds the contacts of the log it was built for.
+    connect(&m_session, &Session::currentLogChanged, this, [this] {
+        if (m_referenceListShown)
+            leaveReferenceList();
+    });
     createSecondaryWindows();
     LoadLanguage();
     // Keys for the whole window arrive here before the control with the
@@ -553,13 +558,16 @@ void MainWindow::CallEditChange() {
             BuildRefListe();
         return;
     }
-    if (call.isEmpty()) {
-        m_referenceListShown = false;
-        m_referenceList->clear();
-        Liste2NeuFuellen();
-    } else {
+    if (call.isEmpty())
+        leaveReferenceList();
+    else
         ChangeRefListe();
-    }
+}
+
+void MainWindow::leaveReferenceList() {
+    m_referenceListShown = false;
+    m_referenceList->clear();
+    Liste2NeuFuellen();
 }
 
 void MainWindow::BuildRefListe() {

@@ -117,6 +117,8 @@ private:
     // Shows model in the lower list, keeping its column widths.
     void setLowerListModel(QAbstractItemModel* model);
     void pageChanged(int index);
+    // Back to the white list of the current log; the reference data goes.
+    void leaveReferenceList();
     void showPages(const PageHistory::Pages& pages);
     void updateHistoryButtons();
     void applySettings();

@@ -23,6 +23,8 @@ private Q_SLOTS:
     void referenceCommands_data();
     void referenceCommands();
     void dokImportMergesNames();
+    void searchCommand_data();
+    void searchCommand();
 };
 
 void TestBatchCommands::parse_data() {
@@ -379,6 +381,59 @@ void TestBatchCommands::dokImportMergesNames() {
     outText.clear();
     QCOMPARE(BatchCommands::run(CommandLine::parse({"--folder", dir.path(), "dok", "B01"}), clock, out, err), 0);
     QVERIFY2(outText.contains("Ortsverband Ortsverband Musterstadt"), qPrintable(outText));
+}
+
+void TestBatchCommands::searchCommand_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("numbers"); // of the lines written, in order
+    QTest::newRow("call contains, any case") << QStringList{"Call", "enthält", "dl"} << 0 << QStringList{"1", "2"};
+    QTest::newRow("english and short operators")
+        << QStringList{"band", "is", "20m", "QSL In", "gt", "01.01.2004"} << 0 << QStringList{"3"};
+    QTest::newRow("ordering on a field without order compares #")
+        << QStringList{"Band", "lt", "3"} << 0 << QStringList{"1", "2"};
+    QTest::newRow("DXCC") << QStringList{"DXCC", "ist", "fed. rep. of germany"} << 0 << QStringList{"1", "2"};
+    QTest::newRow("nothing found") << QStringList{"Call", "ist", "Q0Q"} << 0 << QStringList{};
+    QTest::newRow("unknown field") << QStringList{"Rufzeichen", "ist", "X"} << 2 << QStringList{};
+    QTest::newRow("unknown operator") << QStringList{"Call", "gleich", "X"} << 2 << QStringList{};
+    QTest::newRow("incomplete condition") << QStringList{"Call", "ist"} << 2 << QStringList{};
+    QTest::newRow("six conditions") << (QStringList() << QStringList{"Call", "ist", "X"} << QStringList{"Call", "ist", "X"}
+                                                      << QStringList{"Call", "ist", "X"} << QStringList{"Call", "ist", "X"}
+                                                      << QStringList{"Call", "ist", "X"} << QStringList{"Call", "ist", "X"})
+                                    << 2 << QStringList{};
+}
+
+void TestBatchCommands::searchCommand() {
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QStringList, numbers);
+    TestFolder dir;
+    dir.installDataFile("DXCC.csv");
+    dir.installDataFile("DXCC.ini");
+    dir.writeLog("2026.log", {"1;01.12.2026;10:00:00;40m;CW;DL1AA;599;599;;Hans;;;5W;Zeile 1#13#10Zeile 2;;",
+                              "2;01.12.2026;10:05:00;80m;CW;dl2bb;599;599;;;;;50W;;;",
+                              "3;02.12.2026;11:00:00;20m;SSB;F5ABC;59;59;;;;;100W;;;15.03.2004"});
+    FakeClock clock;
+    QString outText;
+    QString errText;
+    QTextStream out(&outText);
+    QTextStream err(&errText);
+    const int result = BatchCommands::run(
+        CommandLine::parse(QStringList{"--folder", dir.path(), "search", dir.file("2026.log")} + args), clock, out, err);
+    QVERIFY2(result == status, qPrintable(QStringLiteral("%1\n%2\n%3").arg(result).arg(outText, errText)));
+    if (status != 0) {
+        QVERIFY(!errText.isEmpty());
+        return;
+    }
+    QStringList found;
+    const QStringList lines = outText.split(u'\n', Qt::SkipEmptyParts);
+    for (const QString& line : lines)
+        found << line.section(u';', 0, 0);
+    QCOMPARE(found, numbers);
+    // Written as the log holds them: a line break stays "#13#10".
+    if (numbers.contains("1"))
+        QVERIFY2(lines[0].endsWith(";5W;Zeile 1#13#10Zeile 2;;"), qPrintable(lines[0]));
+    QVERIFY2(errText.contains(QStringLiteral("%1 Kontakte gefunden").arg(numbers.size())), qPrintable(errText));
 }
 
 QTEST_GUILESS_MAIN(TestBatchCommands)

@@ -123,16 +123,10 @@ void TestSearchPage::conditionsFindContacts_data() {
     auto c = [](int field, int op, const QString& value) { return SearchCondition{true, field, op, value}; };
     QTest::newRow("call contains dl, any case")
         << QList{c(SearchField::Call, SearchOperator::Contains, "dl")} << QStringList{"1", "2", "4"};
+    // The comparisons themselves are the rules' tests; here one ordered field
+    // shows the tab hands its rows over as they stand.
     QTest::newRow("QSL In after 01.01.2004, empty never")
         << QList{c(SearchField::QslIn, SearchOperator::Greater, "01.01.2004")} << QStringList{"2", "3"};
-    QTest::newRow("QSL In before 03.01.2004")
-        << QList{c(SearchField::QslIn, SearchOperator::Less, "03.01.2004")} << QStringList{"3", "5"};
-    QTest::newRow("# less than 3") << QList{c(SearchField::Number, SearchOperator::Less, "3")}
-                                   << QStringList{"1", "2"};
-    QTest::newRow("UTC after 12:00 as time of day")
-        << QList{c(SearchField::Utc, SearchOperator::Greater, "12:00")} << QStringList{"3"};
-    QTest::newRow("TX Pwr below 1 kW in watts")
-        << QList{c(SearchField::TxPwr, SearchOperator::Less, "1kW")} << QStringList{"1", "2", "3", "5"};
     QTest::newRow("band and mode together")
         << QList{c(SearchField::Band, SearchOperator::Is, "20M"), c(SearchField::Mode, SearchOperator::IsNot, "cw")}
         << QStringList{"1", "5"};
