@@ -102,7 +102,8 @@ SearchPage::SearchPage(Session& session, const LogGridView* listGrid, QWidget* p
     m_grid = new LogGridView(QStringLiteral("sStringGrid"), this);
     m_grid->setModel(m_results);
     m_grid->viewport()->installEventFilter(this);
-    connect(m_grid, &QAbstractItemView::doubleClicked, this, &SearchPage::openSelected);
+    connect(m_grid, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& index) { openResult(index.row()); });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
@@ -111,12 +112,18 @@ SearchPage::SearchPage(Session& session, const LogGridView* listGrid, QWidget* p
     sCheckBoxClick();
 }
 
+bool SearchPage::validRow(int row) { return row >= 1 && row <= RowCount; }
+
 SearchCondition SearchPage::condition(int row) const {
+    if (!validRow(row))
+        return {};
     const Row& r = m_rows[static_cast<std::size_t>(row - 1)];
     return {r.check->isChecked(), r.field->currentIndex(), r.op->currentIndex(), r.value->text()};
 }
 
 void SearchPage::setCondition(int row, const SearchCondition& c) {
+    if (!validRow(row))
+        return;
     Row& r = m_rows[static_cast<std::size_t>(row - 1)];
     // The value first: typing defaults must not overwrite the given choice.
     r.value->setText(c.value);
@@ -208,11 +215,12 @@ int SearchPage::resultNumber(int row) const {
     return ok ? number : 0;
 }
 
-void SearchPage::openSelected() {
-    const QModelIndex current = m_grid->currentIndex();
-    const int number = current.isValid() ? resultNumber(current.row()) : 0;
-    if (number > 0)
-        Q_EMIT openRequested(number - 1);
+void SearchPage::openResult(int row) {
+    const int number = resultNumber(row);
+    if (number <= 0)
+        return;
+    m_grid->selectRecord(row);
+    Q_EMIT openRequested(number - 1);
 }
 
 bool SearchPage::eventFilter(QObject* watched, QEvent* event) {
@@ -227,10 +235,8 @@ bool SearchPage::eventFilter(QObject* watched, QEvent* event) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton && (mouse->modifiers() & Qt::ControlModifier)) {
             const QModelIndex at = m_grid->indexAt(mouse->position().toPoint());
-            if (at.isValid()) {
-                m_grid->selectRecord(at.row());
-                openSelected();
-            }
+            if (at.isValid())
+                openResult(at.row());
         }
     }
     return QWidget::eventFilter(watched, event);

@@ -37,6 +37,9 @@ public:
     const LogTableModel& results() const { return *m_results; }
     // The number in column 0 of a result row; 0 when the row has none.
     int resultNumber(int row) const;
+    // Opens a result in the edit tab, as a double click on it does; a row
+    // without a number opens nothing.
+    void openResult(int row);
 
 Q_SIGNALS:
     // A found contact is to be opened in the edit tab (index = record - 1).
@@ -52,10 +55,10 @@ private:
         QComboBox* op;
         QLineEdit* value;
     };
+    static bool validRow(int row);
     void sCheckBoxClick();
     void sOperatorComboBox1Change();
     void sEditChange(int row);
-    void openSelected();
 
     Session& m_session;
     const LogGridView* m_listGrid;
