@@ -76,6 +76,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
     m_session.loadSettings();
     // The text editor serves the edit tab, so it exists before the pages.
     m_textForm = new TextForm(m_session.dialogs(), this);
+    m_referenceList = new ReferenceListModel(this);
     buildPages();
     buildMenus();
     connectPages();
@@ -571,8 +572,6 @@ void MainWindow::leaveReferenceList() {
 }
 
 void MainWindow::BuildRefListe() {
-    if (!m_referenceList)
-        m_referenceList = new ReferenceListModel(this);
     m_referenceList->clear();
     ReferenceData& data = m_referenceList->data();
     data.appendCurrent(m_session.model());
@@ -602,8 +601,6 @@ void MainWindow::BuildRefListe() {
 }
 
 void MainWindow::ChangeRefListe() {
-    if (!m_referenceList)
-        return;
     m_referenceList->setRows(m_referenceList->data().filter(m_entryPage->callText(), m_entryPage->dokText(),
                                                             m_entryPage->locatorText()));
     // The best matches, the current log's first, stand at the top.
