@@ -11,6 +11,7 @@
 #include "converter/LogConverter.h"
 #include "entry/EditPage.h"
 #include "entry/ReferenceLogs.h"
+#include "entry/SearchPage.h"
 #include "entry/SearchQuery.h"
 #include "logstore/Codepage.h"
 #include "logstore/DateText.h"
@@ -21,6 +22,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "refdata/Dxcc.h"
+#include "settings/Settings.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -445,7 +447,7 @@ void measureReferenceLogs(const QTemporaryDir& dir, int perLog) {
 // What the operator waits for while logging: Return on the last field until
 // the contact is on disk and in both grids, the duplicate check on leaving
 // Call, and a contact opened in the edit tab and saved.
-void measureWindow(MainWindow& window, Session& session) {
+void measureWindow(MainWindow& window, Session& session, const QStringList& referenceLogs) {
     auto* call = window.findChild<QLineEdit*>(QStringLiteral("CallEdit"));
     auto* rstTx = window.findChild<QLineEdit*>(QStringLiteral("RstTxEdit"));
     auto* rstRx = window.findChild<QLineEdit*>(QStringLiteral("RstRxEdit"));
@@ -480,6 +482,45 @@ void measureWindow(MainWindow& window, Session& session) {
                QApplication::processEvents();
            }, 5),
            "ms");
+
+    // The same figures through the window, with the grid the operator sees:
+    // the current log of this run and the four reference logs.
+    Settings& settings = session.settings();
+    ReferenceLogs::writePaths(settings, referenceLogs);
+    ReferenceLogs::writeLuxus(settings, true);
+    call->clear();
+    QApplication::processEvents();
+    QElapsedTimer t;
+    t.start();
+    call->setText(QStringLiteral("D"));
+    QApplication::processEvents();
+    report("window_reference_first_key_ms", msSince(t), "ms", 500);
+    double worst = 0;
+    for (const QString& typed : {QStringLiteral("DL"), QStringLiteral("DL1"), QStringLiteral("DL1A"),
+                                 QStringLiteral("DL1AB"), QStringLiteral("DL1ABC")}) {
+        t.start();
+        call->setText(typed);
+        QApplication::processEvents();
+        worst = std::max(worst, msSince(t));
+    }
+    report("window_reference_refilter_worst_ms", worst, "ms", 30);
+    if (!window.referenceListShown())
+        err() << "warning: the reference list did not appear" << Qt::endl;
+    call->setText(QStringLiteral("ZZ9ZZZ"));
+    report("window_ctrl_r_miss_ms", median([&] { window.StandartfunktionReferenzLogs(); }, 5), "ms", 500);
+    call->clear();
+    QApplication::processEvents();
+    ReferenceLogs::writeLuxus(settings, false);
+
+    SearchPage* search = window.searchPage();
+    search->setCondition(1, true, SearchField::Band, SearchOperator::Is, QStringLiteral("20m"));
+    search->setCondition(2, true, SearchField::Mode, SearchOperator::Is, QStringLiteral("SSB"));
+    search->setCondition(3, true, SearchField::Call, SearchOperator::Contains, QStringLiteral("dl"));
+    report("window_search_3_conditions_ms", median([&] {
+               search->SearchBtnClick();
+               QApplication::processEvents();
+           }, 5),
+           "ms", 300);
 }
 
 int run(int count) {
@@ -552,7 +593,10 @@ int run(int count) {
         report("startup_ms", msSince(t), "ms");
         if (session.model().recordCount() != count)
             err() << "warning: the window shows " << session.model().recordCount() << " contacts" << Qt::endl;
-        measureWindow(window, session);
+        QStringList referenceLogs;
+        for (int slot = 1; slot <= ReferenceLogs::SlotCount; ++slot)
+            referenceLogs << dir.filePath(QStringLiteral("ref%1.log").arg(slot));
+        measureWindow(window, session, referenceLogs);
         window.close();
     }
 
