@@ -125,7 +125,11 @@ void PaperLogEntry::setOptional(int field, const QString& prefix, const QString&
     m_record[field] = value;
 }
 
-QString PaperLogEntry::enter(const QString& t) {
+QString PaperLogEntry::enter(const QString& token) {
+    // Blanks around a token are slips of the finger; inside it they count.
+    const QString t = token.trimmed();
+    if (t.isEmpty())
+        return {};
     QsoRecord& r = m_record;
     switch (classify(t, !r[QsoRecord::Utc].isEmpty())) {
     case Rule::Date: {

@@ -34,8 +34,9 @@ public:
 
     explicit PaperLogEntry(int referenceYear);
 
-    // Takes one token. A date or time that cannot be read changes nothing
-    // and returns the message naming the token; otherwise an empty text.
+    // Takes one token (blanks around it ignored; a blank token is none). A
+    // date or time that cannot be read changes nothing and returns the
+    // message naming the token; otherwise an empty text.
     QString enter(const QString& token);
 
     const QsoRecord& record() const { return m_record; }

@@ -91,6 +91,8 @@ void TestPaperLogEntry::enter_data() {
     QTest::newRow("mode") << QStringList{"ssb"} << int(QsoRecord::Mode) << "SSB" << 2 << "Mode:\tSSB";
     QTest::newRow("call upper")
             << QStringList{"dl1äbc"} << int(QsoRecord::Call) << "DL1äBC" << 5 << "Call:\tDL1äBC";
+    QTest::newRow("blanks around a token")
+            << QStringList{" dl1abc ", "  "} << int(QsoRecord::Call) << "DL1ABC" << 5 << "Call:\tDL1ABC";
     QTest::newRow("later call wins")
             << QStringList{"dl1abc", "dk2xy"} << int(QsoRecord::Call) << "DK2XY" << 5 << "Call:\tDK2XY";
     QTest::newRow("dok") << QStringList{"b01"} << int(QsoRecord::Dok) << "B01" << 8 << "Dok:\tB01";
