@@ -119,6 +119,13 @@ void Session::openLastLog() {
     openLog(path);
 }
 
+void Session::appendContact(const QsoRecord& record) {
+    if (!m_log)
+        return;
+    m_log->AppendRecord(record);
+    m_model.appendRecord(record);
+}
+
 bool Session::reloadRows() {
     if (!m_log) {
         m_model.clear();

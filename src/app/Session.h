@@ -68,6 +68,10 @@ public:
     // (here or by chooseLog) does not read it: reloadRows() does.
     void openLastLog();
 
+    // Appends a contact to the current log, flushed to disk, then to the
+    // rows. Throws IoError when it could not be written; the rows then stay
+    // as they were. Does nothing without a log.
+    void appendContact(const QsoRecord& record);
     // Refills the rows from the current log (the list grids follow the
     // model). A read error is reported; the rows read before it stay.
     bool reloadRows();

@@ -614,19 +614,17 @@ bool EntryPage::EditKeyPress(const StepField& field) {
 }
 
 void EntryPage::saveContact() {
-    LogFile* log = m_session.log();
-    if (!log)
+    if (!m_session.hasLog())
         return;
     const QsoRecord record = maskRecord();
     try {
-        log->AppendRecord(record);
+        m_session.appendContact(record);
     } catch (const IoError& e) {
         // The mask keeps the contact, so the operator can save it again.
         m_session.dialogs().error(e.message());
         return;
     }
     LogTableModel& model = m_session.model();
-    model.appendRecord(record);
     bool isNumber = false;
     const int n = record[QsoRecord::Number].toInt(&isNumber);
     const int number = isNumber ? n : model.recordCount();

@@ -167,20 +167,18 @@ void PlePage::pleEditKeyPress() {
 }
 
 void PlePage::saveContact() {
-    LogFile* log = m_session.log();
-    if (!log || !m_entry.canSave())
+    if (!m_session.hasLog() || !m_entry.canSave())
         return;
     const int number = m_nextNumber;
     const QsoRecord record = m_entry.contactToSave(m_rstTx->text(), m_rstRx->text(), number);
     try {
-        log->AppendRecord(record);
+        m_session.appendContact(record);
     } catch (const IoError& e) {
         // The contact stays in the preview and can be saved again.
         m_session.dialogs().error(e.message());
         return;
     }
-    LogTableModel& model = m_session.model();
-    model.appendRecord(record);
+    const LogTableModel& model = m_session.model();
     const int row = model.recordCount() - 1;
     m_grid->selectRecord(row);
     m_grid->scrollTo(model.index(row, 0), QAbstractItemView::PositionAtBottom);

@@ -24,28 +24,6 @@ bool sameFile(const QString& a, const QString& b) {
     const QString cx = x.canonicalFilePath();
     return !cx.isEmpty() && cx == y.canonicalFilePath();
 }
-
-// Reads log from the start until stop(line, record) returns true; true when it did.
-template <typename Stop> bool scanLog(LogFile& log, Stop stop) {
-    log.OpenForRead();
-    try {
-        QString line;
-        PackedRecord record;
-        while (log.ReadNextLine(line)) {
-            if (!PackedRecord::fromLine(line, record))
-                throw IoError(log.formatErrorText(log.lineNumber()));
-            if (stop(line, record)) {
-                log.CloseFile();
-                return true;
-            }
-        }
-    } catch (...) {
-        log.CloseFile();
-        throw;
-    }
-    log.CloseFile();
-    return false;
-}
 } // namespace
 
 namespace ReferenceLogs {
@@ -98,7 +76,7 @@ std::optional<QsoRecord> findFirst(const QString& currentLog, const QStringList&
     for (const QString& path : logs) {
         LogFile log(path);
         std::optional<QsoRecord> found;
-        scanLog(log, [&](const QString&, const PackedRecord& record) {
+        log.scanPacked([&](const QString&, const PackedRecord& record) {
             if (ExtractCall(record.field(QsoRecord::Call)) != key)
                 return false;
             found = record.toRecord();
@@ -129,7 +107,7 @@ void ReferenceData::appendCurrent(const LogTableModel& model) {
 
 void ReferenceData::appendLog(LogFile& log) {
     PackedRecord withoutNumber;
-    scanLog(log, [&](const QString& line, const PackedRecord&) {
+    log.scanPacked([&](const QString& line, const PackedRecord&) {
         // The line from its first separator on: the same fields, "#" empty.
         const qsizetype first = line.indexOf(u';');
         PackedRecord::fromLine(first < 0 ? QString() : line.mid(first), withoutNumber);

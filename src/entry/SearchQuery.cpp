@@ -3,7 +3,6 @@
 #include "logstore/BandList.h"
 #include "logstore/DateText.h"
 #include "logstore/GermanNumber.h"
-#include "logstore/IoError.h"
 #include "logstore/LogFile.h"
 
 #include <optional>
@@ -161,20 +160,10 @@ bool SearchQuery::matches(const PackedRecord& record) const {
 
 QVector<PackedRecord> SearchQuery::run(LogFile& log) const {
     QVector<PackedRecord> hits;
-    log.OpenForRead();
-    try {
-        QString line;
-        PackedRecord record;
-        while (log.ReadNextLine(line)) {
-            if (!PackedRecord::fromLine(line, record))
-                throw IoError(log.formatErrorText(log.lineNumber()));
-            if (matches(record))
-                hits.push_back(record);
-        }
-    } catch (...) {
-        log.CloseFile();
-        throw;
-    }
-    log.CloseFile();
+    log.scanPacked([&](const QString&, const PackedRecord& record) {
+        if (matches(record))
+            hits.push_back(record);
+        return false;
+    });
     return hits;
 }

@@ -180,6 +180,27 @@ bool LogFile::ReadNext(QsoRecord& record) {
     return true;
 }
 
+bool LogFile::scanPacked(const std::function<bool(const QString& line, const PackedRecord& record)>& visit) {
+    OpenForRead();
+    try {
+        QString line;
+        PackedRecord record;
+        while (ReadNextLine(line)) {
+            if (!PackedRecord::fromLine(line, record))
+                throw IoError(formatErrorText(m_lineNumber));
+            if (visit(line, record)) {
+                CloseFile();
+                return true;
+            }
+        }
+    } catch (...) {
+        CloseFile();
+        throw;
+    }
+    CloseFile();
+    return false;
+}
+
 bool LogFile::ReadRecord(QsoRecord& record, int number) {
     if (number < 1)
         return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "logstore/PackedRecord.h"
 #include "logstore/QsoRecord.h"
 
 #include <QByteArray>
@@ -38,6 +39,12 @@ public:
     // the header as line 1.
     bool ReadNextLine(QString& line);
     int lineNumber() const { return m_lineNumber; }
+
+    // Reads the log from the start and hands each record to visit, as its
+    // decoded line and packed, until visit returns true (then true is
+    // returned). A line no record can hold throws IoError naming file and
+    // line; the file is closed in every case.
+    bool scanPacked(const std::function<bool(const QString& line, const PackedRecord& record)>& visit);
 
     bool ReadRecord(QsoRecord& record, int number);
     void AppendRecord(const QsoRecord& record);

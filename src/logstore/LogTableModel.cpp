@@ -13,18 +13,10 @@ void LogTableModel::load(LogFile& log) {
         endResetModel();
     };
     try {
-        log.OpenForRead();
-        QString line;
-        PackedRecord packed;
-        while (log.ReadNextLine(line)) {
-            if (!PackedRecord::fromLine(line, packed)) {
-                const int at = log.lineNumber();
-                log.CloseFile();
-                throw IoError(log.formatErrorText(at));
-            }
-            rows.push_back(std::move(packed));
-        }
-        log.CloseFile();
+        log.scanPacked([&rows](const QString&, const PackedRecord& record) {
+            rows.push_back(record);
+            return false;
+        });
     } catch (const IoError&) {
         publish();
         throw;
