@@ -58,7 +58,6 @@ void TestDstRules::ruleDate_data() {
     QTest::addColumn<bool>("isStart");
     QTest::newRow("last Sunday in March") << EuStart << "01:00" << 2026 << utc(2026, 3, 29, 1) << true;
     QTest::newRow("last Sunday in October") << EuEnd << "01:00" << 2026 << utc(2026, 10, 25, 1) << false;
-    QTest::newRow("next year") << EuStart << "01:00" << 2027 << utc(2027, 3, 28, 1) << true;
     // 1 March 2026 is a Sunday and counts as the first.
     QTest::newRow("second Sunday in March") << "Beginn: Zweiter Sonntag im Maerz"
                                             << "02:00" << 2026 << utc(2026, 3, 8, 2) << true;
@@ -67,8 +66,6 @@ void TestDstRules::ruleDate_data() {
     // After the 1st: the reference day itself does not count.
     QTest::newRow("first Sunday after 1 March") << "Beginn: Erster Sonntag nach dem 1. Maerz"
                                                 << "02:00" << 2026 << utc(2026, 3, 8, 2) << true;
-    QTest::newRow("third Friday in March") << "Beginn: Dritter Freitag im Maerz"
-                                           << "00:00" << 2026 << utc(2026, 3, 20, 0) << true;
     QTest::newRow("second Saturday after") << "Ende: Zweiter Samstag nach dem 6. Juni"
                                            << "00:00" << 2026 << utc(2026, 6, 20, 0) << false;
     QTest::newRow("last Sunday after 15 March") << "Beginn: Letzter Sonntag nach dem 15. Maerz"
@@ -77,10 +74,7 @@ void TestDstRules::ruleDate_data() {
                                    << "03:00" << 2028 << utc(2028, 2, 27, 3) << false;
     QTest::newRow("last day is the weekday") << "Ende: Letzter Dienstag im Maerz"
                                              << "03:00" << 2026 << utc(2026, 3, 31, 3) << false;
-    QTest::newRow("first Sunday in November") << "Ende: Erster Sonntag im November"
-                                              << "06:00" << 2026 << utc(2026, 11, 1, 6) << false;
-    QTest::newRow("fixed day") << "Beginn: 25. Maerz des Jahres"
-                               << "00:00" << 2026 << utc(2026, 3, 25, 0) << true;
+    QTest::newRow("fixed day") << "Beginn: 25. Maerz des Jahres" << "00:00" << 2026 << utc(2026, 3, 25, 0) << true;
     QTest::newRow("fixed day, no blank") << "Ende: 21.September des Jahres"
                                          << "23:59" << 2026 << utc(2026, 9, 21, 23, 59) << false;
     QTest::newRow("seconds in the time")
@@ -91,8 +85,6 @@ void TestDstRules::ruleDate_data() {
     // Only "Beginn: " exactly marks a start.
     QTest::newRow("other label") << "Start: Letzter Sonntag im Maerz"
                                  << "01:00" << 2026 << utc(2026, 3, 29, 1) << false;
-    QTest::newRow("label lower case") << "beginn: Letzter Sonntag im Maerz"
-                                      << "01:00" << 2026 << utc(2026, 3, 29, 1) << false;
 }
 
 void TestDstRules::ruleDate() {
@@ -114,25 +106,16 @@ void TestDstRules::refusedRule_data() {
     QTest::addColumn<Status>("status");
     QTest::addColumn<QString>("message");
     QTest::newRow("keine Regelung") << NoRule << "01:00" << Status::NoDate << "";
-    QTest::newRow("start without rule") << "Beginn: keine Regelung"
-                                        << "" << Status::NoDate << "";
-    QTest::newRow("empty") << ""
-                           << "01:00" << Status::NoDate << "";
+    QTest::newRow("empty") << "" << "01:00" << Status::NoDate << "";
     QTest::newRow("umlaut in month") << "Beginn: Letzter Sonntag im März"
                                      << "01:00" << Status::NotADate
                                      << "'1.März.2026' ist kein gültiges Datum";
-    QTest::newRow("month lower case")
-        << "Beginn: Letzter Sonntag im maerz"
-        << "01:00" << Status::NotADate << "'1.maerz.2026' ist kein gültiges Datum";
-    QTest::newRow("no form") << "Beginn: irgendwann"
-                             << "01:00" << Status::NotADate << "'' ist kein gültiges Datum";
+    QTest::newRow("no form") << "Beginn: irgendwann" << "01:00" << Status::NotADate << "'' ist kein gültiges Datum";
     QTest::newRow("31 April") << "Beginn: 31. April des Jahres"
                               << "01:00" << Status::NotADate << "'31.4.2026' ist kein gültiges Datum";
     QTest::newRow("time out of range")
         << EuStart << "25:00" << Status::NotATime << "'25:00' ist keine gültige Uhrzeit";
     QTest::newRow("time missing") << EuEnd << "" << Status::NotATime << "'' ist keine gültige Uhrzeit";
-    QTest::newRow("time in words") << EuEnd << "1 Uhr" << Status::NotATime
-                                   << "'1 Uhr' ist keine gültige Uhrzeit";
     // The weekday search could never end; the rule is refused instead.
     QTest::newRow("English weekday, last")
         << "Beginn: Letzter Sunday im Maerz"
@@ -144,10 +127,6 @@ void TestDstRules::refusedRule_data() {
         << "01:00" << Status::UnknownWeekday
         << "'Xtag' ist kein Wochentag (Mo, Di, Mi, Do, Fr, Sa, So) in der Regel "
            "'Ende: Zweiter Xtag nach dem 1. Maerz'";
-    QTest::newRow("weekday missing") << "Ende: Letzter im Maerz"
-                                     << "01:00" << Status::UnknownWeekday
-                                     << "'im' ist kein Wochentag (Mo, Di, Mi, Do, Fr, Sa, So) in der Regel "
-                                        "'Ende: Letzter im Maerz'";
 }
 
 void TestDstRules::refusedRule() {
@@ -169,7 +148,6 @@ void TestDstRules::inForce_data() {
     // Times of day: start 01:00 / end 01:00 in Europe, start 02:00 / end 03:00 south.
     QTest::newRow("EU summer") << EuStart << EuEnd << utc(2026, 7, 1) << true;
     QTest::newRow("EU winter") << EuStart << EuEnd << utc(2026, 1, 15) << false;
-    QTest::newRow("EU December") << EuStart << EuEnd << utc(2026, 12, 15) << false;
     QTest::newRow("EU minute before start") << EuStart << EuEnd << utc(2026, 3, 29, 0, 59) << false;
     QTest::newRow("EU at start") << EuStart << EuEnd << utc(2026, 3, 29, 1, 0) << false;
     QTest::newRow("EU minute after start") << EuStart << EuEnd << utc(2026, 3, 29, 1, 1) << true;
@@ -177,14 +155,11 @@ void TestDstRules::inForce_data() {
     QTest::newRow("EU at end") << EuStart << EuEnd << utc(2026, 10, 25, 1, 0) << false;
     QTest::newRow("south 1 January") << SouthStart << SouthEnd << utc(2026, 1, 1) << true;
     QTest::newRow("south 1 June") << SouthStart << SouthEnd << utc(2026, 6, 1) << false;
-    QTest::newRow("south Christmas") << SouthStart << SouthEnd << utc(2026, 12, 24) << true;
     QTest::newRow("south at end") << SouthStart << SouthEnd << utc(2026, 4, 5, 3, 0) << true;
     QTest::newRow("south minute after end") << SouthStart << SouthEnd << utc(2026, 4, 5, 3, 1) << false;
     QTest::newRow("south minute before start") << SouthStart << SouthEnd << utc(2026, 10, 4, 1, 59) << false;
     QTest::newRow("south at start") << SouthStart << SouthEnd << utc(2026, 10, 4, 2, 0) << true;
     QTest::newRow("no end rule, summer") << EuStart << NoRule << utc(2026, 7, 1) << false;
-    QTest::newRow("no end rule, winter") << EuStart << NoRule << utc(2026, 1, 1) << false;
-    QTest::newRow("no end rule, south") << SouthStart << NoRule << utc(2026, 12, 24) << false;
     QTest::newRow("end rule empty") << EuStart << "" << utc(2026, 7, 1) << false;
     QTest::newRow("no rules at all") << "Beginn: keine Regelung" << NoRule << utc(2026, 7, 1) << false;
     // The labels decide which end of summer time a text names, not its field.
@@ -229,11 +204,9 @@ void TestDstRules::localTime_data() {
     QTest::addColumn<QDateTime>("wallClock");
     QTest::addColumn<bool>("summer");
     QTest::newRow("Berlin summer") << 1.0 << 1.0 << utc(2026, 7, 1, 12) << utc(2026, 7, 1, 14) << true;
-    QTest::newRow("Berlin winter") << 1.0 << 1.0 << utc(2026, 1, 15, 12) << utc(2026, 1, 15, 13) << false;
     QTest::newRow("over midnight") << 1.0 << 1.0 << utc(2026, 7, 1, 23, 30) << utc(2026, 7, 2, 1, 30) << true;
     QTest::newRow("half hour west") << -3.5 << 1.0 << utc(2026, 7, 1, 12) << utc(2026, 7, 1, 9, 30) << true;
-    QTest::newRow("back over midnight")
-        << -3.5 << 1.0 << utc(2026, 1, 1, 2) << utc(2025, 12, 31, 22, 30) << false;
+    QTest::newRow("back over midnight") << -3.5 << 1.0 << utc(2026, 1, 1, 2) << utc(2025, 12, 31, 22, 30) << false;
     QTest::newRow("quarter hours") << 5.75 << 0.0 << utc(2026, 7, 1, 12) << utc(2026, 7, 1, 17, 45) << true;
     // An instant given in another offset counts by its UTC value.
     QTest::newRow("instant not in UTC")
