@@ -38,35 +38,11 @@ QList<QByteArray> corpus(const QString& suffix) {
 }
 
 QByteArray mutate(QByteArray bytes, QRandomGenerator& rng) {
-    static const QList<QByteArray> pieces = {"<",
-                                             ">",
-                                             ":",
-                                             "<EOR>",
-                                             "<eoh>",
-                                             "<CALL:",
-                                             "<QSO_DATE:8>",
-                                             "99",
-                                             "0",
-                                             "999999999",
-                                             "\r\n",
-                                             "\n",
-                                             "&",
-                                             "&#",
-                                             "&#x",
-                                             ";",
-                                             "&nbsp;",
-                                             "<td>",
-                                             "</td>",
-                                             "<tr>",
-                                             "<th ",
-                                             "<table>",
-                                             "</table>",
-                                             "<br>",
-                                             "<!--",
-                                             "\xFC",
-                                             "\xC3",
-                                             "\xEF\xBB\xBF",
-                                             QByteArray(1, '\0')};
+    static const QList<QByteArray> pieces = {
+        "<",     ">",      ":",      "<EOR>",  "<eoh>",   "<CALL:",   "<QSO_DATE:8>", "99", "0", "999999999",
+        "\r\n",  "\n",     "&",      "&#",     "&#x",     ";",        "&nbsp;",       "<td>", "</td>", "<tr>",
+        "<th ",  "<table>", "</table>", "<br>", "<!--",    "\xFC",     "\xC3",         "\xEF\xBB\xBF",
+        QByteArray(1, '\0')};
     const int operations = 1 + int(rng.bounded(4u));
     for (int i = 0; i < operations; ++i) {
         const qsizetype size = bytes.size();

@@ -106,13 +106,11 @@ void TestConvertRoundTrip::whatCannotSurvive_data() {
     QTest::addColumn<QString>("back");
     const QString base = QStringLiteral("1;01.02.2003;12:00:00;2m;FM;DL1ABC;59;59;;%1;;;10W;%2;;");
     QTest::newRow("ADIF: comment line break") << "adif" << base.arg("", "a#13#10b") << base.arg("", "a b");
-    QTest::newRow("ADIF: blanks at the ends survive")
-        << "adif" << base.arg(" x ", " y ") << base.arg(" x ", " y ");
+    QTest::newRow("ADIF: blanks at the ends survive") << "adif" << base.arg(" x ", " y ") << base.arg(" x ", " y ");
     QTest::newRow("ADIF: markup survives")
         << "adif" << base.arg("<CALL:3>", "&amp <EOR") << base.arg("<CALL:3>", "&amp <EOR");
     QTest::newRow("HTML: blanks at the ends") << "html" << base.arg(" x ", " y ") << base.arg("x", "y");
-    QTest::newRow("HTML: comment ending in a line break")
-        << "html" << base.arg("", "a#13#10") << base.arg("", "a");
+    QTest::newRow("HTML: comment ending in a line break") << "html" << base.arg("", "a#13#10") << base.arg("", "a");
     QTest::newRow("HTML: inner line breaks survive")
         << "html" << base.arg("", "a#13#10#13#10b") << base.arg("", "a#13#10#13#10b");
     QTest::newRow("HTML: markup survives")

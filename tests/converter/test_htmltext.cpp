@@ -52,7 +52,6 @@ private:
 void TestHtmlText::htmlTitle_data() {
     QTest::addColumn<QStringList>("logs");
     QTest::addColumn<QString>("title");
-    QTest::newRow("one") << QStringList{"test.log"} << "test.log";
     QTest::newRow("two") << QStringList{"a.log", "b.log"} << "a.log / b.log";
     QTest::newRow("escaped") << QStringList{"R&D.log"} << "R&amp;D.log";
 }

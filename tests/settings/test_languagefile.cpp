@@ -56,8 +56,6 @@ class TestLanguageFile : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void tableHasEveryLineOnce();
-    void messagesSitOnTheirLines_data();
-    void messagesSitOnTheirLines();
     void readsLinesByPosition();
     void shortFileLeavesTheRestEmpty();
     void missingFileNamesIt();
@@ -94,25 +92,6 @@ void TestLanguageFile::tableHasEveryLineOnce() {
     QCOMPARE(LanguageTargets::lineOf("MainForm", "Label17"), 357);
     QCOMPARE(LanguageTargets::lineOf("MapForm", "Label17"), 333);
     QCOMPARE(LanguageTargets::lineOf("MainForm", "NoSuchThing"), 0);
-}
-
-void TestLanguageFile::messagesSitOnTheirLines_data() {
-    QTest::addColumn<int>("index");
-    QTest::addColumn<int>("line");
-    // First and last entry of each block of messages.
-    const QList<std::pair<int, int>> cases = {{0, 143},  {66, 209}, {67, 273}, {69, 275}, {70, 300}, {72, 302},
-                                              {73, 309}, {89, 325}, {90, 339}, {93, 342}, {94, 360}, {98, 364}};
-    for (const auto& [index, line] : cases)
-        QTest::addRow("text %d", index) << index << line;
-}
-
-void TestLanguageFile::messagesSitOnTheirLines() {
-    QFETCH(int, index);
-    QFETCH(int, line);
-    QCOMPARE(LanguageTargets::lineOfMessage(index), line);
-    QCOMPARE(LanguageTargets::at(line).messageIndex, index);
-    QCOMPARE(LanguageTargets::lineOfMessage(99), 0);
-    QCOMPARE(LanguageTargets::lineOfMessage(-1), 0);
 }
 
 void TestLanguageFile::readsLinesByPosition() {
@@ -167,12 +146,16 @@ void TestLanguageFile::fillTextsTakesTheMessageLines() {
     LanguageFile::fillTexts(lines, texts);
     QCOMPARE(texts[0], QStringLiteral("143"));
     QCOMPARE(texts[LanguageTexts::NewLogEntry], QStringLiteral("151"));
-    QCOMPARE(texts[66], QStringLiteral("209"));
-    QCOMPARE(texts[67], QStringLiteral("273"));
+    QCOMPARE(texts[67], QStringLiteral("273")); // after the block of captions between them
     QCOMPARE(texts[98], QStringLiteral("364"));
-    // No caption line is ever read as a message.
-    for (int i = 0; i < LanguageTexts::Count; ++i)
+    // No caption line is ever read as a message, and each message's line is
+    // the one the table gives it.
+    for (int i = 0; i < LanguageTexts::Count; ++i) {
         QCOMPARE(LanguageTargets::at(texts[i].toInt()).kind, LanguageTargets::Kind::Message);
+        QCOMPARE(LanguageTargets::lineOfMessage(i), texts[i].toInt());
+    }
+    QCOMPARE(LanguageTargets::lineOfMessage(LanguageTexts::Count), 0);
+    QCOMPARE(LanguageTargets::lineOfMessage(-1), 0);
     // A list too short for the messages empties them rather than failing.
     LanguageFile::fillTexts(QStringList{"only"}, texts);
     QCOMPARE(texts[0], QString());

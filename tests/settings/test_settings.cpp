@@ -53,7 +53,6 @@ void TestSettings::typedReads_data() {
     QTest::newRow("decimal") << "42" << 42 << true << 42.0;
     QTest::newRow("zero") << "0" << 0 << false << 0.0;
     QTest::newRow("hex") << "0x1F" << 31 << true << 2.5;
-    QTest::newRow("HEX") << "0X10" << 16 << true << 2.5;
     QTest::newRow("negative") << "-3" << -3 << true << -3.0;
     QTest::newRow("german comma") << "-1,5" << 7 << false << -1.5;
     QTest::newRow("point") << "0.25" << 7 << false << 0.25;
@@ -100,7 +99,6 @@ void TestSettings::multiLine() {
 void TestSettings::floatsRoundTrip_data() {
     QTest::addColumn<double>("value");
     QTest::newRow("zenith") << 90.8333;
-    QTest::newRow("zero") << 0.0;
     QTest::newRow("thousand") << 1000.0;
     QTest::newRow("small") << 0.005;
     QTest::newRow("negative") << -12.75;
