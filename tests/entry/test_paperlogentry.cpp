@@ -72,38 +72,18 @@ void TestPaperLogEntry::enter_data() {
     QTest::addColumn<QString>("value");
     QTest::addColumn<int>("line");
     QTest::addColumn<QString>("preview");
-    QTest::newRow("date")
-            << QStringList{"12.3.04"} << int(QsoRecord::Date) << "12.03.2004" << 0 << "Date:\t12.03.2004";
     QTest::newRow("time") << QStringList{"14:45"} << int(QsoRecord::Utc) << "14:45:00" << 4 << "UTC:\t14:45:00";
-    QTest::newRow("minutes")
-            << QStringList{"14:45", "50"} << int(QsoRecord::Utc) << "14:50:00" << 4 << "UTC:\t14:50:00";
     QTest::newRow("minutes drop seconds")
             << QStringList{"09:05:30", "07"} << int(QsoRecord::Utc) << "09:07:00" << 4 << "UTC:\t09:07:00";
-    QTest::newRow("two digits as call")
-            << QStringList{"50"} << int(QsoRecord::Call) << "50" << 5 << "Call:\t50";
-    QTest::newRow("four digits as call")
-            << QStringList{"1445"} << int(QsoRecord::Call) << "1445" << 5 << "Call:\t1445";
+    QTest::newRow("two digits as call") << QStringList{"50"} << int(QsoRecord::Call) << "50" << 5 << "Call:\t50";
     QTest::newRow("power") << QStringList{"0,5w"} << int(QsoRecord::TxPwr) << "0,5W" << 3 << "TX Pwr:\t0,5W";
-    QTest::newRow("power kept")
-            << QStringList{"100W"} << int(QsoRecord::TxPwr) << "100W" << 3 << "TX Pwr:\t100W";
     QTest::newRow("QRPW") << QStringList{"QRPW"} << int(QsoRecord::Call) << "QRPW" << 5 << "Call:\tQRPW";
     QTest::newRow("band") << QStringList{"20M"} << int(QsoRecord::Band) << "20m" << 1 << "Band:\t20m";
-    QTest::newRow("mode") << QStringList{"ssb"} << int(QsoRecord::Mode) << "SSB" << 2 << "Mode:\tSSB";
-    QTest::newRow("call upper")
-            << QStringList{"dl1äbc"} << int(QsoRecord::Call) << "DL1äBC" << 5 << "Call:\tDL1äBC";
+    QTest::newRow("call upper") << QStringList{"dl1äbc"} << int(QsoRecord::Call) << "DL1äBC" << 5 << "Call:\tDL1äBC";
     QTest::newRow("blanks around a token")
             << QStringList{" dl1abc ", "  "} << int(QsoRecord::Call) << "DL1ABC" << 5 << "Call:\tDL1ABC";
     QTest::newRow("later call wins")
             << QStringList{"dl1abc", "dk2xy"} << int(QsoRecord::Call) << "DK2XY" << 5 << "Call:\tDK2XY";
-    QTest::newRow("dok") << QStringList{"b01"} << int(QsoRecord::Dok) << "B01" << 8 << "Dok:\tB01";
-    QTest::newRow("locator")
-            << QStringList{"jo31ab"} << int(QsoRecord::Locator) << "JO31AB" << 8 << "Locator:\tJO31AB";
-    QTest::newRow("comments")
-            << QStringList{"#tnx qsl"} << int(QsoRecord::Comments) << "tnx qsl" << 8 << "Cmmnts:\ttnx qsl";
-    QTest::newRow("qsl out") << QStringList{"+1.2.2004"} << int(QsoRecord::QslOut) << "01.02.2004" << 8
-                             << "QSL out:\t01.02.2004";
-    QTest::newRow("qsl in")
-            << QStringList{"-3.4.04"} << int(QsoRecord::QslIn) << "03.04.2004" << 8 << "QSL in:\t03.04.2004";
 }
 
 void TestPaperLogEntry::enter() {
@@ -128,7 +108,6 @@ void TestPaperLogEntry::reports_data() {
     QTest::addColumn<QString>("sent");
     QTest::addColumn<QString>("received");
     QTest::newRow("two digits") << "59 57" << "59" << "57";
-    QTest::newRow("three digits") << "599 579" << "599" << "579";
     QTest::newRow("contest exchange") << "59-14 59-darc" << "59 14" << "59 darc";
     QTest::newRow("serial numbers") << "599-001 599-002" << "599 001" << "599 002";
 }
@@ -177,20 +156,8 @@ void TestPaperLogEntry::optionalLinesInOrderEntered() {
                                                   "Cmmnts:\terstes", "QSL out:\t01.02.2004", "Name:\tHans"}));
     // A later token of a kind already entered replaces its line in place.
     enterAll(entry, {"@Bonn", "c02", "+5.6.04", "#zweites", "Klaus@Köln", "jo32cd", "-7.8.2005"});
-    const QStringList expected = {"",
-                                  "",
-                                  "",
-                                  "",
-                                  "",
-                                  "Call:\tDL1ABC",
-                                  "",
-                                  "",
-                                  "QSL in:\t07.08.2005",
-                                  "Dok:\tC02",
-                                  "Locator:\tJO32CD",
-                                  "Cmmnts:\tzweites",
-                                  "QSL out:\t05.06.2004",
-                                  "Name:\tKlaus",
+    const QStringList expected = {"", "", "", "", "", "Call:\tDL1ABC", "", "", "QSL in:\t07.08.2005", "Dok:\tC02",
+                                  "Locator:\tJO32CD", "Cmmnts:\tzweites", "QSL out:\t05.06.2004", "Name:\tKlaus",
                                   "QTH:\tKöln"};
     QCOMPARE(entry.preview(), expected);
     QCOMPARE(entry.record()[QsoRecord::Qth], QStringLiteral("Köln"));
@@ -202,12 +169,9 @@ void TestPaperLogEntry::unreadableTokenChangesNothing_data() {
     QTest::addColumn<QString>("named"); // what the message must quote
     QTest::newRow("date") << "31.02.2004" << "31.02.2004";
     QTest::newRow("date without year") << "1.2." << "1.2.";
-    QTest::newRow("date three-digit year") << "1.2.004" << "1.2.004";
     QTest::newRow("time") << "25:61" << "25:61";
-    QTest::newRow("time minutes") << "14:60:00" << "14:60:00";
     QTest::newRow("minutes only") << "75" << "75";
     QTest::newRow("qsl out month") << "+1.13.2004" << "1.13.2004";
-    QTest::newRow("qsl in day") << "-30.2.04" << "30.2.04";
 }
 
 void TestPaperLogEntry::unreadableTokenChangesNothing() {
@@ -291,7 +255,6 @@ void TestPaperLogEntry::rangeSetAllowed_data() {
     QTest::addColumn<bool>("expected");
     QTest::newRow("number") << 1 << 1 << false;
     QTest::newRow("date") << 2 << 2 << false;
-    QTest::newRow("utc") << 3 << 3 << false;
     QTest::newRow("band") << 4 << 4 << true;
     QTest::newRow("mode") << 5 << 5 << true;
     QTest::newRow("call") << 6 << 6 << false;
