@@ -8,8 +8,10 @@
 #include "refdata/DokDirectory.h"
 #include "refdata/Dxcc.h"
 #include "settings/LanguageFile.h"
+#include "settings/ProgramTexts.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -60,6 +62,18 @@ QString Session::languageLine(int line) const {
 void Session::setLanguageLines(const QStringList& lines) {
     m_languageLines = lines;
     LanguageFile::fillTexts(lines, m_texts);
+    // The program's further texts come from the supplement beside the chosen
+    // language file. A language file that could not be read has been reported
+    // already and German applies throughout, without a second message.
+    const QString language = pathOf(m_settings.readString(QStringLiteral("Language"), QStringLiteral("Language"),
+                                                          QStringLiteral("deutsch.lng")));
+    if (!QFile(language).open(QIODevice::ReadOnly)) {
+        ProgramTexts::useBuiltInGerman();
+        return;
+    }
+    const QString problem = ProgramTexts::loadFor(language);
+    if (!problem.isEmpty())
+        m_dialogs.error(problem + u'\n' + msgText(Msg::BuiltInGermanApplies));
 }
 
 QString Session::pathOf(const QString& fileName) const { return QDir(m_folder).filePath(fileName); }

@@ -1,6 +1,7 @@
 #include "logstore/AtomicFile.h"
 
 #include "logstore/IoError.h"
+#include "settings/ProgramTexts.h"
 
 #include <QDir>
 
@@ -14,7 +15,7 @@ AtomicFile::~AtomicFile() { cancel(); }
 
 void AtomicFile::open() {
     if (!m_file.open(QIODevice::WriteOnly)) {
-        throw IoError(QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden: %2")
+        throw IoError(msgText(Msg::FileNotWritable)
                           .arg(QDir::toNativeSeparators(m_file.fileName()), m_file.errorString()));
     }
     m_open = true;
@@ -24,7 +25,7 @@ void AtomicFile::write(const QByteArray& bytes) {
     if (m_file.write(bytes) != bytes.size()) {
         const QString reason = m_file.errorString();
         cancel();
-        throw IoError(QStringLiteral("Schreibfehler in \"%1\": %2")
+        throw IoError(msgText(Msg::WriteErrorIn)
                           .arg(QDir::toNativeSeparators(m_file.fileName()), reason));
     }
 }

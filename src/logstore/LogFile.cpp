@@ -6,6 +6,7 @@
 #include "logstore/DateText.h"
 #include "logstore/GermanNumber.h"
 #include "logstore/IoError.h"
+#include "settings/ProgramTexts.h"
 
 #include <QDir>
 #include <cerrno>
@@ -62,7 +63,7 @@ void scalePower(QsoRecord& r, const QString& unit, double factor) {
     const QString number = pwr.left(pwr.indexOf(unit));
     const auto value = GermanNumber::parse(number);
     if (!value) {
-        throw IoError(QStringLiteral("TX Pwr \"%1\": \"%2\" ist keine gültige Zahl").arg(pwr, number));
+        throw IoError(msgText(Msg::LogPowerNotANumber).arg(pwr, number));
     }
     pwr = GermanNumber::format(*value * factor) + u'W';
 }
@@ -83,8 +84,7 @@ void LogFile::throwIo(const QString& what, const QString& reason) const {
 }
 
 QString LogFile::formatErrorText(int line) const {
-    return QStringLiteral("Formatfehler in \"%1\", Zeile %2: mehr als 15 Trennzeichen \";\" - "
-                          "diese Zeile kann kein Kontakt sein. Das Log wurde nicht verändert.")
+    return msgText(Msg::LogTooManySeparators)
         .arg(native(m_fileName))
         .arg(line);
 }
@@ -103,7 +103,7 @@ void LogFile::OpenForRead() {
     if (!m_file->open(QIODevice::ReadOnly)) {
         const QString reason = m_file->errorString();
         m_file.reset();
-        throwIo(QStringLiteral("Die Logdatei kann nicht gelesen werden:"), reason);
+        throwIo(msgText(Msg::LogUnreadable), reason);
     }
     m_buffer.clear();
     m_pos = 0;
@@ -152,7 +152,7 @@ bool LogFile::readRawLine(QByteArray& line) {
         const qint64 n = m_file->read(m_buffer.data() + old, kChunk);
         if (n < 0) {
             m_buffer.resize(old);
-            throwIo(QStringLiteral("Lesefehler in"), m_file->errorString());
+            throwIo(msgText(Msg::LogReadErrorIn), m_file->errorString());
         }
         m_buffer.resize(old + n);
         if (n == 0)
@@ -229,9 +229,9 @@ void LogFile::AppendRecord(const QsoRecord& record) {
     // Appending to a vanished log would create a file without header, whose
     // first contact every reader then skips: report the missing log instead.
     if (!file.exists())
-        throwIo(QStringLiteral("Die Logdatei fehlt:"), QStringLiteral("Datei nicht gefunden"));
+        throwIo(msgText(Msg::LogMissing), msgText(Msg::FileNotFound));
     if (!file.open(QIODevice::ReadWrite))
-        throwIo(QStringLiteral("Die Logdatei kann nicht geschrieben werden:"), file.errorString());
+        throwIo(msgText(Msg::LogNotWritable), file.errorString());
     const qint64 oldSize = file.size();
     QByteArray bytes;
     if (oldSize > 0) {
@@ -248,11 +248,11 @@ void LogFile::AppendRecord(const QsoRecord& record) {
     if (file.write(bytes) != bytes.size() || !file.flush()) {
         const QString reason = file.errorString();
         file.resize(oldSize); // never leave half a line behind
-        throwIo(QStringLiteral("Der Kontakt konnte nicht angehängt werden an"), reason);
+        throwIo(msgText(Msg::ContactNotAppended), reason);
     }
     if (::fdatasync(file.handle()) != 0) {
         file.resize(oldSize);
-        throwIo(QStringLiteral("Der Kontakt konnte nicht gespeichert werden in"),
+        throwIo(msgText(Msg::ContactNotSaved),
                 QString::fromLocal8Bit(strerror(errno)));
     }
 }

@@ -4,6 +4,7 @@
 #include "logstore/IoError.h"
 #include "settings/LanguageTargets.h"
 #include "settings/LanguageTexts.h"
+#include "settings/ProgramTexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,12 +39,12 @@ QStringList parse(const QByteArray& bytes) {
 QStringList LanguageFile::read(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw IoError(QStringLiteral("Die Sprachdatei \"%1\" kann nicht gelesen werden: %2")
+        throw IoError(msgText(Msg::LanguageFileUnreadable)
                           .arg(QDir::toNativeSeparators(path), file.errorString()));
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        throw IoError(QStringLiteral("Die Sprachdatei \"%1\" kann nicht gelesen werden: %2")
+        throw IoError(msgText(Msg::LanguageFileUnreadable)
                           .arg(QDir::toNativeSeparators(path), file.errorString()));
     }
     return parse(bytes);

@@ -25,6 +25,8 @@ QByteArray TestFolder::read(const QString& name) const {
 void TestFolder::installLanguageFiles() const {
     installDataFile(QStringLiteral("deutsch.lng"));
     installDataFile(QStringLiteral("english.lng"));
+    installDataFile(QStringLiteral("deutsch.msg"));
+    installDataFile(QStringLiteral("english.msg"));
 }
 
 void TestFolder::installDataFile(const QString& name) const {

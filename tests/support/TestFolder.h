@@ -15,8 +15,9 @@ public:
     void write(const QString& name, const QByteArray& bytes) const;
     QByteArray read(const QString& name) const;
 
-    // Copies the shipped language files beside the test binary into the
-    // folder, as the program folder of an installation has them.
+    // Copies the shipped language files and their supplements beside the
+    // test binary into the folder, as the program folder of an installation
+    // has them.
     void installLanguageFiles() const;
     // The same for any other shipped file ("DXCC.csv", "DOK.ini" ...).
     void installDataFile(const QString& name) const;

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QString>
+
+#include <optional>
+
+// The program's texts beyond the 373 lines of a language file: error and info
+// boxes, prompts, tooltips, captions the language file does not reach, and
+// the messages of the rules classes. They come from the supplement beside the
+// language file ("english.lng" -> "english.msg"), one "key=text" line each,
+// generated from tools/language/supplement.tsv.
+//
+// Each id's key is its name, so adding a text means one line here and one
+// line in the table.
+#define VESK_PROGRAM_TEXTS(X)                                                                                          \
+    X(BuiltInGermanApplies)                                                                                            \
+    X(SupplementUnreadable)                                                                                            \
+    X(SupplementBadLine)                                                                                               \
+    X(LanguageFileUnreadable)                                                                                          \
+    X(FileNotWritable)                                                                                                 \
+    X(WriteErrorIn)                                                                                                    \
+    X(LogPowerNotANumber)                                                                                              \
+    X(LogTooManySeparators)                                                                                            \
+    X(LogUnreadable)                                                                                                   \
+    X(LogReadErrorIn)                                                                                                  \
+    X(LogMissing)                                                                                                      \
+    X(FileNotFound)                                                                                                    \
+    X(LogNotWritable)                                                                                                  \
+    X(ContactNotAppended)                                                                                              \
+    X(ContactNotSaved)
+
+enum class Msg : int {
+#define VESK_PROGRAM_TEXT_ID(name) name,
+    VESK_PROGRAM_TEXTS(VESK_PROGRAM_TEXT_ID)
+#undef VESK_PROGRAM_TEXT_ID
+};
+
+// Tells the windows that the texts have changed.
+class ProgramTextsNotifier : public QObject {
+    Q_OBJECT
+Q_SIGNALS:
+    void changed();
+};
+
+namespace ProgramTexts {
+
+inline constexpr int Count = 0
+#define VESK_PROGRAM_TEXT_COUNT(name) +1
+    VESK_PROGRAM_TEXTS(VESK_PROGRAM_TEXT_COUNT)
+#undef VESK_PROGRAM_TEXT_COUNT
+    ;
+
+// The key of an id in a supplement file, and back.
+const char* key(Msg id);
+std::optional<Msg> idOf(const QString& key);
+
+// The current text of id: from the supplement loaded last, else the built-in
+// German text. One table for the whole process, as the rules classes build
+// messages without a window at hand.
+QString text(Msg id);
+
+// The supplement that belongs to a language file: same folder, same base
+// name, ".msg".
+QString supplementPath(const QString& languageFile);
+
+// All key=text lines of a supplement, "#13#10" decoded to a line break.
+// Unknown keys are kept, so that a check can name them. When the file cannot
+// be read or a line is no key=text, nothing is returned and error names the
+// file (and the line); else error is empty.
+QHash<QString, QString> read(const QString& path, QString* error);
+
+// The German supplement compiled into the program.
+const QHash<QString, QString>& builtInGerman();
+
+// Makes texts current; a key missing there takes its built-in German text.
+void setCurrent(const QHash<QString, QString>& texts);
+void useBuiltInGerman();
+
+// Runs apply now and again after every change of the texts, for as long as
+// receiver lives: a window sets its captions that way, so that they follow a
+// switch of the language while it is open.
+ProgramTextsNotifier* notifier();
+template <typename Apply> void follow(QObject* receiver, Apply apply) {
+    apply();
+    QObject::connect(notifier(), &ProgramTextsNotifier::changed, receiver, apply);
+}
+
+// Makes the supplement of languageFile current. A missing supplement means
+// German for every key and is no error (a language file of one's own need
+// not come with one); a supplement that cannot be read also means German,
+// and the returned text says why (empty when all went well).
+QString loadFor(const QString& languageFile);
+
+} // namespace ProgramTexts
+
+// The current text of id, the way code asks for it.
+inline QString msgText(Msg id) { return ProgramTexts::text(id); }
