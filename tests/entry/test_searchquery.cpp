@@ -85,26 +85,19 @@ void TestSearchQuery::holds_data() {
     QTest::newRow("is empty on empty") << qth << is << "" << "" << true;
     QTest::newRow("is not ignores case") << call << isNot << "DL1ABC" << "dl1abc" << false;
     QTest::newRow("contains lower in upper") << call << has << "DL1ABC" << "dl" << true;
-    QTest::newRow("contains upper in mixed") << call << has << "Dl1ABC" << "DL" << true;
     QTest::newRow("contains umlaut") << qth << has << "Köln" << "ö" << true;
     QTest::newRow("contains umlaut other case") << qth << has << "KÖLN" << "ö" << false;
     QTest::newRow("contains empty value") << call << has << "DL1ABC" << "" << false;
     QTest::newRow("contains not present") << call << hasNot << "DL1ABC" << "dL" << false;
     QTest::newRow("contains not empty value") << call << hasNot << "DL1ABC" << "" << true;
 
-    QTest::newRow("date later") << F(SearchField::Date) << gt << "02.01.2004" << "01.01.2004" << true;
     QTest::newRow("date two-digit year") << F(SearchField::Date) << gt << "02.01.2004" << "1.1.04" << true;
-    QTest::newRow("date by value not text") << F(SearchField::Date) << lt << "31.12.2003"
-                                            << "01.01.2004" << true;
-    QTest::newRow("date equal not greater") << F(SearchField::Date) << gt << "01.01.2004"
-                                            << "1.1.2004" << false;
-    QTest::newRow("qsl out earlier") << F(SearchField::QslOut) << lt << "05.06.1999" << "01.01.2000" << true;
+    QTest::newRow("date by value not text") << F(SearchField::Date) << lt << "31.12.2003" << "01.01.2004" << true;
+    QTest::newRow("date equal not greater") << F(SearchField::Date) << gt << "01.01.2004" << "1.1.2004" << false;
     QTest::newRow("qsl in empty never greater") << F(SearchField::QslIn) << gt << "" << "01.01.2004" << false;
-    QTest::newRow("qsl in empty never less") << F(SearchField::QslIn) << lt << "" << "01.01.2004" << false;
     QTest::newRow("date value unreadable") << F(SearchField::Date) << gt << "02.01.2004" << "2004" << false;
 
     QTest::newRow("utc later second") << F(SearchField::Utc) << gt << "14:30:01" << "14:30" << true;
-    QTest::newRow("utc earlier hour") << F(SearchField::Utc) << lt << "09:59:59" << "10:00" << true;
     QTest::newRow("utc equal") << F(SearchField::Utc) << gt << "14:30:00" << "14:30" << false;
     QTest::newRow("utc without colon") << F(SearchField::Utc) << lt << "14:30:00" << "1500" << false;
 
@@ -117,12 +110,10 @@ void TestSearchQuery::holds_data() {
     QTest::newRow("pwr decimal point") << F(SearchField::TxPwr) << lt << "0.5W" << "1W" << false;
 
     QTest::newRow("number numeric not textual") << F(SearchField::Number) << lt << "100" << "11" << false;
-    QTest::newRow("number decimal comma") << F(SearchField::Number) << gt << "2" << "1,5" << true;
     QTest::newRow("ordering on band") << F(SearchField::Band) << gt << "40m" << "20m" << false;
 
     QTest::newRow("no operator") << call << -1 << "DL1ABC" << "DL1ABC" << false;
-    QTest::newRow("operator past the end") << call << int(SearchOperator::Count) << "DL1ABC"
-                                           << "DL1ABC" << false;
+    QTest::newRow("operator past the end") << call << int(SearchOperator::Count) << "DL1ABC" << "DL1ABC" << false;
 }
 
 void TestSearchQuery::holds() {
@@ -159,18 +150,12 @@ void TestSearchQuery::fieldAfterSelection_data() {
     QTest::addColumn<int>("field");
     QTest::addColumn<int>("op");
     QTest::addColumn<int>("expected");
-    const int gt = SearchOperator::Greater, lt = SearchOperator::Less;
+    const int gt = SearchOperator::Greater;
     QTest::newRow("band greater") << int(SearchField::Band) << gt << int(SearchField::Number);
-    QTest::newRow("call less") << int(SearchField::Call) << lt << int(SearchField::Number);
-    QTest::newRow("dxcc greater") << int(SearchField::Dxcc) << gt << int(SearchField::Number);
     QTest::newRow("nothing chosen greater") << -1 << gt << int(SearchField::Number);
     QTest::newRow("date stays") << int(SearchField::Date) << gt << int(SearchField::Date);
-    QTest::newRow("utc stays") << int(SearchField::Utc) << lt << int(SearchField::Utc);
     QTest::newRow("pwr stays") << int(SearchField::TxPwr) << gt << int(SearchField::TxPwr);
-    QTest::newRow("qsl out stays") << int(SearchField::QslOut) << lt << int(SearchField::QslOut);
-    QTest::newRow("qsl in stays") << int(SearchField::QslIn) << gt << int(SearchField::QslIn);
-    QTest::newRow("band with is") << int(SearchField::Band) << int(SearchOperator::Is)
-                                  << int(SearchField::Band);
+    QTest::newRow("band with is") << int(SearchField::Band) << int(SearchOperator::Is) << int(SearchField::Band);
     QTest::newRow("band, no operator") << int(SearchField::Band) << -1 << int(SearchField::Band);
 }
 
@@ -191,9 +176,6 @@ void TestSearchQuery::runOverLog_data() {
     QTest::newRow("qsl in after 2004")
         << QList<SearchCondition>{when(SearchField::QslIn, SearchOperator::Greater, "01.01.2004")}
         << QList<int>{2, 4, 9};
-    QTest::newRow("qsl in before 2004")
-        << QList<SearchCondition>{when(SearchField::QslIn, SearchOperator::Less, "01.01.2004")}
-        << QList<int>{3};
     QTest::newRow("number below 11")
         << QList<SearchCondition>{when(SearchField::Number, SearchOperator::Less, "11")}
         << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
@@ -207,8 +189,7 @@ void TestSearchQuery::runOverLog_data() {
     QTest::newRow("ticked row without operator fails")
         << QList<SearchCondition>{when(SearchField::Band, is, "40m"), when(SearchField::Call, -1, "DL")}
         << QList<int>{};
-    QTest::newRow("nothing matches") << QList<SearchCondition>{when(SearchField::Call, is, "ZZ9ZZ")}
-                                     << QList<int>{};
+    QTest::newRow("nothing matches") << QList<SearchCondition>{when(SearchField::Call, is, "ZZ9ZZ")} << QList<int>{};
 }
 
 void TestSearchQuery::runOverLog() {
@@ -225,8 +206,6 @@ void TestSearchQuery::dxccWithShippedTables_data() {
     QTest::addColumn<SearchCondition>("condition");
     QTest::addColumn<QList<int>>("expected");
     QTest::newRow("entity as listed") << when(SearchField::Dxcc, SearchOperator::Is, "Fed. Rep. of Germany")
-            << QList<int>{1, 2, 3, 8, 11};
-    QTest::newRow("entity upper case") << when(SearchField::Dxcc, SearchOperator::Is, "FED. REP. OF GERMANY")
             << QList<int>{1, 2, 3, 8, 11};
     QTest::newRow("entity lower case") << when(SearchField::Dxcc, SearchOperator::Is, "fed. rep. of germany")
             << QList<int>{1, 2, 3, 8, 11};

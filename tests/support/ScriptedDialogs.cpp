@@ -14,17 +14,17 @@ std::optional<QString> ScriptedDialogs::inputText(const QString& title, const QS
 QString ScriptedDialogs::nextFile() { return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst(); }
 
 QString ScriptedDialogs::openFileName(const QString& title, const QString& folder, const QString& filter) {
-    fileDialogs.push_back({title, folder, filter});
+    fileDialogs.push_back({title, folder, filter, {}});
     return nextFile();
 }
 
 QString ScriptedDialogs::saveFileName(const QString& title, const QString& folder, const QString& filter,
-                                      const QString&) {
-    fileDialogs.push_back({title, folder, filter});
+                                      const QString& defaultSuffix) {
+    fileDialogs.push_back({title, folder, filter, defaultSuffix});
     return nextFile();
 }
 
 QString ScriptedDialogs::folderName(const QString& title, const QString& folder) {
-    fileDialogs.push_back({title, folder, {}});
+    fileDialogs.push_back({title, folder, {}, {}});
     return nextFile();
 }

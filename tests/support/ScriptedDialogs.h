@@ -17,6 +17,7 @@ public:
         QString title;
         QString folder;
         QString filter;
+        QString suffix; // of a save dialog
     };
     QVector<FileDialog> fileDialogs; // every file or folder dialog shown
 
