@@ -1,4 +1,5 @@
 #include "app/ProgramFolder.h"
+#include "settings/ProgramTexts.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -48,7 +49,7 @@ QStringList ProgramFolder::seed(const QString& target, const QString& dataFolder
             continue;
         QDir().mkpath(QFileInfo(to).absolutePath());
         if (!QFile::copy(source.filePath(rel), to)) {
-            problems << QStringLiteral("\"%1\" konnte nicht nach \"%2\" kopiert werden.")
+            problems << msgText(Msg::CopyFailed)
                             .arg(QDir::toNativeSeparators(source.filePath(rel)), QDir::toNativeSeparators(to));
             continue;
         }
@@ -64,7 +65,7 @@ QString ProgramFolder::prepare(const QString& commandLineFolder, QString* error,
         choose(commandLineFolder, qEnvironmentVariable("VESK_FOLDER"), exeFolder, perUserFolder());
     if (!QDir().mkpath(choice.path)) {
         if (error)
-            *error = QStringLiteral("Der Programmordner \"%1\" kann nicht angelegt werden.")
+            *error = msgText(Msg::ProgramFolderNotCreated)
                          .arg(QDir::toNativeSeparators(choice.path));
         return {};
     }

@@ -1,6 +1,7 @@
 #include "converter/AdifReader.h"
 
 #include "converter/ForeignText.h"
+#include "settings/ProgramTexts.h"
 
 #include <QDir>
 #include <cstring>
@@ -70,7 +71,7 @@ int AdifReader::lineAt(qsizetype pos) {
 
 void AdifReader::note(qsizetype tagStart, qsizetype tagEnd, const QString& what) {
     const QString tag = QString::fromLatin1(m_bytes.mid(tagStart, qMin<qsizetype>(tagEnd - tagStart, 60)));
-    m_notes << QStringLiteral("\"%1\", Datensatz %2, Zeile %3: %4 %5")
+    m_notes << msgText(Msg::AdifNote)
                    .arg(m_fileName)
                    .arg(m_records + 1)
                    .arg(lineAt(tagStart))
@@ -233,21 +234,19 @@ bool AdifReader::readTag(Tag& tag) {
             fallback = true;
             if (tag.wanted >= 0)
                 note(lt, gt + 1,
-                     QStringLiteral(
-                         "hat keine gültige Länge; als Wert gilt der Text bis zum nächsten \"<\"."));
+                     msgText(Msg::AdifTagNoLength));
         } else if (tag.valueStart + length > n) {
             fallback = true;
             if (tag.wanted >= 0)
                 note(lt, gt + 1,
-                     QStringLiteral(
-                         "reicht über das Dateiende hinaus; als Wert gilt der Text bis zum nächsten \"<\"."));
+                     msgText(Msg::AdifTagPastEnd));
         } else {
             bool broken = false;
             tag.valueEnd = valueEnd(tag.valueStart, length, broken);
             if (broken) {
                 if (tag.wanted >= 0)
                     note(lt, gt + 1,
-                         QStringLiteral("reicht in die nächste Angabe hinein; der Wert endet davor."));
+                         msgText(Msg::AdifTagIntoNext));
                 while (tag.valueEnd > tag.valueStart && isBlank(p[tag.valueEnd - 1]))
                     --tag.valueEnd;
             }

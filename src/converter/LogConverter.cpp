@@ -11,6 +11,7 @@
 #include "logstore/IoError.h"
 #include "logstore/LogFile.h"
 #include "platform/Clock.h"
+#include "settings/ProgramTexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,12 +29,12 @@ QString native(const QString& path) {
 QByteArray readWhole(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw IoError(QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden: %2")
+        throw IoError(msgText(Msg::FileNotReadable)
                           .arg(native(path), file.errorString()));
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        throw IoError(QStringLiteral("Lesefehler in \"%1\": %2").arg(native(path), file.errorString()));
+        throw IoError(msgText(Msg::ReadErrorIn).arg(native(path), file.errorString()));
     }
     return bytes;
 }
@@ -90,8 +91,7 @@ bool isAmong(const QString& target, const QStringList& files) {
 void refuseExportOverLog(const QStringList& logs, const QString& target) {
     if (isAmong(target, logs)) {
         throw IoError(
-            QStringLiteral("Die Exportdatei \"%1\" ist eines der Logs, die exportiert werden sollen; "
-                           "es wurde nichts geschrieben.")
+            msgText(Msg::ExportOverLog)
                 .arg(native(target)));
     }
 }
@@ -220,12 +220,12 @@ ConverterResult LogConverter::ImportAdif(const QString& adifFile, const QString&
     const QByteArray bytes = ForeignText::utf16AsUtf8(readWhole(adifFile));
     const QString name = native(adifFile);
     const QString untouched =
-        QStringLiteral("Es wurde nichts importiert; \"%1\" ist unverändert.").arg(native(targetLog));
+        msgText(Msg::NothingImported).arg(native(targetLog));
     if (std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return QChar::isSpace(uchar(c)); }))
-        throw IoError(QStringLiteral("\"%1\" ist leer. %2").arg(name, untouched));
+        throw IoError(msgText(Msg::ImportFileEmpty).arg(name, untouched));
     if (bytes.contains('\0'))
         throw IoError(
-            QStringLiteral("\"%1\" ist keine Textdatei (sie enthält Nullbytes), also keine ADIF-Datei. %2")
+            msgText(Msg::ImportNotText)
                 .arg(name, untouched));
 
     TargetLog target(targetLog, m_clock.localNow());
@@ -246,8 +246,7 @@ ConverterResult LogConverter::ImportAdif(const QString& adifFile, const QString&
             continue;
         }
         if (!in.ended) {
-            notes << QStringLiteral("\"%1\", Datensatz %2, Zeile %3: der letzte Datensatz endet ohne <EOR>; "
-                                    "er ist vollständig und wurde übernommen.")
+            notes << msgText(Msg::AdifLastRecordOpen)
                          .arg(name)
                          .arg(in.number)
                          .arg(in.line);
@@ -255,7 +254,7 @@ ConverterResult LogConverter::ImportAdif(const QString& adifFile, const QString&
         try {
             target.add(record);
         } catch (const IoError& e) {
-            throw IoError(QStringLiteral("\"%1\", Datensatz %2, Zeile %3: %4. %5")
+            throw IoError(msgText(Msg::AdifRecordError)
                               .arg(name)
                               .arg(in.number)
                               .arg(in.line)
@@ -265,8 +264,7 @@ ConverterResult LogConverter::ImportAdif(const QString& adifFile, const QString&
     }
     if (!reader.sawHeaderEnd() && !reader.sawRecordEnd() && result.written + result.skipped == 0) {
         throw IoError(
-            QStringLiteral("\"%1\" ist keine ADIF-Datei: weder <EOH> noch <EOR> noch ein bekanntes Feld "
-                           "gefunden. %2")
+            msgText(Msg::NotAdif)
                 .arg(name, untouched));
     }
     result.notes = reader.notes() + notes;
@@ -278,8 +276,7 @@ StringGrid LogConverter::LoadHtml(const QString& htmlFile) {
     StringGrid grid;
     if (!HtmlTable::readFirstTable(html, grid)) {
         throw IoError(
-            QStringLiteral("\"%1\" enthält keine HTML-Tabelle (kein vollständiges \"<table>\"-Tag); "
-                           "es gibt nichts zu importieren.")
+            msgText(Msg::NoHtmlTable)
                 .arg(native(htmlFile)));
     }
     grid.assignByHeadings();
@@ -315,7 +312,7 @@ ConverterResult LogConverter::ImportStringGrid(const StringGrid& grid, int start
             const QString where =
                 grid.sourceName().isEmpty() ? QString() : QStringLiteral("\"%1\", ").arg(grid.sourceName());
             throw IoError(
-                QStringLiteral("%1Tabellenzeile %2: %3. Es wurde nichts importiert; \"%4\" ist unverändert.")
+                msgText(Msg::TableRowError)
                     .arg(where)
                     .arg(row)
                     .arg(e.message(), native(targetLog)));
@@ -341,8 +338,7 @@ QList<int> LogConverter::Repair(const QStringList& logs) {
 QString LogConverter::joinConflict(const QStringList& sources, const QString& target) {
     if (!isAmong(target, sources))
         return {};
-    return QStringLiteral("Die Ziel-Logdatei \"%1\" ist auch eine der Quellen; ein Log kann nicht an sich "
-                          "selbst angehängt werden. Es wurde nichts verändert.")
+    return msgText(Msg::JoinIntoSource)
         .arg(native(target));
 }
 
@@ -358,7 +354,7 @@ ConverterResult LogConverter::Verbinden(const QStringList& sources, const QStrin
             log.add(record);
         } catch (const IoError& e) {
             throw IoError(
-                QStringLiteral("\"%1\", Zeile %2: %3. Es wurde nichts angehängt; \"%4\" ist unverändert.")
+                msgText(Msg::JoinLineError)
                     .arg(native(source.fileName()))
                     .arg(source.lineNumber())
                     .arg(e.message(), native(target)));

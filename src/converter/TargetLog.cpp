@@ -4,6 +4,7 @@
 #include "logstore/Codepage.h"
 #include "logstore/IoError.h"
 #include "logstore/LogFile.h"
+#include "settings/ProgramTexts.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -23,7 +24,7 @@ TargetLog::TargetLog(const QString& path, const QDateTime& localNow) : m_path(pa
         try {
             appendNormalized(record);
         } catch (const IoError& e) {
-            throw IoError(QStringLiteral("\"%1\", Zeile %2: %3. Das Log wurde nicht verändert.")
+            throw IoError(msgText(Msg::LogRepairLineError)
                               .arg(QDir::toNativeSeparators(path))
                               .arg(m_lastLine)
                               .arg(e.message()));
@@ -40,8 +41,7 @@ int TargetLog::nextNumber() const {
     const int n = m_lastNumber.toInt(&ok);
     if (!ok) {
         throw IoError(
-            QStringLiteral("\"%1\", Zeile %2: die Nummer \"%3\" des letzten Kontakts ist keine ganze Zahl. "
-                           "Es wurde nichts angehängt.")
+            msgText(Msg::LastNumberNotInteger)
                 .arg(QDir::toNativeSeparators(m_path))
                 .arg(m_lastLine)
                 .arg(m_lastNumber));

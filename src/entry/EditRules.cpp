@@ -1,6 +1,7 @@
 #include "entry/EditRules.h"
 
 #include "logstore/DateText.h"
+#include "settings/ProgramTexts.h"
 
 namespace EditRules {
 
@@ -59,11 +60,9 @@ int firstUnreadableField(const QsoRecord& record, int referenceYear) {
 }
 
 QString unreadableFieldMessage(const QString& logName, int recordNumber, int field, const QString& text) {
-    const QString what = field == QsoRecord::Utc ? QStringLiteral("keine gültige Uhrzeit (hh:nn:ss)")
-                                                 : QStringLiteral("kein gültiges Datum (dd.mm.yyyy)");
-    return QStringLiteral("Log \"%1\", Kontakt %2, Feld \"%3\": \"%4\" ist %5. "
-                          "Der Kontakt wird nur bis zu diesem Feld angezeigt und kann hier nicht "
-                          "gespeichert werden; bitte zuerst das Log berichtigen.")
+    const QString what = field == QsoRecord::Utc ? msgText(Msg::NotATimeHms)
+                                                 : msgText(Msg::NotADateDmy);
+    return msgText(Msg::UnreadableField)
         .arg(logName)
         .arg(recordNumber)
         .arg(QsoRecord::gridTitles().at(field - 1), text, what);
@@ -73,16 +72,11 @@ bool sameContact(const QsoRecord& a, const QsoRecord& b) { return a.encodeLine()
 
 QString changedOutsideMessage(const QString& logName, int recordNumber, OutsideChange when) {
     if (when == OutsideChange::BeforeOpening) {
-        return QStringLiteral("Das Log \"%1\" wurde außerhalb von Vesk geändert: Kontakt %2 steht in der "
-                              "Datei nicht mehr so wie in der Liste. Die Listen werden neu geladen; "
-                              "bitte den Kontakt danach erneut öffnen.")
+        return msgText(Msg::ChangedBeforeOpening)
             .arg(logName)
             .arg(recordNumber);
     }
-    return QStringLiteral("Das Log \"%1\" wurde außerhalb von Vesk geändert, während Kontakt %2 bearbeitet "
-                          "wurde. Damit kein anderer Kontakt überschrieben wird, wurde nichts gespeichert. "
-                          "Die Listen werden neu geladen; bitte den Kontakt erneut öffnen und die "
-                          "Änderungen noch einmal eintragen.")
+    return msgText(Msg::ChangedWhileEditing)
         .arg(logName)
         .arg(recordNumber);
 }

@@ -6,6 +6,7 @@
 
 #include <QFileInfo>
 #include "settings/OwnStation.h"
+#include "settings/ProgramTexts.h"
 
 namespace InfoLabels {
 
@@ -27,7 +28,7 @@ QString dxccCountry(Session& session, const QString& call) {
 
 QString dxccLabel(Session& session, const QString& call) {
     const QString country = dxccCountry(session, call);
-    return country.isEmpty() ? country : country + QStringLiteral("  ([Strg]+[D]XCC)");
+    return country.isEmpty() ? country : country + msgText(Msg::DxccShortcutHint);
 }
 
 DokDirectory::Labels dokLabels(Session& session, const QString& dok) {

@@ -2,6 +2,7 @@
 
 #include "logstore/BandList.h"
 #include "logstore/DateText.h"
+#include "settings/ProgramTexts.h"
 
 namespace {
 
@@ -56,8 +57,8 @@ bool digitsAt(const QString& t, std::initializer_list<int> positions) {
     return true;
 }
 
-QString notADate(const QString& text) { return QStringLiteral("'%1' ist kein gültiges Datum.").arg(text); }
-QString notATime(const QString& text) { return QStringLiteral("'%1' ist keine gültige Uhrzeit.").arg(text); }
+QString notADate(const QString& text) { return msgText(Msg::PleNotADate).arg(text); }
+QString notATime(const QString& text) { return msgText(Msg::PleNotATime).arg(text); }
 
 } // namespace
 

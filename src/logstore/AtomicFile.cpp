@@ -39,7 +39,7 @@ void AtomicFile::commit() {
     }
     m_open = false;
     if (!m_file.commit()) {
-        throw IoError(QStringLiteral("\"%1\" konnte nicht ersetzt werden: %2")
+        throw IoError(msgText(Msg::FileNotReplaced)
                           .arg(QDir::toNativeSeparators(m_file.fileName()), m_file.errorString()));
     }
 }

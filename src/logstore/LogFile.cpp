@@ -373,7 +373,7 @@ int LogFile::Normalize(const QDateTime& localNow) {
         } catch (const IoError& e) {
             const int at = m_lineNumber;
             CloseFile();
-            throw IoError(QStringLiteral("\"%1\", Zeile %2: %3. Das Log wurde nicht verändert.")
+            throw IoError(msgText(Msg::LogRepairLineError)
                               .arg(native(m_fileName))
                               .arg(at)
                               .arg(e.message()));

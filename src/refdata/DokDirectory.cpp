@@ -3,6 +3,7 @@
 #include "logstore/AtomicFile.h"
 #include "logstore/Codepage.h"
 #include "logstore/IoError.h"
+#include "settings/ProgramTexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,13 +29,13 @@ QString firstCharacter(const QString& text) { return text.left(1); }
 // Why a DOK from a list cannot be a key of section "OV"; empty when it can.
 QString dokFault(const QString& dok) {
     if (dok.isEmpty())
-        return QStringLiteral("DOK fehlt");
+        return msgText(Msg::DokMissing);
     for (const QChar c : dok) {
         if (c.isSpace() || c == u'=' || c == u'[' || c == u']')
-            return QStringLiteral("\"%1\" kann kein DOK sein").arg(dok);
+            return msgText(Msg::DokNotADok).arg(dok);
     }
     if (dok.size() < 3)
-        return QStringLiteral("DOK \"%1\" hat weniger als 3 Zeichen und würde nie gefunden").arg(dok);
+        return msgText(Msg::DokTooShort).arg(dok);
     return {};
 }
 
@@ -77,14 +78,14 @@ ClubSection locateClubs(const QStringList& lines) {
 
 QString DokImportResult::summary() const {
     QStringList out;
-    out << QStringLiteral("%1 neu, %2 Platzhalter ersetzt, %3 umbenannt, %4 unverändert, %5 fehlerhafte Zeilen")
+    out << msgText(Msg::DokImportSummary)
                .arg(added)
                .arg(placeholdersReplaced)
                .arg(renamed)
                .arg(unchanged)
                .arg(badLines.size());
     for (const QString& r : renamedClubs)
-        out << QStringLiteral("umbenannt: ") + r;
+        out << msgText(Msg::RenamedClub) + r;
     out << badLines;
     return out.join(u'\n');
 }
@@ -142,10 +143,10 @@ QStringList DokDirectory::describe(const QString& dok) {
     refresh();
     QStringList lines{dok};
     if (dok.isEmpty() || !m_ini.find(kClubs, dok)) {
-        lines << QStringLiteral("Sonder-DOK");
+        lines << msgText(Msg::SpecialDok);
         return lines;
     }
-    lines << QStringLiteral("Ortsverband ") + club(dok) << QStringLiteral("Distrikt ") + district(dok) << website(dok);
+    lines << msgText(Msg::DokClub) + club(dok) << msgText(Msg::DokDistrict) + district(dok) << website(dok);
     return lines;
 }
 
@@ -157,7 +158,7 @@ QStringList DokDirectory::problems() {
 DokImportResult DokDirectory::importClubNames(const QString& dokIniFile, const QString& listFile) {
     QFile list(listFile);
     if (!list.open(QIODevice::ReadOnly)) {
-        throw IoError(QStringLiteral("Die Liste \"%1\" kann nicht gelesen werden: %2")
+        throw IoError(msgText(Msg::ListUnreadable)
                           .arg(QDir::toNativeSeparators(listFile), list.errorString()));
     }
     const QStringList entries = ReferenceFile::lines(decodeList(list.readAll()));
@@ -188,7 +189,7 @@ DokImportResult DokDirectory::importClubNames(const QString& dokIniFile, const Q
         };
         const qsizetype sep = entry.indexOf(u';');
         if (sep < 0) {
-            bad(QStringLiteral("kein \";\" zwischen DOK und Clubname"));
+            bad(msgText(Msg::DokNoSeparator));
             continue;
         }
         const QString dok = entry.left(sep).trimmed();
@@ -200,12 +201,12 @@ DokImportResult DokDirectory::importClubNames(const QString& dokIniFile, const Q
             continue;
         }
         if (name.isEmpty()) {
-            bad(QStringLiteral("Clubname fehlt"));
+            bad(msgText(Msg::DokClubMissing));
             continue;
         }
         const QString key = ReferenceIni::fold(dok);
         if (const auto seen = listed.constFind(key); seen != listed.constEnd()) {
-            bad(QStringLiteral("DOK %1 steht schon in Zeile %2; diese Zeile gilt nicht").arg(dok).arg(*seen));
+            bad(msgText(Msg::DokTwice).arg(dok).arg(*seen));
             continue;
         }
         listed.insert(key, number);

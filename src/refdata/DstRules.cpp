@@ -1,6 +1,7 @@
 #include "refdata/DstRules.h"
 
 #include "logstore/DateText.h"
+#include "settings/ProgramTexts.h"
 
 #include <array>
 #include <cmath>
@@ -55,7 +56,7 @@ RuleDate failure(Status status, bool isStart, const QString& message) {
 }
 
 QString notADate(const QString& text) {
-    return QStringLiteral("'%1' ist kein gültiges Datum").arg(text);
+    return msgText(Msg::DstBadDate).arg(text);
 }
 
 QDate nthWeekday(QDate from, int weekday, int n) {
@@ -118,7 +119,7 @@ RuleDate ruleDate(const QString& rule, const QString& timeOfDay, int year) {
         if (!weekday)
             return failure(
                 Status::UnknownWeekday, isStart,
-                QStringLiteral("'%1' ist kein Wochentag (Mo, Di, Mi, Do, Fr, Sa, So) in der Regel '%2'")
+                msgText(Msg::DstBadWeekday)
                     .arg(word, rule));
         if (ordinal == Ordinal::Last) {
             day = lastWeekday(day, *weekday);
@@ -131,7 +132,7 @@ RuleDate ruleDate(const QString& rule, const QString& timeOfDay, int year) {
     const auto time = DateText::parseTime(timeOfDay);
     if (!time)
         return failure(Status::NotATime, isStart,
-                       QStringLiteral("'%1' ist keine gültige Uhrzeit").arg(timeOfDay));
+                       msgText(Msg::DstBadTime).arg(timeOfDay));
     return RuleDate{Status::Ok, isStart, QDateTime(day, *time, Qt::UTC), QString()};
 }
 

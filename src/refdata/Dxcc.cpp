@@ -5,6 +5,7 @@
 #include "logstore/GermanNumber.h"
 #include "logstore/IoError.h"
 #include "settings/Settings.h"
+#include "settings/ProgramTexts.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -61,13 +62,13 @@ std::optional<double> readDecimal(QStringView text) {
 
 struct NumberField {
     int index;
-    const char* name;
+    Msg name;
     double limit; // the largest magnitude that makes sense; 0 for an integer field
 };
 
 constexpr NumberField kNumberFields[] = {
-    {3, "Ranking", 0},         {5, "Länge", 180},        {6, "Breite", 90},
-    {11, "UTC-Abstand", 14},   {12, "Sommerzeit-Abstand", 2},
+    {3, Msg::DxccRanking, 0},    {5, Msg::DxccLongitude, 180},        {6, Msg::DxccLatitude, 90},
+    {11, Msg::DxccUtcOffset, 14}, {12, Msg::DxccDstOffset, 2},
 };
 
 } // namespace
@@ -117,7 +118,7 @@ void DxccAccess::load() {
 
 void DxccAccess::checkTable() {
     if (!m_tableStamp.exists) {
-        m_problems << QStringLiteral("\"%1\" fehlt.").arg(QDir::toNativeSeparators(m_tableName));
+        m_problems << msgText(Msg::FileMissing).arg(QDir::toNativeSeparators(m_tableName));
         return;
     }
     for (qsizetype row = 1; row < m_table.size(); ++row) {
@@ -127,15 +128,13 @@ void DxccAccess::checkTable() {
             appendProblem(m_problems, ReferenceFile::lineMessage(m_tableName, line, text));
         };
         if (fields.size() < kMinFields) {
-            complain(QStringLiteral("%1 Felder, mindestens %2 nötig; über den Index findet man hier "
-                                    "nicht alles")
+            complain(msgText(Msg::DxccTooFewFields)
                          .arg(fields.size())
                          .arg(kMinFields));
             continue;
         }
         if (readInteger(fields[0]).value_or(-1) != row) {
-            complain(QStringLiteral("Feld 0 ist \"%1\", erwartet %2 (die Zeilennummer); der Index "
-                                    "findet die Zeile über ihre Position")
+            complain(msgText(Msg::DxccWrongRowNumber)
                          .arg(fields[0].toString())
                          .arg(row));
         }
@@ -145,13 +144,13 @@ void DxccAccess::checkTable() {
             if (f.limit == 0)
                 number = readInteger(value) ? number : std::nullopt;
             if (!number) {
-                complain(QStringLiteral("%1 (Feld %2) \"%3\" ist keine Zahl und gilt als 0")
-                             .arg(QString::fromUtf8(f.name))
+                complain(msgText(Msg::DxccNotANumber)
+                             .arg(msgText(f.name))
                              .arg(f.index)
                              .arg(value.toString()));
             } else if (f.limit > 0 && std::fabs(*number) > f.limit) {
-                complain(QStringLiteral("%1 (Feld %2) %3 liegt außerhalb von -%4 bis %4")
-                             .arg(QString::fromUtf8(f.name))
+                complain(msgText(Msg::DxccOutOfRange)
+                             .arg(msgText(f.name))
                              .arg(f.index)
                              .arg(value.toString())
                              .arg(f.limit));
@@ -166,9 +165,9 @@ void DxccAccess::checkIndex(const ReferenceIni& ini) {
     const auto* section = ini.section(indexSection());
     if (!section) {
         if (m_indexStamp.exists)
-            m_problems << QStringLiteral("\"%1\": der Abschnitt [DXCC] fehlt.").arg(QDir::toNativeSeparators(m_indexName));
+            m_problems << msgText(Msg::DxccNoSection).arg(QDir::toNativeSeparators(m_indexName));
         else
-            m_problems << QStringLiteral("\"%1\" fehlt.").arg(QDir::toNativeSeparators(m_indexName));
+            m_problems << msgText(Msg::FileMissing).arg(QDir::toNativeSeparators(m_indexName));
         return;
     }
     std::vector<std::pair<int, QString>> found;
@@ -182,11 +181,11 @@ void DxccAccess::checkIndex(const ReferenceIni& ini) {
         }
         if (row <= 0) {
             found.emplace_back(it->line, ReferenceFile::lineMessage(m_indexName, it->line,
-                                                                    QStringLiteral("\"%1\" ist keine Zeilennummer der Tabelle")
+                                                                    msgText(Msg::DxccNoRowNumber)
                                                                         .arg(it->text)));
         } else if (row > rows) {
             found.emplace_back(it->line, ReferenceFile::lineMessage(m_indexName, it->line,
-                                                                    QStringLiteral("verweist auf Zeile %1, die Tabelle hat %2")
+                                                                    msgText(Msg::DxccRowBeyondTable)
                                                                         .arg(row)
                                                                         .arg(rows)));
         }
@@ -272,7 +271,7 @@ QStringList DxccAccess::problems() {
 
 DxccIndexResult DxccAccess::CreateDxccMenuClick() {
     if (!QFileInfo::exists(m_tableName)) {
-        throw IoError(QStringLiteral("\"%1\" fehlt; der Index \"%2\" bleibt, wie er ist.")
+        throw IoError(msgText(Msg::DxccTableMissingIndexKept)
                           .arg(QDir::toNativeSeparators(m_tableName), QDir::toNativeSeparators(m_indexName)));
     }
     QString text;
@@ -290,7 +289,7 @@ DxccIndexResult DxccAccess::CreateDxccMenuClick() {
         if (fields.size() < kMinFields) {
             result.skipped << ReferenceFile::lineMessage(
                 m_tableName, lineNumber,
-                QStringLiteral("%1 Felder, mindestens %2 nötig; die Zeile kommt nicht in den Index")
+                msgText(Msg::DxccLineNotIndexed)
                     .arg(fields.size())
                     .arg(kMinFields));
             continue;
@@ -304,7 +303,7 @@ DxccIndexResult DxccAccess::CreateDxccMenuClick() {
             if (key.contains(u'=') || (key.startsWith(u'[') && key.endsWith(u']'))) {
                 result.skipped << ReferenceFile::lineMessage(
                     m_tableName, lineNumber,
-                    QStringLiteral("Präfix \"%1\" (Feld %2) kann kein Schlüssel sein").arg(key).arg(j));
+                    msgText(Msg::DxccPrefixNoKey).arg(key).arg(j));
                 continue;
             }
             const QString folded = ReferenceIni::fold(key);

@@ -1,6 +1,7 @@
 #include "refdata/Locator.h"
 
 #include "settings/LanguageTexts.h"
+#include "settings/ProgramTexts.h"
 
 #include <array>
 #include <cmath>
@@ -118,7 +119,7 @@ QString impossible(const LanguageTexts& texts, const QString& detail) {
 
 Degrees degreesOrError(const QString& locator, bool longitude) {
     const auto c = centre(locator, false);
-    if (!c) return Degrees{0.0, QStringLiteral("Locator nicht möglich (") + locator + u')'};
+    if (!c) return Degrees{0.0, msgText(Msg::ImpossibleLocatorStart) + locator + u')'};
     return Degrees{longitude ? 2.0 * c->halfLongitude : c->latitude, QString()};
 }
 

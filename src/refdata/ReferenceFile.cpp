@@ -1,6 +1,7 @@
 #include "refdata/ReferenceFile.h"
 
 #include "logstore/Codepage.h"
+#include "settings/ProgramTexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -44,13 +45,13 @@ void appendProblem(QStringList& problems, const QString& message) {
     if (problems.size() < kMaxProblems)
         problems << message;
     else if (problems.size() == kMaxProblems)
-        problems << QStringLiteral("... weitere fehlerhafte Zeilen werden nicht aufgeführt.");
+        problems << msgText(Msg::MoreBadLines);
 }
 
 namespace ReferenceFile {
 
 QString lineMessage(const QString& fileName, int line, const QString& text) {
-    return QStringLiteral("\"%1\", Zeile %2: %3").arg(QDir::toNativeSeparators(fileName)).arg(line).arg(text);
+    return msgText(Msg::FileLineProblem).arg(QDir::toNativeSeparators(fileName)).arg(line).arg(text);
 }
 
 bool read(const QString& fileName, QString* text, QString* error) {
@@ -58,13 +59,13 @@ bool read(const QString& fileName, QString* text, QString* error) {
     QFile file(fileName);
     if (!file.exists()) return true;
     if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("\"%1\" kann nicht gelesen werden: %2")
+        *error = msgText(Msg::FileUnreadable)
                      .arg(QDir::toNativeSeparators(fileName), file.errorString());
         return false;
     }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        *error = QStringLiteral("\"%1\" kann nicht gelesen werden: %2")
+        *error = msgText(Msg::FileUnreadable)
                      .arg(QDir::toNativeSeparators(fileName), file.errorString());
         return false;
     }
@@ -105,13 +106,13 @@ void ReferenceIni::parse(const QString& text, const QString& fileName) {
         const QStringView key = eq > 0 ? line.first(eq).trimmed() : QStringView();
         if (key.isEmpty()) {
             appendProblem(m_problems, ReferenceFile::lineMessage(
-                                          fileName, number, QStringLiteral("keine Angabe Schlüssel=Wert")));
+                                          fileName, number, msgText(Msg::IniNoKeyValue)));
             continue;
         }
         if (!current) {
             appendProblem(m_problems,
                           ReferenceFile::lineMessage(fileName, number,
-                                                     QStringLiteral("steht vor dem ersten Abschnitt [...]")));
+                                                     msgText(Msg::IniBeforeFirstSection)));
             continue;
         }
         const QString folded = fold(key.toString());
@@ -120,7 +121,7 @@ void ReferenceIni::parse(const QString& text, const QString& fileName) {
             appendProblem(m_problems,
                           ReferenceFile::lineMessage(
                               fileName, number,
-                              QStringLiteral("\"%1\" steht schon in Zeile %2; diese Zeile gilt nicht")
+                              msgText(Msg::IniKeyTwice)
                                   .arg(key.toString())
                                   .arg(known->line)));
             continue;

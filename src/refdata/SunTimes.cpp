@@ -2,6 +2,7 @@
 
 #include "logstore/GermanNumber.h"
 #include "platform/Clock.h"
+#include "settings/ProgramTexts.h"
 
 #include <cmath>
 #include <numbers>
@@ -89,7 +90,7 @@ double Sun(bool sunset, double latitude, double longitude, double zenith, const 
 }
 
 QString internalErrorText() {
-    return QStringLiteral("UT nicht zwischen 0 und 24 nach function Sun");
+    return msgText(Msg::SunInternalError);
 }
 
 QString hourMinute(double dayFraction) {

@@ -3,6 +3,7 @@
 #include "logstore/AtomicFile.h"
 #include "logstore/Codepage.h"
 #include "logstore/IoError.h"
+#include "settings/ProgramTexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,7 +38,7 @@ QString read(const QString& path) {
     if (file.open(QIODevice::ReadOnly))
         bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        throw IoError(QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden: %2")
+        throw IoError(msgText(Msg::FileNotReadable)
                           .arg(QDir::toNativeSeparators(path), file.errorString()));
     }
     return decode(bytes);
