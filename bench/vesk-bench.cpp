@@ -6,12 +6,14 @@
 //   vesk-bench run [N]
 //   vesk-bench load-only FILE
 
-#include "app/MainWindow.h"
-#include "app/Session.h"
+#include "app/ui/MainWindow.h"
+#include "entry/ui/EntryArea.h"
+#include "entry/ui/ReferenceListController.h"
+#include "session/Session.h"
 #include "converter/LogConverter.h"
-#include "entry/EditPage.h"
+#include "entry/ui/EditPage.h"
 #include "entry/ReferenceLogs.h"
-#include "entry/SearchPage.h"
+#include "entry/ui/SearchPage.h"
 #include "entry/SearchQuery.h"
 #include "logstore/Codepage.h"
 #include "logstore/DateText.h"
@@ -470,15 +472,16 @@ void measureWindow(MainWindow& window, Session& session, const QStringList& refe
         err() << "warning: " << session.model().recordCount() - before << " contacts saved instead of 20" << Qt::endl;
 
     call->setText(QStringLiteral("ZZ9ZZZ")); // not in the log: every row is compared
-    report("duplicate_check_ms", median([&] { window.CallEditExit(); }, 20), "ms");
+    report("duplicate_check_ms", median([&] { window.entryArea().CallEditExit(); }, 20), "ms");
 
     auto* name = window.findChild<QLineEdit*>(QStringLiteral("eNameEdit"));
     const int middle = session.model().recordCount() / 2;
     report("edit_open_save_ms", median([&] {
-               window.openForEdit(middle, 0);
+               window.openForEdit(middle, ReturnTarget::List);
                if (name)
                    name->setText(name->text() == QLatin1String("Bench") ? QStringLiteral("Mark") : QStringLiteral("Bench"));
-               window.editPage()->eOkBtnClick();
+               if (auto* edit = window.findChild<EditPage*>(QStringLiteral("EditierenTS")))
+                   edit->eOkBtnClick();
                QApplication::processEvents();
            }, 5),
            "ms");
@@ -504,15 +507,15 @@ void measureWindow(MainWindow& window, Session& session, const QStringList& refe
         worst = std::max(worst, msSince(t));
     }
     report("window_reference_refilter_worst_ms", worst, "ms", 30);
-    if (!window.referenceListShown())
+    if (!window.entryArea().referenceList().shown())
         err() << "warning: the reference list did not appear" << Qt::endl;
     call->setText(QStringLiteral("ZZ9ZZZ"));
-    report("window_ctrl_r_miss_ms", median([&] { window.StandartfunktionReferenzLogs(); }, 5), "ms", 500);
+    report("window_ctrl_r_miss_ms", median([&] { window.entryArea().referenceList().StandartfunktionReferenzLogs(); }, 5), "ms", 500);
     call->clear();
     QApplication::processEvents();
     ReferenceLogs::writeLuxus(settings, false);
 
-    SearchPage* search = window.searchPage();
+    auto* search = window.findChild<SearchPage*>(QStringLiteral("SucheTS"));
     search->setCondition(1, true, SearchField::Band, SearchOperator::Is, QStringLiteral("20m"));
     search->setCondition(2, true, SearchField::Mode, SearchOperator::Is, QStringLiteral("SSB"));
     search->setCondition(3, true, SearchField::Call, SearchOperator::Contains, QStringLiteral("dl"));

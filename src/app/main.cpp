@@ -1,10 +1,10 @@
-#include "app/BatchCommands.h"
-#include "app/GuiCommands.h"
-#include "app/MainWindow.h"
-#include "app/ProgramFolder.h"
-#include "app/Session.h"
+#include "cli/BatchCommands.h"
+#include "app/ui/GuiCommands.h"
+#include "app/ui/MainWindow.h"
+#include "session/ProgramFolder.h"
+#include "session/Session.h"
 #include "platform/Clock.h"
-#include "platform/QtDialogs.h"
+#include "platform/ui/QtDialogs.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -15,7 +15,7 @@ int main(int argc, char* argv[]) {
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    const CommandLine line = CommandLine::parse(arguments);
+    CommandLine line = CommandLine::parse(arguments);
 
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -23,6 +23,9 @@ int main(int argc, char* argv[]) {
 
     if (!line.startsWindow()) {
         QCoreApplication app(argc, argv);
+        // Parsed again once the language is known, for its usage messages.
+        BatchCommands::loadLanguage(line.folder, err);
+        line = CommandLine::parse(arguments);
         return BatchCommands::run(line, clock, out, err);
     }
 

@@ -2,8 +2,12 @@
 
 #include "logstore/LogTableModel.h"
 #include "logstore/QsoRecord.h"
+#include "settings/Settings.h"
 
 namespace {
+
+const QString kSection = QStringLiteral("Doppel-Check");
+const QString kKey = QStringLiteral("Options");
 
 constexpr int kOptionBits[] = {DuplicateCheck::Band, DuplicateCheck::Mode, DuplicateCheck::Date};
 
@@ -45,6 +49,14 @@ QString DuplicateCheck::optionsToText(int options) {
     for (int bit : kOptionBits)
         text += (options & bit) ? u'1' : u'0';
     return text;
+}
+
+int DuplicateCheck::readOptions(const Settings& settings) {
+    return optionsFromText(settings.readString(kSection, kKey, optionsToText(0)));
+}
+
+void DuplicateCheck::writeOptions(Settings& settings, int options) {
+    settings.writeString(kSection, kKey, optionsToText(options));
 }
 
 int DuplicateCheck::findFirst(const LogTableModel& model, const QString& call, const QString& band,

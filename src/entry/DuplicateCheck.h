@@ -4,6 +4,7 @@
 #include <QStringList>
 
 class LogTableModel;
+class Settings;
 
 // Whether the call being entered has been logged before. The call always
 // counts; band, mode and date can be switched on as further conditions.
@@ -19,6 +20,9 @@ public:
     // Anything but "1" in a position, or a missing position, is off.
     static int optionsFromText(const QString& text);
     static QString optionsToText(int options);
+    // The options as the section stores them; none stored: the call alone.
+    static int readOptions(const Settings& settings);
+    static void writeOptions(Settings& settings, int options);
 
     // The index of the oldest record that counts as the same contact, or -1
     // (also for an empty call). Call and mode are compared without regard to

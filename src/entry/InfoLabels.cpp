@@ -1,11 +1,11 @@
 #include "entry/InfoLabels.h"
 
-#include "app/Session.h"
+#include "session/Session.h"
 #include "platform/Desktop.h"
 #include "refdata/Dxcc.h"
 
 #include <QFileInfo>
-#include "settings/OwnStation.h"
+#include "settings/GeneralSettings.h"
 #include "settings/ProgramTexts.h"
 
 namespace InfoLabels {
@@ -13,7 +13,7 @@ namespace InfoLabels {
 Locator::BearingDistance bearingDistance(Session& session, const QString& locator) {
     if (locator.size() != 6)
         return {};
-    return Locator::LocatDistance(OwnStation::locator(session.settings()), locator, session.texts());
+    return Locator::LocatDistance(GeneralSettings::ownLocator(session.settings()), locator, session.texts());
 }
 
 QString dxccCountry(Session& session, const QString& call) {

@@ -269,7 +269,7 @@ QStringList DxccAccess::problems() {
     return m_problems;
 }
 
-DxccIndexResult DxccAccess::CreateDxccMenuClick() {
+DxccIndexResult DxccAccess::rebuildIndex() {
     if (!QFileInfo::exists(m_tableName)) {
         throw IoError(msgText(Msg::DxccTableMissingIndexKept)
                           .arg(QDir::toNativeSeparators(m_tableName), QDir::toNativeSeparators(m_indexName)));

@@ -80,7 +80,7 @@ public:
     // twice. The old index is replaced in one step only once the new one is
     // complete. Throws IoError when the table cannot be read or the index
     // cannot be written; the old index then stays.
-    DxccIndexResult CreateDxccMenuClick();
+    DxccIndexResult rebuildIndex();
 
     // Lines of the two files that a lookup cannot use or reads wrongly, each
     // naming file and line; also a table or index that cannot be read.

@@ -1,6 +1,6 @@
-#include "app/LanguageApplier.h"
-#include "app/MainWindow.h"
-#include "app/Session.h"
+#include "app/ui/LanguageApplier.h"
+#include "app/ui/MainWindow.h"
+#include "session/Session.h"
 #include "settings/LanguageFile.h"
 #include "settings/LanguageTargets.h"
 #include "settings/Settings.h"
@@ -31,12 +31,7 @@ QStringList linesWith(std::initializer_list<std::pair<int, QString>> texts) {
     return lines;
 }
 
-template <typename T> T* named(QObject& root, const char* name) {
-    T* found = root.findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        qWarning("no %s", name);
-    return found;
-}
+template <typename T> T* named(QObject& root, const char* name) { return findControl<T>(root, name); }
 
 QString tabCaption(MainWindow& w, const char* page) {
     QWidget* p = named<QWidget>(w, page);
@@ -321,5 +316,5 @@ void TestLanguage::screenshotsShowNoEmptyCaptions() {
     QVERIFY(dialogs.errors.isEmpty());
 }
 
-QTEST_MAIN(TestLanguage)
+VESK_TEST_MAIN(TestLanguage)
 #include "test_language.moc"

@@ -1,9 +1,10 @@
-#include "app/MainWindow.h"
-#include "app/Session.h"
-#include "converter/LogConverterForm.h"
-#include "entry/LogGridView.h"
+#include "app/ui/MainWindow.h"
+#include "session/Session.h"
+#include "converter/ui/LogConverterForm.h"
+#include "entry/ui/LogGridView.h"
 #include "logstore/QsoRecord.h"
 #include "settings/Settings.h"
+#include "FindControl.h"
 #include "ScriptedDialogs.h"
 #include "TestFolder.h"
 
@@ -16,7 +17,7 @@
 #include <QtTest>
 
 namespace {
-QMenu* logFileMenu(MainWindow& w) { return w.findChild<QMenu*>(QStringLiteral("LogFileMenu")); }
+QMenu* logFileMenu(MainWindow& w) { return findControl<QMenu>(w, "LogFileMenu"); }
 
 QStringList logMenuCaptions(MainWindow& w) {
     QStringList out;
@@ -53,8 +54,8 @@ void TestMainWindow::startsWithStoredLog() {
     {
         Session session(dir.path(), clock, dialogs);
         MainWindow w(session);
-        auto* grid = w.findChild<LogGridView*>(QStringLiteral("ListeStringGrid"));
-        auto* lower = w.findChild<LogGridView*>(QStringLiteral("Liste2StringGrid"));
+        auto* grid = findControl<LogGridView>(w, "ListeStringGrid");
+        auto* lower = findControl<LogGridView>(w, "Liste2StringGrid");
         QVERIFY(grid && lower);
         QCOMPARE(grid->model()->rowCount(), 2);
         QCOMPARE(lower->model()->rowCount(), 2);
@@ -62,18 +63,18 @@ void TestMainWindow::startsWithStoredLog() {
         QCOMPARE(grid->model()->index(0, 13).data().toString(), QStringLiteral("erste zweite"));
         QCOMPARE(grid->columnWidth(5), 120);
         QCOMPARE(grid->columnWidth(4), 64);
-        QCOMPARE(w.findChild<QLabel*>(QStringLiteral("NumberLabel"))->text(), QStringLiteral("3"));
-        QCOMPARE(w.findChild<QLabel*>(QStringLiteral("BandLabel"))->text(), QStringLiteral("70cm"));
-        QCOMPARE(w.findChild<QLabel*>(QStringLiteral("ModeLabel"))->text(), QStringLiteral("SSB"));
-        QCOMPARE(w.findChild<QLabel*>(QStringLiteral("TxPwrLabel"))->text(), QStringLiteral("50W"));
-        QCOMPARE(w.findChild<QPlainTextEdit*>(QStringLiteral("UserMemo"))->toPlainText(), QStringLiteral("a\nb"));
-        QVERIFY(w.pages()->isEnabled());
+        QCOMPARE(findControl<QLabel>(w, "NumberLabel")->text(), QStringLiteral("3"));
+        QCOMPARE(findControl<QLabel>(w, "BandLabel")->text(), QStringLiteral("70cm"));
+        QCOMPARE(findControl<QLabel>(w, "ModeLabel")->text(), QStringLiteral("SSB"));
+        QCOMPARE(findControl<QLabel>(w, "TxPwrLabel")->text(), QStringLiteral("50W"));
+        QCOMPARE(findControl<QPlainTextEdit>(w, "UserMemo")->toPlainText(), QStringLiteral("a\nb"));
+        QVERIFY(findControl<QTabWidget>(w, "PageControl")->isEnabled());
         QCOMPARE(logMenuCaptions(w),
                  (QStringList{"2004.log", "2005.log *", session.texts()[LanguageTexts::NewLogEntry]}));
         QCOMPARE(logFileMenu(w)->title(), session.texts()[LanguageTexts::LogMenuCaption] + "2005.log");
 
         grid->setColumnWidth(2, 77);
-        w.findChild<QPlainTextEdit*>(QStringLiteral("UserMemo"))->setPlainText("x\ny");
+        findControl<QPlainTextEdit>(w, "UserMemo")->setPlainText("x\ny");
         w.close();
     }
     QVERIFY(dialogs.errors.isEmpty());
@@ -95,7 +96,7 @@ void TestMainWindow::freshStartWritesOnlyEndKeys() {
     {
         Session session(dir.path(), clock, dialogs);
         MainWindow w(session);
-        QVERIFY(!w.pages()->isEnabled());
+        QVERIFY(!findControl<QTabWidget>(w, "PageControl")->isEnabled());
         QCOMPARE(logMenuCaptions(w), QStringList{session.texts()[LanguageTexts::NewLogEntry]});
     }
     Settings s(dir.file("Vesk.ini"));
@@ -115,7 +116,7 @@ void TestMainWindow::missingStoredLogLeavesTabsDisabled() {
     {
         Session session(dir.path(), clock, dialogs);
         MainWindow w(session);
-        QVERIFY(!w.pages()->isEnabled());
+        QVERIFY(!findControl<QTabWidget>(w, "PageControl")->isEnabled());
         QCOMPARE(dialogs.infos.size(), 1);
         QVERIFY(dialogs.infos[0].contains(QStringLiteral("gone.log")));
     }
@@ -134,7 +135,7 @@ void TestMainWindow::switchAndCreateLogs() {
     ScriptedDialogs dialogs;
     Session session(dir.path(), clock, dialogs);
     MainWindow w(session);
-    auto* grid = w.findChild<LogGridView*>(QStringLiteral("ListeStringGrid"));
+    auto* grid = findControl<LogGridView>(w, "ListeStringGrid");
     QCOMPARE(grid->model()->rowCount(), 1);
 
     QAction* b = logFileMenu(w)->actions().at(1);
@@ -151,7 +152,7 @@ void TestMainWindow::switchAndCreateLogs() {
     QCOMPARE(session.currentLogName(), QStringLiteral("Test.log"));
     QCOMPARE(grid->model()->rowCount(), 1);
     QCOMPARE(grid->model()->index(0, 5).data().toString(), QString());
-    QCOMPARE(w.findChild<QLabel*>(QStringLiteral("NumberLabel"))->text(), QStringLiteral("1"));
+    QCOMPARE(findControl<QLabel>(w, "NumberLabel")->text(), QStringLiteral("1"));
     QCOMPARE(logMenuCaptions(w).at(2), QStringLiteral("Test.log *"));
 
     // 'Test.LOG' keeps its case and gets the extension; a folder part is dropped.
@@ -190,7 +191,7 @@ void TestMainWindow::vanishedLogIsReported() {
     b->trigger();
     QCOMPARE(dialogs.errors, QStringList{"\"b.log" + session.texts()[LanguageTexts::LogVanished]});
     QVERIFY(!session.hasLog());
-    QVERIFY(!w.pages()->isEnabled());
+    QVERIFY(!findControl<QTabWidget>(w, "PageControl")->isEnabled());
     QCOMPARE(logMenuCaptions(w), (QStringList{"a.log", session.texts()[LanguageTexts::NewLogEntry]}));
 }
 
@@ -203,9 +204,9 @@ void TestMainWindow::tabsAndMenusCarryTheirNames() {
     MainWindow w(session);
     const QStringList tabs = {"EingabeTS", "ListeTS", "EditierenTS", "SucheTS", "AuswertungenTS", "OptionenTS",
                               "PleTS"};
-    QCOMPARE(w.pages()->count(), tabs.size());
+    QCOMPARE(findControl<QTabWidget>(w, "PageControl")->count(), tabs.size());
     for (int i = 0; i < tabs.size(); ++i)
-        QCOMPARE(w.pages()->widget(i)->objectName(), tabs[i]);
+        QCOMPARE(findControl<QTabWidget>(w, "PageControl")->widget(i)->objectName(), tabs[i]);
     for (const char* name : {"TabSheet1", "LocatorGrossfelderTS", "TabSheet3", "TabSheet4", "AnzahlQsosTS",
                              "TabSheet5", "AllgemeinTS", "DoppelCheckTS", "QslTS"})
         QVERIFY2(w.findChild<QWidget*>(name), name);
@@ -234,5 +235,5 @@ void TestMainWindow::converterOpensFromToolsAndListsNewLogs() {
     w.logConverterForm()->close();
 }
 
-QTEST_MAIN(TestMainWindow)
+VESK_TEST_MAIN(TestMainWindow)
 #include "test_mainwindow.moc"

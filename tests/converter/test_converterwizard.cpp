@@ -1,9 +1,10 @@
 #include "SampleLog.h"
+#include "FindControl.h"
 #include "ScriptedDialogs.h"
 #include "TestFolder.h"
-#include "app/LanguageApplier.h"
-#include "app/Session.h"
-#include "converter/LogConverterForm.h"
+#include "app/ui/LanguageApplier.h"
+#include "session/Session.h"
+#include "converter/ui/LogConverterForm.h"
 #include "logstore/QsoRecord.h"
 #include "settings/LanguageFile.h"
 
@@ -22,20 +23,13 @@
 
 namespace {
 
-// Keeps what each file dialog was opened with.
-class RecordingDialogs : public ScriptedDialogs {
-public:
-    QStringList fileDialogs;
-    QString openFileName(const QString& title, const QString& folder, const QString& filter) override {
-        fileDialogs << QStringList{"open", title, folder, filter}.join(u'|');
-        return ScriptedDialogs::openFileName(title, folder, filter);
-    }
-    QString saveFileName(const QString& title, const QString& folder, const QString& filter,
-                         const QString& suffix) override {
-        fileDialogs << QStringList{"save", title, folder, filter, suffix}.join(u'|');
-        return ScriptedDialogs::saveFileName(title, folder, filter, suffix);
-    }
-};
+// What the file dialogs were opened with, one "title|folder|filter|suffix" each.
+QStringList shownDialogs(const ScriptedDialogs& dialogs) {
+    QStringList out;
+    for (const auto& d : dialogs.fileDialogs)
+        out << QStringList{d.title, d.folder, d.filter, d.suffix}.join(u'|');
+    return out;
+}
 
 const QString kAdif = QStringLiteral("ADIF-Logs (*.adi)|*.adi|Alle Dateien (*.*)|*.*");
 const QString kHtml = QStringLiteral("HTML-Dateien (*.htm;*.html)|*.htm;*.html|Alle Dateien (*.*)|*.*");
@@ -67,11 +61,7 @@ struct Wizard {
         form.showWizard();
         if (!QTest::qWaitForWindowExposed(&form)) qWarning("wizard not shown");
     }
-    template <typename T> T* find(const char* name) const {
-        T* found = form.findChild<T*>(QString::fromLatin1(name));
-        if (!found) qWarning("no control %s", name);
-        return found;
-    }
+    template <typename T> T* find(const char* name) const { return findControl<T>(form, name); }
     QString title() const { return find<QLabel>("TitleLabel")->text(); }
     void click(const char* button) { QTest::mouseClick(find<QAbstractButton>(button), Qt::LeftButton); }
     void next() { click("NextBtn"); }
@@ -117,7 +107,7 @@ struct Wizard {
     }
 
     FakeClock clock;
-    RecordingDialogs dialogs;
+    ScriptedDialogs dialogs;
     Session session;
     LogConverterForm form;
 };
@@ -137,7 +127,6 @@ private Q_SLOTS:
     void importAdif_data();
     void importAdif();
     void importChecksFileAndLogName();
-    void failedImportLeavesTheLogAlone_data();
     void failedImportLeavesTheLogAlone();
     void importHtmlThroughTheColumnGrid();
     void repairRenumbersOnlyTheChosenLogs();
@@ -155,7 +144,6 @@ void TestConverterWizard::opensAtTheStartPage() {
     dir.writeLog("a.log", {});
     Wizard w(dir);
     QCOMPARE(w.title(), QString("Was willst du tun?"));
-    QCOMPARE(w.form.size(), QSize(503, 411));
     for (const char* r : {"ImportRadioBtn", "ExportRadioBtn", "RepairRadioBtn", "VerbindenRadioBtn"})
         QVERIFY2(!w.find<QRadioButton>(r)->isChecked(), r);
     QVERIFY(!w.find<QRadioButton>("TrennenRadioBtn")->isVisible());
@@ -181,13 +169,13 @@ void TestConverterWizard::exportEachFormat_data() {
     QTest::addColumn<QByteArray>("perRecord"); // occurs once for each exported contact
     QTest::addColumn<int>("extra");            // ... and this many times more
     QTest::newRow("ADIF") << "ExpAdifRadioBtn"
-                          << "save|Export ADIF ...|%1|" + kAdif + "|adf"
+                          << "Export ADIF ...|%1|" + kAdif + "|adf"
                           << "out.adi" << QByteArray("<EOR>") << 0;
     QTest::newRow("HTML") << "ExpHtmlRadioBtn"
-                          << "save|Export HTML ...|%1|" + kHtml + "|htm"
+                          << "Export HTML ...|%1|" + kHtml + "|htm"
                           << "out.htm" << QByteArray(" <tr>") << 1;
     QTest::newRow("Text") << "ExpTxtFestRadioBtn"
-                          << "save|Export Text (feste Breite) ...|%1|" + kText + "|txt"
+                          << "Export Text (feste Breite) ...|%1|" + kText + "|txt"
                           << "out.txt" << QByteArray("\r\n") << 4;
 }
 
@@ -217,7 +205,7 @@ void TestConverterWizard::exportEachFormat() {
     w.choose(qPrintable(radio));
     w.dialogs.fileAnswers = {dir.file(fileName)};
     w.click("ExportBrowseBtn");
-    QCOMPARE(w.dialogs.fileDialogs, QStringList{dialog.arg(dir.path())});
+    QCOMPARE(shownDialogs(w.dialogs), QStringList{dialog.arg(dir.path())});
     QCOMPARE(w.find<QLineEdit>("ExportEdit")->text(), dir.file(fileName));
     w.next();
     QCOMPARE(w.dialogs.errors, QStringList());
@@ -328,7 +316,7 @@ void TestConverterWizard::importAdif() {
     w.type("Import1Edit", "vorher.adi");
     w.dialogs.fileAnswers = {dir.file("fremd.adi")};
     w.click("Import1BrowseBtn");
-    QCOMPARE(w.dialogs.fileDialogs, QStringList{"open|Import ADIF ...|" + dir.path() + "|" + kAdif});
+    QCOMPARE(shownDialogs(w.dialogs), QStringList{"Import ADIF ...|" + dir.path() + "|" + kAdif + "|"});
     QCOMPARE(w.find<QLineEdit>("Import1Edit")->text(), dir.file("fremd.adi"));
     w.next();
     QCOMPARE(w.title(), QString("1.2 In welche Vesk-Datei sollen die Daten importiert werden?"));
@@ -395,21 +383,13 @@ void TestConverterWizard::importChecksFileAndLogName() {
     QCOMPARE(w.find<QLineEdit>("Import1Edit")->text(), QString());
 }
 
-void TestConverterWizard::failedImportLeavesTheLogAlone_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("empty file") << QByteArray();
-    QTest::newRow("binary file") << QByteArray("\x7f"
-                                               "ELF\0\0\x01<CALL:3>",
-                                               12);
-    QTest::newRow("text that is no ADIF") << QByteArray("Nur ein Brief an Opa.\r\n");
-}
-
+// Which input the converter refuses is its own test's business; here the
+// refusal reaches the operator and both targets stay as they were.
 void TestConverterWizard::failedImportLeavesTheLogAlone() {
-    QFETCH(QByteArray, bytes);
     TestFolder dir;
     SampleLog::write(dir.file("a.log"), SampleLog::make(2, 5));
     const QByteArray before = dir.read("a.log");
-    dir.write("kaputt.adi", bytes);
+    dir.write("kaputt.adi", "Nur ein Brief an Opa.\r\n");
     Wizard w(dir);
     w.choose("ImportRadioBtn");
     w.next();
@@ -445,7 +425,7 @@ void TestConverterWizard::importHtmlThroughTheColumnGrid() {
     w.choose("ImpHtmlRadioBtn");
     w.dialogs.fileAnswers = {dir.file("tabelle.html")};
     w.click("Import1BrowseBtn");
-    QCOMPARE(w.dialogs.fileDialogs, QStringList{"open|Import HTML ...|" + dir.path() + "|" + kHtml});
+    QCOMPARE(shownDialogs(w.dialogs), QStringList{"Import HTML ...|" + dir.path() + "|" + kHtml + "|"});
     w.next();
     w.type("TargetLogEdit", "html");
     w.next();
@@ -700,5 +680,5 @@ void TestConverterWizard::languageFile() {
     QCOMPARE(w.title(), QString("Was willst du tun?"));
 }
 
-QTEST_MAIN(TestConverterWizard)
+VESK_TEST_MAIN(TestConverterWizard)
 #include "test_converterwizard.moc"

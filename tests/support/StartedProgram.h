@@ -2,8 +2,9 @@
 
 // For widget tests: the program started on a prepared folder, its main
 // window shown and active so that focus and keys behave as for a user.
-#include "app/MainWindow.h"
-#include "app/Session.h"
+#include "app/ui/MainWindow.h"
+#include "session/Session.h"
+#include "FindControl.h"
 #include "ScriptedDialogs.h"
 #include "TestFolder.h"
 
@@ -19,12 +20,7 @@ struct StartedProgram {
                 qWarning("main window did not become active");
         }
     }
-    template <typename T> T* find(const char* name) {
-        T* found = w.findChild<T*>(QString::fromLatin1(name));
-        if (!found)
-            qWarning("no control %s", name);
-        return found;
-    }
+    template <typename T> T* find(const char* name) { return findControl<T>(w, name); }
     FakeClock clock;
     ScriptedDialogs dialogs;
     Session session;

@@ -1,0 +1,219 @@
+#include "entry/ui/EntryArea.h"
+
+#include "entry/DuplicateCheck.h"
+#include "entry/EntryMask.h"
+#include "entry/EntrySettings.h"
+#include "entry/ui/DoppeltForm.h"
+#include "entry/ui/DuplicateCheckOptions.h"
+#include "entry/ui/EditPage.h"
+#include "entry/ui/EntryDefaultsOptions.h"
+#include "entry/ui/EntryOrderOptions.h"
+#include "entry/ui/EntryPage.h"
+#include "entry/ui/ListPage.h"
+#include "entry/ui/LogGridView.h"
+#include "entry/ui/PlePage.h"
+#include "entry/ui/ReferenceListController.h"
+#include "entry/ui/ReferenceLogsOptions.h"
+#include "entry/ui/RstTxOptions.h"
+#include "entry/ui/SearchPage.h"
+#include "session/Session.h"
+#include "settings/WindowSettings.h"
+#include "windows/ui/TextForm.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+EntryArea::EntryArea(Shell& shell, QObject* parent) : QObject(parent), m_shell(shell), m_session(shell.session()) {
+    // The text editor serves the edit tab, so it exists before the pages.
+    m_textForm = new TextForm(m_session.dialogs(), m_shell.window());
+    m_doppeltForm = new DoppeltForm(m_shell.window());
+    buildPages();
+    buildOptionPages();
+    m_referenceList = new ReferenceListController(m_session, m_shell.entryMask(), *m_entryPage->lowerList(),
+                                                  *m_listPage->grid(), this);
+    connectPages();
+    qApp->installEventFilter(this);
+}
+
+void EntryArea::buildPages() {
+    m_entryPage = new EntryPage(m_session, m_shell.entryMask());
+    m_entryPage->setObjectName(QStringLiteral("EingabeTS"));
+    m_shell.addPage(Page::Entry, m_entryPage, QStringLiteral("Eingabe"));
+    m_listPage = new ListPage(m_session);
+    m_listPage->setObjectName(QStringLiteral("ListeTS"));
+    m_shell.addPage(Page::List, m_listPage, QStringLiteral("Liste"));
+    m_editPage = new EditPage(m_session, *m_textForm);
+    m_editPage->setObjectName(QStringLiteral("EditierenTS"));
+    m_shell.addPage(Page::Edit, m_editPage, QStringLiteral("Editieren"));
+    m_searchPage = new SearchPage(m_session, m_listPage->grid());
+    m_searchPage->setObjectName(QStringLiteral("SucheTS"));
+    m_shell.addPage(Page::Search, m_searchPage, QStringLiteral("Suche"));
+    m_plePage = new PlePage(m_session);
+    m_plePage->setObjectName(QStringLiteral("PleTS"));
+    m_shell.addPage(Page::PaperLog, m_plePage, QStringLiteral("PLE"));
+}
+
+void EntryArea::buildOptionPages() {
+    m_entryOrderOptions = new EntryOrderOptions(m_session, m_shell.entryMask().bindings());
+    m_shell.addOptionsPage(m_entryOrderOptions, QStringLiteral("OrdnungEingabeTS"), QStringLiteral("Ordnung Eingabe"));
+    m_entryDefaultsOptions = new EntryDefaultsOptions(m_session);
+    m_shell.addOptionsPage(m_entryDefaultsOptions, QStringLiteral("VorgabenEingabeTS"),
+                           QStringLiteral("Vorgaben Eingabe"));
+    m_rstTxOptions = new RstTxOptions(m_session);
+    m_shell.addOptionsPage(m_rstTxOptions, QStringLiteral("AutoNrTS"), QStringLiteral("RST (+Nr) TX"));
+    m_duplicateOptions = new DuplicateCheckOptions(m_session);
+    m_shell.addOptionsPage(m_duplicateOptions, QStringLiteral("DoppelCheckTS"), QStringLiteral("Doppel-Check"));
+    m_referenceOptions = new ReferenceLogsOptions(m_session);
+    m_shell.addOptionsPage(m_referenceOptions, QStringLiteral("ReferenzLogsTS"), QStringLiteral("Referenz-Logs"));
+}
+
+void EntryArea::connectPages() {
+    EntryMask& mask = m_shell.entryMask();
+    // Queued: the warning opens once the focus has moved on, not in the
+    // middle of the focus change that triggered it.
+    connect(m_entryPage, &EntryPage::callLeft, this, &EntryArea::CallEditExit, Qt::QueuedConnection);
+    connect(m_entryPage, &EntryPage::contactSaved, this, [this] {
+        m_listPage->grid()->scrollToLastRow();
+        m_rstTxOptions->advanceNumber();
+    });
+    connect(m_entryPage, &EntryPage::lowerListActivated, this, &EntryArea::Liste2StringGridDblClick);
+    connect(m_entryPage, &EntryPage::lowerListCtrlClicked, this, &EntryArea::Liste2StringGridMouseUp);
+    connect(m_entryPage, &EntryPage::referenceLogsRequested, m_referenceList,
+            &ReferenceListController::StandartfunktionReferenzLogs);
+    connect(m_referenceList, &ReferenceListController::lowerListModelChanged, this,
+            &EntryArea::mirrorLowerListSelection);
+    connect(m_searchPage, &SearchPage::openRequested, this,
+            [this](int row) { openForEdit(row, ReturnTarget::Search); });
+    connect(m_plePage, &PlePage::contactSaved, this, [&mask](int number) { mask.setNextNumber(number + 1); });
+    connect(m_plePage, &PlePage::logRewritten, this, &EntryArea::ListeNeuFuellen);
+    connect(m_listPage->grid(), &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& index) { openForEdit(index.row(), m_editPage->returnTarget()); });
+    mirrorLowerListSelection();
+    connect(m_editPage, &EditPage::saved, this, &EntryArea::returnAfterSaving);
+    connect(m_editPage, &EditPage::logChangedOutside, this, &EntryArea::ListeNeuFuellen);
+    connect(m_entryOrderOptions, &EntryOrderOptions::bindingsChanged, m_entryPage, &EntryPage::NewButtonCaption);
+    connect(m_rstTxOptions, &RstTxOptions::appendTextChanged, &mask, &EntryMask::setRstAppendText);
+}
+
+// A contact picked in the lower list is the one the edit tab opens.
+void EntryArea::mirrorLowerListSelection() {
+    LogGridView* lower = m_entryPage->lowerList();
+    if (lower->model() != &m_session.model())
+        return;
+    connect(lower->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
+        if (current.isValid())
+            m_listPage->grid()->selectRecord(current.row());
+    });
+}
+
+void EntryArea::applySettings() {
+    const Settings& s = m_session.settings();
+    EntryMask& mask = m_shell.entryMask();
+    for (int item : {MaskItem::Dok, MaskItem::Locator, MaskItem::Qth, MaskItem::Name, MaskItem::Comments,
+                     MaskItem::QslOut, MaskItem::QslIn})
+        mask.setShown(item, EntrySettings::shownAtStart(s, item));
+    mask.bindings().load(s);
+    m_entryPage->NewButtonCaption();
+    m_entryPage->ClearMask();
+    const QVector<int> widths =
+        WindowSettings::listColumnWidths(s, QsoRecord::FieldCount, LogGridView::DefaultColumnWidth);
+    m_listPage->grid()->setColumnWidths(widths);
+    m_entryPage->lowerList()->setColumnWidths(widths);
+}
+
+void EntryArea::storeSettings() {
+    WindowSettings::setListColumnWidths(m_session.settings(), m_listPage->grid()->columnWidths());
+}
+
+void EntryArea::ListeNeuFuellen() {
+    m_session.reloadRows();
+    m_shell.entryMask().carryOver(m_session.model());
+    m_listPage->grid()->scrollToLastRow();
+    m_entryPage->lowerList()->scrollToLastRow();
+}
+
+void EntryArea::openForEdit(int row, ReturnTarget target) {
+    m_listPage->grid()->selectRecord(row);
+    m_editPage->setReturnTarget(target);
+    if (m_shell.isCurrent(Page::Edit))
+        EditierenTSShow();
+    else
+        m_shell.showPage(Page::Edit);
+}
+
+void EntryArea::returnAfterSaving(int number, ReturnTarget target) {
+    ListeNeuFuellen();
+    for (LogGridView* grid : {m_listPage->grid(), m_entryPage->lowerList()})
+        grid->selectRecord(number - 1);
+    m_listPage->grid()->scrollTo(m_session.model().index(number - 1, 0), QAbstractItemView::PositionAtBottom);
+    switch (target) {
+    case ReturnTarget::Entry: m_shell.showPage(Page::Entry); break;
+    case ReturnTarget::Search: m_shell.showPage(Page::Search); break;
+    case ReturnTarget::QslEvaluation:
+    case ReturnTarget::ContestResults: m_shell.showPage(Page::Evaluations); break;
+    case ReturnTarget::List: m_shell.showPage(Page::List); break;
+    }
+}
+
+void EntryArea::pageChanged(QWidget* previous, QWidget* shown) {
+    if (previous == m_plePage && shown != m_plePage)
+        PleTSHide();
+    if (shown == m_entryPage)
+        EingabeTSEnter();
+    else if (shown == m_editPage)
+        EditierenTSShow();
+    else if (shown == m_plePage)
+        PleTSShow();
+}
+
+void EntryArea::EditierenTSShow() {
+    const QModelIndex current = m_listPage->grid()->currentIndex();
+    const int row = current.isValid() ? current.row() : m_session.model().rowCount() - 1;
+    m_editPage->EditierenTSShow(row < m_session.model().recordCount() ? row + 1 : 0);
+}
+
+void EntryArea::EingabeTSEnter() {
+    m_entryPage->lowerList()->setColumnWidths(m_listPage->grid()->columnWidths());
+}
+
+void EntryArea::PleTSShow() {
+    m_plePage->PleTSShow(m_listPage->grid()->columnWidths(), m_shell.entryMask().nextNumber());
+}
+
+void EntryArea::PleTSHide() { ListeNeuFuellen(); }
+
+void EntryArea::CallEditExit() {
+    const EntryMask& mask = m_shell.entryMask();
+    const int match = DuplicateCheck::findFirst(m_session.model(), mask.field(QsoRecord::Call),
+                                                mask.field(QsoRecord::Band), mask.field(QsoRecord::Mode),
+                                                mask.field(QsoRecord::Date), m_duplicateOptions->options());
+    if (match < 0)
+        return;
+    switch (m_doppeltForm->ask(DuplicateCheck::gridCells(m_session.model(), match))) {
+    case DoppeltForm::Discard: m_entryPage->ClearMask(); break;
+    case DoppeltForm::Correct: m_entryPage->focusCall(); break;
+    default: break;
+    }
+}
+
+void EntryArea::Liste2StringGridDblClick(int row) {
+    if (m_referenceList->takeRow(row))
+        m_entryPage->focusCall();
+    else
+        openForEdit(row, ReturnTarget::Entry);
+}
+
+void EntryArea::Liste2StringGridMouseUp(int row) {
+    const int logRow = m_referenceList->logRowOf(row);
+    if (logRow >= 0)
+        openForEdit(logRow, ReturnTarget::Entry);
+}
+
+bool EntryArea::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyRelease && m_shell.isCurrent(Page::Entry) && m_entryPage->isEnabled()) {
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (w && w->window() == m_shell.window() && !static_cast<QKeyEvent*>(event)->isAutoRepeat())
+            return m_entryPage->FormKeyUp(static_cast<QKeyEvent*>(event));
+    }
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "app/Shell.h"
+
+#include <QObject>
+
+class DoppeltForm;
+class DuplicateCheckOptions;
+class EditPage;
+class EntryDefaultsOptions;
+class EntryOrderOptions;
+class EntryPage;
+class ListPage;
+class PlePage;
+class QKeyEvent;
+class ReferenceListController;
+class ReferenceLogsOptions;
+class RstTxOptions;
+class SearchPage;
+class TextForm;
+
+// The entry subsystem in the main window: the tabs "Eingabe", "Liste",
+// "Editieren", "Suche" and "PLE", their option tabs, the duplicate warning,
+// the reference list and the text editor, and how they work together.
+class EntryArea : public QObject {
+    Q_OBJECT
+public:
+    explicit EntryArea(Shell& shell, QObject* parent = nullptr);
+
+    // The mask's state and the column widths as the settings hold them.
+    void applySettings();
+    // The program-end write of the column widths.
+    void storeSettings();
+
+    // Refills the lists from the current log and carries the last contact's
+    // band, mode and power over into the mask.
+    void ListeNeuFuellen();
+    void openForEdit(int row, ReturnTarget target);
+    // The main tabs moved from previous to shown.
+    void pageChanged(QWidget* previous, QWidget* shown);
+
+    // The duplicate check, when the operator leaves the call field.
+    void CallEditExit();
+    void EingabeTSEnter();
+    // The edit tab was shown: it loads the contact selected in the list.
+    void EditierenTSShow();
+    void PleTSShow();
+    void PleTSHide();
+    void Liste2StringGridDblClick(int row);
+    void Liste2StringGridMouseUp(int row);
+
+    ReferenceListController& referenceList() const { return *m_referenceList; }
+
+protected:
+    // Keys for the whole window arrive here before the control with the
+    // focus sees them, as the function keys of the mask need.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildPages();
+    void buildOptionPages();
+    void connectPages();
+    void mirrorLowerListSelection();
+    void returnAfterSaving(int number, ReturnTarget target);
+
+    Shell& m_shell;
+    Session& m_session;
+    TextForm* m_textForm = nullptr;
+    DoppeltForm* m_doppeltForm = nullptr;
+    EntryPage* m_entryPage = nullptr;
+    ListPage* m_listPage = nullptr;
+    EditPage* m_editPage = nullptr;
+    SearchPage* m_searchPage = nullptr;
+    PlePage* m_plePage = nullptr;
+    EntryOrderOptions* m_entryOrderOptions = nullptr;
+    EntryDefaultsOptions* m_entryDefaultsOptions = nullptr;
+    RstTxOptions* m_rstTxOptions = nullptr;
+    DuplicateCheckOptions* m_duplicateOptions = nullptr;
+    ReferenceLogsOptions* m_referenceOptions = nullptr;
+    ReferenceListController* m_referenceList = nullptr;
+};

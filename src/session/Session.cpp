@@ -1,0 +1,196 @@
+#include "session/Session.h"
+
+#include "logstore/IoError.h"
+#include "logstore/LogDirectory.h"
+#include "platform/Clock.h"
+#include "platform/Desktop.h"
+#include "platform/Dialogs.h"
+#include "refdata/DokDirectory.h"
+#include "refdata/Dxcc.h"
+#include "settings/GeneralSettings.h"
+#include "settings/LanguageFile.h"
+#include "settings/ProgramTexts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+Session::Session(const QString& programFolder, Clock& clock, Dialogs& dialogs, QObject* parent)
+    : QObject(parent), m_folder(QDir(programFolder).absolutePath()), m_clock(clock), m_dialogs(dialogs),
+      m_systemDesktop(std::make_unique<SystemDesktop>()), m_desktop(m_systemDesktop.get()),
+      m_settings(QDir(programFolder).absoluteFilePath(QStringLiteral("Vesk.ini"))),
+      m_languageLines(LanguageFile::builtInGerman()) {}
+
+Session::~Session() = default;
+
+DxccAccess& Session::dxcc() {
+    if (!m_dxcc)
+        m_dxcc = std::make_unique<DxccAccess>(m_folder);
+    return *m_dxcc;
+}
+
+DokDirectory& Session::dokDirectory() {
+    if (!m_dokDirectory)
+        m_dokDirectory = std::make_unique<DokDirectory>(pathOf(QStringLiteral("DOK.ini")));
+    return *m_dokDirectory;
+}
+
+void Session::reportReferenceProblems(const QStringList& problems) {
+    QStringList fresh;
+    for (const QString& p : problems) {
+        if (!m_reportedProblems.contains(p))
+            fresh << p;
+    }
+    if (fresh.isEmpty())
+        return;
+    m_reportedProblems << fresh;
+    constexpr int shown = 10;
+    QString text = fresh.mid(0, shown).join(u'\n');
+    if (fresh.size() > shown)
+        text += QStringLiteral("\n… und %1 weitere").arg(fresh.size() - shown);
+    m_dialogs.error(text);
+}
+
+QString Session::languageLine(int line) const {
+    return line >= 1 && line <= m_languageLines.size() ? m_languageLines[line - 1] : QString();
+}
+
+void Session::setLanguageLines(const QStringList& lines) {
+    m_languageLines = lines;
+    LanguageFile::fillTexts(lines, m_texts);
+    // The program's further texts come from the supplement beside the chosen
+    // language file. A language file that could not be read has been reported
+    // already and German applies throughout, without a second message.
+    const QString language = pathOf(m_settings.readString(QStringLiteral("Language"), QStringLiteral("Language"),
+                                                          QStringLiteral("deutsch.lng")));
+    if (!QFile(language).open(QIODevice::ReadOnly)) {
+        ProgramTexts::useBuiltInGerman();
+        return;
+    }
+    const QString problem = ProgramTexts::loadFor(language);
+    if (!problem.isEmpty())
+        m_dialogs.error(problem + u'\n' + msgText(Msg::BuiltInGermanApplies));
+}
+
+QString Session::pathOf(const QString& fileName) const { return QDir(m_folder).filePath(fileName); }
+
+void Session::loadSettings() {
+    QString reason;
+    if (!m_settings.load(&reason)) {
+        m_dialogs.error(QStringLiteral("Die Einstellungen \"%1\" können nicht gelesen werden (%2). "
+                                       "Vesk startet mit den Vorgaben und überschreibt die Datei nicht.")
+                            .arg(QDir::toNativeSeparators(m_settings.fileName()), reason));
+    }
+}
+
+bool Session::saveSettings() {
+    try {
+        m_settings.save();
+        m_settingsErrorShown = false;
+        return true;
+    } catch (const IoError& e) {
+        if (!m_settingsErrorShown) {
+            m_settingsErrorShown = true;
+            m_dialogs.error(QStringLiteral("Die Einstellungen wurden nicht gespeichert. %1").arg(e.message()));
+        }
+        return false;
+    }
+}
+
+QString Session::currentLogName() const { return m_log ? QFileInfo(m_log->fileName()).fileName() : QString(); }
+
+void Session::openLog(const QString& path) {
+    // The rows are read by the window's refill that follows, once.
+    m_log = std::make_unique<LogFile>(path);
+    Q_EMIT currentLogChanged();
+}
+
+void Session::releaseLog() {
+    if (!m_log)
+        return;
+    m_log.reset();
+    m_model.clear();
+    Q_EMIT currentLogChanged();
+}
+
+void Session::openLastLog() {
+    // Only a name: a folder part typed into the file by hand is not followed.
+    const QString stored = GeneralSettings::lastLogFileName(m_settings);
+    const QString name = QFileInfo(stored).fileName();
+    if (name.isEmpty())
+        return;
+    const QString path = pathOf(name);
+    if (!QFileInfo(path).isFile()) {
+        m_dialogs.info(QStringLiteral("Das zuletzt benutzte Log \"%1\" ist nicht mehr im Programmordner \"%2\". "
+                                      "Bitte ein Log im Menü wählen oder ein neues anlegen.")
+                           .arg(name, QDir::toNativeSeparators(m_folder)));
+        return;
+    }
+    openLog(path);
+}
+
+void Session::appendContact(const QsoRecord& record) {
+    if (!m_log)
+        return;
+    m_log->AppendRecord(record);
+    m_model.appendRecord(record);
+}
+
+bool Session::reloadRows() {
+    if (!m_log) {
+        m_model.clear();
+        return true;
+    }
+    try {
+        m_model.load(*m_log);
+        return true;
+    } catch (const IoError& e) {
+        m_dialogs.error(e.message());
+        return false;
+    }
+}
+
+Session::Choice Session::chooseLog(const QString& caption) {
+    const QString path = pathOf(caption);
+    if (m_log && QFileInfo(m_log->fileName()) == QFileInfo(path))
+        return Choice::Unchanged;
+    releaseLog();
+    if (!QFileInfo(path).isFile()) {
+        m_dialogs.error(u'"' + caption + m_texts[LanguageTexts::LogVanished]);
+        return Choice::Vanished;
+    }
+    openLog(path);
+    return Choice::Opened;
+}
+
+Session::Creation Session::createLog() {
+    const auto answer = m_dialogs.inputText(m_texts[LanguageTexts::NewLogTitle],
+                                            m_texts[LanguageTexts::NewLogPrompt], QString());
+    if (!answer)
+        return Creation::Cancelled;
+    const auto name = LogDirectory::newLogFileName(*answer);
+    if (!name)
+        return Creation::Cancelled;
+    const QString path = pathOf(*name);
+    if (QFileInfo::exists(path)) {
+        m_dialogs.error(u'"' + *name + m_texts[LanguageTexts::LogExists] + QDir::toNativeSeparators(path) +
+                        QStringLiteral("\"!"));
+        return Creation::Exists;
+    }
+    auto log = std::make_unique<LogFile>(path);
+    try {
+        log->WriteHeader();
+    } catch (const IoError& e) {
+        m_dialogs.error(e.message());
+        return Creation::Failed;
+    }
+    m_log = std::move(log);
+    m_model.clear();
+    Q_EMIT currentLogChanged();
+    return Creation::Created;
+}
+
+void Session::storeLastLogName() {
+    if (m_log)
+        GeneralSettings::setLastLogFileName(m_settings, currentLogName());
+}
