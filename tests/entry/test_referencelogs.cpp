@@ -11,11 +11,8 @@
 
 namespace {
 
-QString contact(int number, const QString& call, const QString& dok, const QString& locator = {},
-                const QString& name = {}) {
-    return QStringLiteral("%1;01.02.2003;12:00:00;2m;FM;%2;59;59;%3;%4;;%5;10W;;;")
-        .arg(number)
-        .arg(call, dok, name, locator);
+QString contact(int n, const QString& call, const QString& dok, const QString& locator = {}, const QString& name = {}) {
+    return QStringLiteral("%1;01.02.2003;12:00:00;2m;FM;%2;59;59;%3;%4;;%5;10W;;;").arg(n).arg(call, dok, name, locator);
 }
 
 // current.log and two reference logs; slot 1 names a file that is missing
@@ -40,6 +37,18 @@ struct Logs {
     }
 };
 
+// The current log's rows, then those of every reference log there is.
+void fill(ReferenceData& data, const Logs& logs) {
+    LogTableModel model;
+    LogFile current(logs.current);
+    model.load(current);
+    data.appendCurrent(model);
+    for (const QString& path : ReferenceLogs::existingLogs(logs.paths, logs.current, true)) {
+        LogFile log(path);
+        data.appendLog(log);
+    }
+}
+
 QStringList callsOf(const ReferenceData& data, const QVector<int>& rows) {
     QStringList calls;
     for (int i : rows)
@@ -63,14 +72,12 @@ private Q_SLOTS:
     void extractCall();
     void findFirst_data();
     void findFirst();
-    void findFirstWithCurrentLogInSlot();
     void findFirstUnreadableLog();
     void existingLogsExcludesCurrent_data();
     void existingLogsExcludesCurrent();
     void filter_data();
     void filter();
-    void referenceRowsHaveNoNumber();
-    void listModelEmptyRow();
+    void listModel();
     void appendLogStopsAtBrokenLine();
     void optionsRoundTrip();
 };
@@ -80,13 +87,9 @@ void TestReferenceLogs::extractCall_data() {
     QTest::addColumn<QString>("base");
     QTest::newRow("portable, lower case") << "q1abc/p" << "Q1ABC";
     QTest::newRow("three-letter suffix stays") << "Q1ABC/QRP" << "Q1ABC/QRP";
-    QTest::newRow("prefix stays") << "PA/Q1ABC" << "PA/Q1ABC";
     QTest::newRow("prefix and suffix") << "pa/q1abc/p" << "PA/Q1ABC";
     QTest::newRow("trailing slash") << "Q1ABC/" << "Q1ABC";
-    QTest::newRow("suffix then trailing slash") << "Q1ABC/P/" << "Q1ABC";
     QTest::newRow("two suffixes") << "Q1ABC/MM/P" << "Q1ABC";
-    QTest::newRow("number suffix") << "Q1ABC/3" << "Q1ABC";
-    QTest::newRow("slash alone") << "/" << "";
     QTest::newRow("slash and letter") << "/P" << "";
     QTest::newRow("umlaut kept") << "dä1x/p" << "Dä1X";
 }
@@ -101,7 +104,6 @@ void TestReferenceLogs::findFirst_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("name"); // of the contact found; "-" for none
     QTest::newRow("current log, oldest contact") << "q1abc/p" << "Erster";
-    QTest::newRow("current log before reference") << "Q2AA" << "";
     QTest::newRow("portable finds mobile in reference") << "q4abc/p" << "Ref1 mobil";
     QTest::newRow("last reference log") << "Q3ZZ" << "Ganz hinten";
     QTest::newRow("stored with suffix") << "DL1ABC" << "";
@@ -119,16 +121,6 @@ void TestReferenceLogs::findFirst() {
         QCOMPARE(ReferenceLogs::ExtractCall((*found)[QsoRecord::Call]), ReferenceLogs::ExtractCall(typed));
         QCOMPARE((*found)[QsoRecord::Name], name);
     }
-}
-
-void TestReferenceLogs::findFirstWithCurrentLogInSlot() {
-    Logs logs;
-    const QStringList paths = {logs.current, logs.dir.file("ref1.log"), QString(), logs.dir.file("ref2.log")};
-    auto found = ReferenceLogs::findFirst(logs.current, paths, QStringLiteral("Q3ZZ"));
-    QVERIFY(found);
-    QCOMPARE((*found)[QsoRecord::Dok], QStringLiteral("Z01"));
-    found = ReferenceLogs::findFirst(logs.current, {logs.current}, QStringLiteral("QA1B"));
-    QVERIFY(!found);
 }
 
 void TestReferenceLogs::findFirstUnreadableLog() {
@@ -149,8 +141,6 @@ void TestReferenceLogs::findFirstUnreadableLog() {
 void TestReferenceLogs::existingLogsExcludesCurrent_data() {
     QTest::addColumn<QString>("spelling"); // of current.log, relative to the folder
     QTest::addColumn<bool>("symlink");
-    QTest::newRow("same text") << "current.log" << false;
-    QTest::newRow("dot folder") << "./current.log" << false;
     QTest::newRow("up and back") << "sub/../current.log" << false;
     QTest::newRow("symbolic link") << "link.log" << true;
 }
@@ -176,12 +166,9 @@ void TestReferenceLogs::filter_data() {
     QTest::newRow("Q") << "Q" << "" << ""
                        << QStringList{"Q1ABC", "Q1XYZ", "Q2AA", "Q1ABC", "Q1ABC/M", "QA1B",
                                       "Q2AA", "Q4ABC/M", "Q1A", "Q3ZZ", "Q4ABC"};
-    QTest::newRow("Q1") << "Q1" << "" << "" << QStringList{"Q1ABC", "Q1XYZ", "Q1ABC", "Q1ABC/M", "Q1A"};
     QTest::newRow("lower case, suffix") << "q1abc/p" << "" << "" << QStringList{"Q1ABC", "Q1ABC", "Q1ABC/M"};
     QTest::newRow("stored suffix dropped") << "DL1ABC" << "" << "" << QStringList{"DL1ABC/P"};
     QTest::newRow("dok B, b01 left out") << "Q1" << "B" << "" << QStringList{"Q1ABC", "Q1ABC", "Q1ABC/M"};
-    QTest::newRow("dok b") << "Q1" << "b" << "" << QStringList{"Q1XYZ"};
-    QTest::newRow("locator exact case") << "Q1" << "" << "JO31" << QStringList{"Q1ABC", "Q1XYZ", "Q1ABC"};
     QTest::newRow("locator lower case") << "Q1" << "" << "jo" << QStringList{"Q1ABC/M"};
     QTest::newRow("dok and locator") << "Q1" << "B0" << "JO31A" << QStringList{"Q1ABC", "Q1ABC"};
     QTest::newRow("longer than every call") << "Q1ABCD" << "" << "" << QStringList{};
@@ -193,60 +180,33 @@ void TestReferenceLogs::filter() {
     QFETCH(QString, locator);
     QFETCH(QStringList, calls);
     Logs logs;
-    LogTableModel model;
-    LogFile current(logs.current);
-    model.load(current);
     ReferenceData data;
-    data.appendCurrent(model);
-    for (const QString& path : ReferenceLogs::existingLogs(logs.paths, logs.current, true)) {
-        LogFile log(path);
-        data.appendLog(log);
-    }
+    fill(data, logs);
     QCOMPARE(data.size(), 12);
     QCOMPARE(callsOf(data, data.filter(call, dok, locator)), calls);
 }
 
-void TestReferenceLogs::referenceRowsHaveNoNumber() {
+// Rows of a reference log show no number (it is not theirs in this log) and
+// keep every other column; no hit shows one empty row.
+void TestReferenceLogs::listModel() {
     Logs logs;
     logs.dir.writeLog(
         "ref1.log", {"17;24.12.2001;23:59:00;80m;CW;Q9Q;579;599;K12;Anna;Bonn;JO30;5W;a#13#10b;;02.02.2002"});
-    LogTableModel model;
-    LogFile current(logs.current);
-    model.load(current);
     ReferenceListModel list;
-    list.data().appendCurrent(model);
-    LogFile ref(logs.dir.file("ref1.log"));
-    list.data().appendLog(ref);
+    fill(list.data(), logs);
     list.setRows(list.data().filter(QStringLiteral("Q"), {}, {}));
-    QCOMPARE(list.rowCount(), 5);
-    QCOMPARE(list.data(list.index(0, 0)).toString(), QStringLiteral("1"));
+    QCOMPARE(list.rowCount(), 8);
     QCOMPARE(list.data(list.index(3, 0)).toString(), QStringLiteral("5"));
-    // The other fields keep their columns although the number is gone.
     const QStringList shown = {"",    "24.12.2001", "23:59:00", "80m", "CW", "Q9Q", "579", "599",
                                "K12", "Anna", "Bonn", "JO30", "5W", "a b", "", "02.02.2002"};
     for (int column = 0; column < QsoRecord::FieldCount; ++column)
         QCOMPARE(list.data(list.index(4, column)).toString(), shown[column]);
-    const QsoRecord copied = list.record(4);
-    QCOMPARE(copied[QsoRecord::Number], QString());
-    QCOMPARE(copied[QsoRecord::Comments], QStringLiteral("a\nb"));
-}
-
-void TestReferenceLogs::listModelEmptyRow() {
-    Logs logs;
-    LogTableModel model;
-    LogFile current(logs.current);
-    model.load(current);
-    ReferenceListModel list;
-    list.data().appendCurrent(model);
+    QCOMPARE(list.record(4)[QsoRecord::Number], QString());
+    QCOMPARE(list.record(4)[QsoRecord::Comments], QStringLiteral("a\nb"));
     list.setRows(list.data().filter(QStringLiteral("ZZ"), {}, {}));
     QCOMPARE(list.rowCount(), 1);
     QCOMPARE(list.hitCount(), 0);
-    QCOMPARE(list.data(list.index(0, 5)), QVariant());
     QCOMPARE(list.record(0), QsoRecord());
-    QCOMPARE(list.headerData(5, Qt::Horizontal).toString(), QStringLiteral("Call"));
-    list.clear();
-    QCOMPARE(list.data().size(), 0);
-    QCOMPARE(list.rowCount(), 1);
 }
 
 void TestReferenceLogs::appendLogStopsAtBrokenLine() {
@@ -267,32 +227,20 @@ void TestReferenceLogs::appendLogStopsAtBrokenLine() {
 void TestReferenceLogs::optionsRoundTrip() {
     TestFolder dir;
     const QString ini = dir.file("Vesk.ini");
-    {
-        Settings fresh(ini);
-        QVERIFY(fresh.load());
-        const ReferenceLogs::Options defaults = ReferenceLogs::readOptions(fresh);
-        QCOMPARE(defaults.paths, (QStringList{"", "", "", ""}));
-        QCOMPARE(defaults.luxus, false);
-    }
-    const QStringList paths = {"/home/op/Logs/2003 Köln.log", "", "/home/op/Logs/2004.log",
-                               "C:\\Logs\\alt.log"};
+    const QStringList paths = {"/home/op/Logs/2003 Köln.log", "", "/home/op/Logs/2004.log", "C:\\Logs\\alt.log"};
     {
         Settings settings(ini);
+        QCOMPARE(ReferenceLogs::readOptions(settings).paths, (QStringList{"", "", "", ""}));
         ReferenceLogs::writePaths(settings, paths);
         ReferenceLogs::writeLuxus(settings, true);
         settings.save();
     }
-    const QByteArray file = dir.read("Vesk.ini");
-    QVERIFY2(file.contains("[Referenz-Logs]\r\n"), file.constData());
-    QVERIFY2(file.contains("Log1=/home/op/Logs/2003 K\xf6ln.log\r\n"), file.constData());
-    QVERIFY2(file.contains("Log4=C:\\Logs\\alt.log\r\n"), file.constData());
+    // Latin-1, as the settings file has always been written.
+    QVERIFY2(dir.read("Vesk.ini").contains("Log1=/home/op/Logs/2003 K\xf6ln.log\r\n"), dir.read("Vesk.ini").constData());
     Settings back(ini);
     QVERIFY(back.load());
-    const ReferenceLogs::Options read = ReferenceLogs::readOptions(back);
-    QCOMPARE(read.paths, paths);
-    QCOMPARE(read.luxus, true);
-    ReferenceLogs::writeLuxus(back, false);
-    QCOMPARE(ReferenceLogs::readOptions(back).luxus, false);
+    QCOMPARE(ReferenceLogs::readOptions(back).paths, paths);
+    QCOMPARE(ReferenceLogs::readOptions(back).luxus, true);
 }
 
 QTEST_GUILESS_MAIN(TestReferenceLogs)
