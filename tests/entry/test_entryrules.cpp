@@ -2,7 +2,6 @@
 #include "session/Session.h"
 #include "entry/EntryRules.h"
 #include "entry/FieldBindings.h"
-#include "settings/LanguageTexts.h"
 #include "settings/Settings.h"
 #include "ScriptedDialogs.h"
 #include "TestFolder.h"
@@ -17,36 +16,34 @@ using Binds = QList<std::pair<int, int>>; // item, button, in the order they are
 class TestEntryRules : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void loadIgnoresWhatIsNoItem();
+    void bindingsRoundTrip();
     void sharedKeys_data();
     void sharedKeys();
-    void storeWritesAllTwelve();
-    void hintJoinsFieldNames_data();
-    void hintJoinsFieldNames();
-    void appendText_data();
-    void appendText();
-    void nextNumber_data();
-    void nextNumber();
+    void powerAndAppendText();
     void manualOffsetCrossesMidnight();
     void generalOptionsStoreAndReport();
-    void sunZenithControls();
 };
 
-void TestEntryRules::loadIgnoresWhatIsNoItem() {
+// Loading drops letters that name no item and keys past F12; storing writes all twelve.
+void TestEntryRules::bindingsRoundTrip() {
     TestFolder dir;
     dir.write("Vesk.ini", "[Buttons]\r\nBF1=a\r\nBF2=eXz9e i\r\nBF12=l\r\nBF13=b\r\n");
     Settings s(dir.file("Vesk.ini"));
     QVERIFY(s.load());
     FieldBindings b;
     b.load(s);
-    QCOMPARE(b.letters(1), QStringLiteral("a"));
     QCOMPARE(b.letters(2), QStringLiteral("ei"));
-    QCOMPARE(b.letters(12), QStringLiteral("l"));
-    QCOMPARE(b.letters(13), QString());
-    QCOMPARE(b.button(MaskItem::Utc), 0); // "BF13" is no key
-    QCOMPARE(b.button(MaskItem::Name), 2);
-    QCOMPARE(b.caption(2), QStringLiteral("F2: DOK, Name"));
-    QCOMPARE(b.caption(5), QStringLiteral("F5: "));
+    b.bind(MaskItem::Comments, 12);
+    b.bind(MaskItem::Dok, 4);
+    Settings out(dir.file("out.ini"));
+    b.store(out);
+    out.save();
+    Settings again(dir.file("out.ini"));
+    QVERIFY(again.load());
+    QCOMPARE(again.keys("Buttons").size(), 12);
+    QCOMPARE(again.readString("Buttons", "BF12"), QStringLiteral("jl"));
+    QCOMPARE(again.readString("Buttons", "BF2"), QStringLiteral("i"));
+    QCOMPARE(again.readString("Buttons", "BF5", "x"), QString());
 }
 
 void TestEntryRules::sharedKeys_data() {
@@ -60,7 +57,6 @@ void TestEntryRules::sharedKeys_data() {
     QTest::newRow("two editors") << B{{MaskItem::Utc, 3}, {MaskItem::Date, 3}} << "b" << QList<int>{MaskItem::Date};
     // TX Pwr comes last: the band, looked at first, gives way.
     QTest::newRow("power last") << B{{MaskItem::TxPwr, 3}, {MaskItem::Band, 3}} << "g" << QList<int>{MaskItem::Band};
-    QTest::newRow("moved away") << B{{MaskItem::Dok, 3}, {MaskItem::Dok, 4}} << "" << QList<int>{};
 }
 
 void TestEntryRules::sharedKeys() {
@@ -75,90 +71,28 @@ void TestEntryRules::sharedKeys() {
     QCOMPARE(lost, unbound);
 }
 
-void TestEntryRules::storeWritesAllTwelve() {
-    TestFolder dir;
-    Settings s(dir.file("Vesk.ini"));
-    FieldBindings b;
-    b.bind(MaskItem::QslIn, 12);
-    b.bind(MaskItem::Comments, 12);
-    b.store(s);
-    s.save();
-    Settings again(dir.file("Vesk.ini"));
-    QVERIFY(again.load());
-    QCOMPARE(again.readString("Buttons", "BF12"), QStringLiteral("jl"));
-    QVERIFY(again.contains("Buttons", "BF1"));
-    QCOMPARE(again.readString("Buttons", "BF1", "x"), QString());
-}
-
-void TestEntryRules::hintJoinsFieldNames_data() {
-    QTest::addColumn<QList<int>>("items");
-    QTest::addColumn<QString>("hint");
-    QTest::newRow("none") << QList<int>{} << "F1: S  E";
-    QTest::newRow("one") << QList<int>{MaskItem::Locator} << "F1: S 'Locator' E";
-    QTest::newRow("two") << QList<int>{MaskItem::Dok, MaskItem::Name} << "F1: S 'DOK' + 'Name' E";
-    QTest::newRow("three") << QList<int>{MaskItem::Dok, MaskItem::Qth, MaskItem::Name}
-                           << "F1: S 'DOK', 'QTH' + 'Name' E";
-}
-
-void TestEntryRules::hintJoinsFieldNames() {
-    QFETCH(QList<int>, items);
-    QFETCH(QString, hint);
-    LanguageTexts texts;
-    texts.set(LanguageTexts::ButtonHintStart, "S");
-    texts.set(LanguageTexts::HintAnd, " + ");
-    texts.set(LanguageTexts::ButtonHintEnd, "E");
-    FieldBindings b;
-    for (int item : items)
-        b.bind(item, 1);
-    QCOMPARE(b.hint(1, texts), hint);
-}
-
-void TestEntryRules::appendText_data() {
-    QTest::addColumn<QString>("rst");
-    QTest::addColumn<QString>("append");
-    QTest::addColumn<QString>("result");
-    QTest::newRow("appended") << "59" << "001" << "59 001";
-    QTest::newRow("trailing blanks go") << "59  " << "001" << "59 001";
-    QTest::newRow("typed by hand") << "59 001" << "001" << "59 001";
-    QTest::newRow("anywhere inside") << "001" << "001" << "001";
-    QTest::newRow("no text") << "59" << "" << "59";
-    QTest::newRow("text trimmed") << "59" << " B01 " << "59 B01";
-    QTest::newRow("empty rst") << "" << "001" << " 001";
-}
-
-void TestEntryRules::appendText() {
-    QFETCH(QString, rst);
-    QFETCH(QString, append);
-    QFETCH(QString, result);
-    QCOMPARE(RstTxAppend::apply(rst, append), result);
-}
-
-void TestEntryRules::nextNumber_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("next");
-    QTest::newRow("001") << "001" << "002";
-    QTest::newRow("009") << "009" << "010";
-    QTest::newRow("999") << "999" << "1000";
-    QTest::newRow("7") << "7" << "008";
-    QTest::newRow("blanks") << " 41 " << "042";
-    QTest::newRow("word") << "B01" << "";
-    QTest::newRow("empty") << "" << "";
-}
-
-void TestEntryRules::nextNumber() {
-    QFETCH(QString, text);
-    QFETCH(QString, next);
-    const auto result = RstTxAppend::next(text);
-    QCOMPARE(result.value_or(QString()), next);
-    QCOMPARE(result.has_value(), RstTxAppend::isWholeNumber(text));
+// What the typed contacts of test_entrypage do not reach: the ends of the power
+// steps, blanks, numbers growing a digit, a note pad with its own fourth line.
+void TestEntryRules::powerAndAppendText() {
+    const QList<std::array<int, 3>> steps = {{25, 35, 23}, {2, 4, 2}, {0, 2, 0}}; // from, up, down
+    for (const auto& [from, up, down] : steps) {
+        QCOMPARE(TxPowerStep::up(from), up);
+        QCOMPARE(TxPowerStep::down(from), down);
+    }
+    QCOMPARE(RstTxAppend::apply("59  ", " B01 "), QStringLiteral("59 B01"));
+    QCOMPARE(RstTxAppend::apply("59", ""), QStringLiteral("59"));
+    const QList<std::array<QString, 2>> numbers = {{"999", "1000"}, {"7", "008"}, {" 41 ", "042"}};
+    for (const auto& [text, next] : numbers)
+        QCOMPARE(RstTxAppend::next(text).value_or("none"), next);
+    QCOMPARE(RstTxAppend::memoWithNumberLine("a\nb\nc\nmy note", "002"), QStringLiteral("a\nb\nc\nmy note"));
+    QCOMPARE(RstTxAppend::memoWithNumberLine("a\nb\nc\nTX# 009", ""), QStringLiteral("a\nb\nc\n"));
+    QCOMPARE(RstTxAppend::memoWithNumberLine("a", ""), QStringLiteral("a"));
 }
 
 void TestEntryRules::manualOffsetCrossesMidnight() {
     FakeClock clock;
     clock.now = QDateTime(QDate(2026, 12, 31), QTime(23, 30, 0));
-    const QDateTime utc = MaskClock::utcNow(clock, false, 2);
-    QCOMPARE(utc.date(), QDate(2027, 1, 1));
-    QCOMPARE(utc.time(), QTime(1, 30, 0));
+    QCOMPARE(MaskClock::utcNow(clock, false, 2), QDateTime(QDate(2027, 1, 1), QTime(1, 30, 0)));
     QCOMPARE(MaskClock::utcNow(clock, false, -1).time(), QTime(22, 30, 0));
     QCOMPARE(MaskClock::utcNow(clock, true, 5), clock.now.toUTC());
 }
@@ -172,67 +106,36 @@ void TestEntryRules::generalOptionsStoreAndReport() {
     options.applySettings();
     session.setFormReady(true);
     QList<std::pair<bool, int>> offsets;
-    connect(&options, &GeneralOptions::utcOffsetChanged, this,
-            [&](bool automatic, int hours) { offsets.append({automatic, hours}); });
-    auto* autoBox = options.findChild<QCheckBox*>("UtcDiffAutoCheckBox");
-    QVERIFY(autoBox->isChecked());
-    autoBox->click();
+    connect(&options, &GeneralOptions::utcOffsetChanged, this, [&](bool a, int h) { offsets.append({a, h}); });
+    options.findChild<QCheckBox*>("UtcDiffAutoCheckBox")->click();
     auto* diff = options.findChild<QLineEdit*>("UtcDiffEdit");
-    options.findChild<QLineEdit*>("EigCallEdit")->setText("DL1XYZ");
+    auto* call = options.findChild<QLineEdit*>("EigCallEdit");
+    call->setText("DL1XYZ");
     diff->setText("-1,5");
     options.findChild<QLineEdit*>("QslPathEdit")->setText("/home/op/karten");
+    auto* sun = options.findChild<QLineEdit*>("SunEdit");
+    options.findChild<QPushButton*>("Sun108Btn")->click();
     Settings stored(dir.file("Vesk.ini"));
     QVERIFY(stored.load());
     QCOMPARE(stored.readString("Allgemein", "EigenesCall"), QStringLiteral("DL1XYZ"));
     QCOMPARE(stored.readFloat("Allgemein", "UtcDiff", 0), -1.5);
     QCOMPARE(stored.readString("Allgemein", "QslPath"), QStringLiteral("/home/op/karten/"));
-    QVERIFY(!stored.readBool("Allgemein", "UtcDiffAuto", true));
+    QCOMPARE(stored.readFloat("Allgemein", "SunZenith", 0), 108.0);
     QCOMPARE(offsets.last(), (std::pair<bool, int>{false, -1})); // the mask applies whole hours
 
+    sun->clear();
+    sun->setFocus();
+    QTest::keyClicks(sun, "9x.5"); // only digits go in, before the degree sign
+    QCOMPARE(sun->text(), QStringLiteral("95°"));
     // A difference that is no number: the call is kept, the old difference too.
-    options.findChild<QLineEdit*>("EigCallEdit")->setText("DL2XYZ");
+    call->setText("DL2XYZ");
     diff->setText("eins");
     QCOMPARE(dialogs.errors.size(), 1);
     QVERIFY2(dialogs.errors[0].contains("eins"), qPrintable(dialogs.errors[0]));
     QVERIFY(stored.load());
     QCOMPARE(stored.readString("Allgemein", "EigenesCall"), QStringLiteral("DL2XYZ"));
     QCOMPARE(stored.readFloat("Allgemein", "UtcDiff", 0), -1.5);
-}
-
-void TestEntryRules::sunZenithControls() {
-    TestFolder dir;
-    dir.write("Vesk.ini", "[Allgemein]\r\nSunZenith=96\r\n");
-    FakeClock clock;
-    ScriptedDialogs dialogs;
-    Session session(dir.path(), clock, dialogs);
-    QVERIFY(session.settings().load());
-    GeneralOptions options(session);
-    options.applySettings();
-    session.setFormReady(true);
-    auto* box = options.findChild<QLineEdit*>("SunEdit");
-    QCOMPARE(box->text(), QStringLiteral("96°"));
-    auto stored = [&] {
-        Settings s(dir.file("Vesk.ini"));
-        return s.load() ? s.readFloat("Allgemein", "SunZenith", -1) : -2;
-    };
-    options.findChild<QPushButton*>("Sun90Btn")->click();
-    QCOMPARE(box->text(), QStringLiteral("90,8333°"));
-    QCOMPARE(stored(), 90.8333);
-    options.findChild<QPushButton*>("Sun108Btn")->click();
-    QCOMPARE(box->text(), QStringLiteral("108°"));
-    QCOMPARE(stored(), 108.0);
-    // Only digits go in; the degree sign stays at the end.
-    box->setFocus();
-    box->setCursorPosition(0);
-    QTest::keyClicks(box, "x,.");
-    QCOMPARE(box->text(), QStringLiteral("108°"));
-    box->clear();
-    QCOMPARE(box->text(), QStringLiteral("°"));
-    QCOMPARE(stored(), 108.0); // nothing to store in an empty box
-    QTest::keyClicks(box, "95");
-    QCOMPARE(box->text(), QStringLiteral("95°"));
-    QCOMPARE(stored(), 95.0);
-    QCOMPARE(GeneralOptions::sunZenith(session.settings()), 95.0);
+    QCOMPARE(stored.readFloat("Allgemein", "SunZenith", 0), 95.0);
 }
 
 QTEST_MAIN(TestEntryRules)
