@@ -49,7 +49,6 @@ struct Ple {
             QItemSelection(grid->model()->index(top, left), grid->model()->index(bottom, right)),
             QItemSelectionModel::ClearAndSelect);
     }
-    bool rangeButton() { return p.find<QPushButton>("pleRangeSetBtn")->isEnabled(); }
 };
 
 } // namespace
@@ -58,11 +57,8 @@ class TestPlePage : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void threeContactsFromAPaperLog();
-    void nothingSavedWithoutPageFields();
     void badDateChangesNothing();
     void showingTheTabStartsEmpty();
-    void rangeButtonFollowsSelection_data();
-    void rangeButtonFollowsSelection();
     void rangeSetWritesTheColumn();
 };
 
@@ -75,8 +71,11 @@ void TestPlePage::threeContactsFromAPaperLog() {
     QCOMPARE(ple.memo(), QStringList(8, QString()));
     p.find<QLineEdit>("pleRstTx")->setText("599");
     p.find<QLineEdit>("pleRstRx")->setText("599");
-
-    ple.tokens({"5.12.26", "40M", "cw", "5w", "18:30", "dl1xyz", "579 559", "b01"});
+    const QByteArray before = dir.read("2026.log");
+    // The call alone is not needed, but all five page fields are: no band yet.
+    ple.tokens({"5.12.26", "cw", "5w", "18:30", "dl1xyz", "579 559", "b01", ""});
+    QCOMPARE(dir.read("2026.log"), before);
+    ple.tokens({"40M"});
     QCOMPARE(ple.memo(), (QStringList{"Date:\t05.12.2026", "Band:\t40m", "Mode:\tCW", "TX Pwr:\t5W",
                                       "UTC:\t18:30:00", "Call:\tDL1XYZ", "RST TX:\t579", "RST RX:\t559",
                                       "Dok:\tB01"}));
@@ -93,31 +92,15 @@ void TestPlePage::threeContactsFromAPaperLog() {
     LogGridView* grid = p.find<PlePage>("PleTS")->grid();
     QCOMPARE(grid->model()->rowCount(), 5);
     QCOMPARE(grid->currentIndex().row(), 4);
-    QCOMPARE(p.find<QLabel>("NumberLabel")->text(), QStringLiteral("6"));
     QVERIFY(p.dialogs.errors.isEmpty());
-
     // Back on the entry tab the lists hold the new contacts.
     p.find<QTabWidget>("PageControl")->setCurrentWidget(p.find<EntryPage>("EingabeTS"));
     QCOMPARE(p.find<LogGridView>("Liste2StringGrid")->model()->rowCount(), 5);
     QCOMPARE(p.find<QLabel>("NumberLabel")->text(), QStringLiteral("6"));
 }
 
-void TestPlePage::nothingSavedWithoutPageFields() {
-    TestFolder dir;
-    prepare(dir, kTwo);
-    StartedProgram p(dir);
-    Ple ple{p};
-    ple.show();
-    const QByteArray before = dir.read("2026.log");
-    // The call alone is not needed, but all five page fields are.
-    ple.tokens({"1.12.2026", "cw", "5w", "10:00", "dl3cc", ""});
-    QCOMPARE(dir.read("2026.log"), before);
-    QCOMPARE(ple.memo()[5], QStringLiteral("Call:\tDL3CC"));
-    ple.tokens({"40m", ""});
-    QCOMPARE(records(dir).size(), 3);
-    QVERIFY(p.dialogs.errors.isEmpty());
-}
-
+// Which tokens are refused is test_paperlogentry's; here the message and that
+// the typed text stays for correcting.
 void TestPlePage::badDateChangesNothing() {
     TestFolder dir;
     prepare(dir, kTwo);
@@ -126,17 +109,10 @@ void TestPlePage::badDateChangesNothing() {
     ple.show();
     ple.tokens({"1.12.2026", "14:45"});
     const QStringList memo = ple.memo();
-    QTest::keyClicks(ple.edit(), "31.02.2026");
-    QTest::keyClick(ple.edit(), Qt::Key_Return);
+    ple.tokens({"31.02.2026"});
     QCOMPARE(p.dialogs.errors, QStringList{"'31.02.2026' ist kein gültiges Datum."});
     QCOMPARE(ple.edit()->text(), QStringLiteral("31.02.2026"));
     QCOMPARE(ple.memo(), memo);
-    QCOMPARE(p.find<PlePage>("PleTS")->entry().record()[QsoRecord::Date], QStringLiteral("01.12.2026"));
-    ple.edit()->clear();
-    QTest::keyClicks(ple.edit(), "75");
-    QTest::keyClick(ple.edit(), Qt::Key_Return);
-    QCOMPARE(p.dialogs.errors.size(), 2);
-    QCOMPARE(p.find<PlePage>("PleTS")->entry().record()[QsoRecord::Utc], QStringLiteral("14:45:00"));
 }
 
 void TestPlePage::showingTheTabStartsEmpty() {
@@ -146,45 +122,15 @@ void TestPlePage::showingTheTabStartsEmpty() {
     Ple ple{p};
     ple.show();
     ple.tokens({"1.12.2026", "40m", "cw", "5w", "10:00", "dl3cc"});
-    p.find<QTabWidget>("PageControl")->setCurrentWidget(p.find<EntryPage>("EingabeTS"));
-    ple.show();
-    QCOMPARE(ple.memo(), QStringList(8, QString()));
-    QVERIFY(!p.find<PlePage>("PleTS")->entry().canSave());
     // The grid takes the list's column widths.
     QVector<int> widths(QsoRecord::FieldCount, 40);
     widths[9] = 150;
     p.find<LogGridView>("ListeStringGrid")->setColumnWidths(widths);
     p.find<QTabWidget>("PageControl")->setCurrentWidget(p.find<EntryPage>("EingabeTS"));
     ple.show();
+    QCOMPARE(ple.memo(), QStringList(8, QString()));
+    QVERIFY(!p.find<PlePage>("PleTS")->entry().canSave());
     QCOMPARE(p.find<PlePage>("PleTS")->grid()->columnWidths(), widths);
-}
-
-void TestPlePage::rangeButtonFollowsSelection_data() {
-    QTest::addColumn<QRect>("cells"); // left, top, right, bottom in grid columns and rows
-    QTest::addColumn<bool>("enabled");
-    QTest::newRow("name column") << QRect(QPoint(9, 0), QPoint(9, 1)) << true;
-    QTest::newRow("one cell of QSL in") << QRect(QPoint(15, 1), QPoint(15, 1)) << true;
-    QTest::newRow("two columns") << QRect(QPoint(8, 0), QPoint(9, 1)) << false;
-    QTest::newRow("call column") << QRect(QPoint(5, 0), QPoint(5, 1)) << false;
-    QTest::newRow("UTC column") << QRect(QPoint(2, 1), QPoint(2, 1)) << false;
-}
-
-void TestPlePage::rangeButtonFollowsSelection() {
-    QFETCH(QRect, cells);
-    QFETCH(bool, enabled);
-    TestFolder dir;
-    prepare(dir, kTwo);
-    StartedProgram p(dir);
-    Ple ple{p};
-    ple.show();
-    QVERIFY(!ple.rangeButton());
-    ple.select(cells.top(), cells.left(), cells.bottom(), cells.right());
-    QCOMPARE(ple.rangeButton(), enabled);
-    // A click on the button while it may not act changes nothing.
-    const QByteArray before = dir.read("2026.log");
-    p.find<PlePage>("PleTS")->pleRangeSetBtnClick();
-    if (!enabled)
-        QCOMPARE(dir.read("2026.log"), before);
 }
 
 void TestPlePage::rangeSetWritesTheColumn() {
@@ -193,28 +139,35 @@ void TestPlePage::rangeSetWritesTheColumn() {
     StartedProgram p(dir);
     Ple ple{p};
     ple.show();
+    auto* button = p.find<QPushButton>("pleRangeSetBtn");
     const QByteArray before = dir.read("2026.log");
     p.find<QLineEdit>("pleRangeSetEdit")->setText("Fritz");
+    // Which columns may be set is test_paperlogentry's; here the button follows the selection.
+    QVERIFY(!button->isEnabled());
+    ple.select(0, 8, 1, 9);
+    QVERIFY(!button->isEnabled());
+    p.find<PlePage>("PleTS")->pleRangeSetBtnClick(); // a click queued before it was disabled
+    QCOMPARE(dir.read("2026.log"), before);
     ple.select(0, 9, 1, 9);
+    QVERIFY(button->isEnabled());
     // "Hans" is there already: the question names the log; No keeps it.
-    QTest::mouseClick(p.find<QPushButton>("pleRangeSetBtn"), Qt::LeftButton);
+    QTest::mouseClick(button, Qt::LeftButton);
     QCOMPARE(p.dialogs.questions.size(), 1);
     QVERIFY2(p.dialogs.questions[0].contains(QDir::toNativeSeparators(dir.file("2026.log"))),
              qPrintable(p.dialogs.questions[0]));
     QCOMPARE(dir.read("2026.log"), before);
 
     p.dialogs.questionAnswers << true;
-    QTest::mouseClick(p.find<QPushButton>("pleRangeSetBtn"), Qt::LeftButton);
+    QTest::mouseClick(button, Qt::LeftButton);
     // Both contacts carry the name; the log was normalised afterwards.
     QCOMPARE(records(dir), (QStringList{"1;01.12.2026;10:00:00;40m;CW;DL1AA;599;599;;Fritz;;;5W;;;",
                                         "2;01.12.2026;10:05:00;80m;CW;DL2BB;599;599;;Fritz;;;50W;;;"}));
-    QCOMPARE(p.find<PlePage>("PleTS")->grid()->model()->index(1, 9).data().toString(), QStringLiteral("Fritz"));
     QCOMPARE(p.find<LogGridView>("ListeStringGrid")->model()->index(0, 9).data().toString(), QStringLiteral("Fritz"));
 
     // Empty cells are filled without a question.
     p.find<QLineEdit>("pleRangeSetEdit")->setText("Bonn");
     ple.select(1, 10, 1, 10);
-    QTest::mouseClick(p.find<QPushButton>("pleRangeSetBtn"), Qt::LeftButton);
+    QTest::mouseClick(button, Qt::LeftButton);
     QCOMPARE(p.dialogs.questions.size(), 2);
     QCOMPARE(records(dir)[1], QStringLiteral("2;01.12.2026;10:05:00;80m;CW;DL2BB;599;599;;Fritz;Bonn;;50W;;;"));
     QVERIFY(p.dialogs.errors.isEmpty());

@@ -42,31 +42,22 @@ QStringList foundNumbers(SearchPage* page) {
 class TestSearchPage : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void startState();
-    void typingChoosesCallAndContains();
-    void orderingOperatorMovesFieldToNumber();
-    void conditionsFindContacts_data();
+    void ticksEnableRowsAndButton();
+    void typingChoosesCallAndContainsReturnSearches();
     void conditionsFindContacts();
     void emptyResultShowsOneEmptyRow();
-    void returnInValueStartsSearch();
     void resultOpensInEditAndSavingReturnsHere();
     void unreadableLogIsReported();
     void operatorsFollowTheLanguage();
 };
 
-void TestSearchPage::startState() {
+void TestSearchPage::ticksEnableRowsAndButton() {
     TestFolder dir;
     prepare(dir);
     StartedProgram p(dir);
     auto* button = p.find<QPushButton>("SearchBtn");
-    QVERIFY(p.find<QCheckBox>("sCheckBox1")->isChecked());
-    QVERIFY(p.find<QLineEdit>("sEdit1")->isEnabled());
-    for (const char* name : {"sCheckBox2", "sCheckBox3", "sCheckBox4", "sCheckBox5"})
-        QVERIFY(!p.find<QCheckBox>(name)->isChecked());
+    QVERIFY(p.find<QCheckBox>("sCheckBox1")->isChecked() && button->isEnabled());
     QVERIFY(!p.find<QLineEdit>("sEdit2")->isEnabled());
-    QVERIFY(!p.find<QComboBox>("sOperatorComboBox2")->isEnabled());
-    QVERIFY(button->isEnabled());
-
     p.find<QTabWidget>("PageControl")->setCurrentWidget(p.find<SearchPage>("SucheTS"));
     QTest::mouseClick(p.find<QCheckBox>("sCheckBox1"), Qt::LeftButton);
     QVERIFY(!button->isEnabled());
@@ -74,85 +65,53 @@ void TestSearchPage::startState() {
     QTest::mouseClick(p.find<QCheckBox>("sCheckBox4"), Qt::LeftButton);
     QVERIFY(button->isEnabled());
     QVERIFY(p.find<QComboBox>("sFieldComboBox4")->isEnabled());
+    // An ordering operator moves a field without an order to "#" (the rule is test_searchquery's).
+    p.find<QComboBox>("sFieldComboBox4")->setCurrentIndex(SearchField::Band);
+    p.find<QComboBox>("sOperatorComboBox4")->setCurrentIndex(SearchOperator::Greater);
+    QCOMPARE(p.find<QComboBox>("sFieldComboBox4")->currentText(), QStringLiteral("#"));
 }
 
-void TestSearchPage::typingChoosesCallAndContains() {
+void TestSearchPage::typingChoosesCallAndContainsReturnSearches() {
     TestFolder dir;
     prepare(dir);
     StartedProgram p(dir);
     p.find<QTabWidget>("PageControl")->setCurrentWidget(p.find<SearchPage>("SucheTS"));
     auto* field = p.find<QComboBox>("sFieldComboBox1");
     auto* op = p.find<QComboBox>("sOperatorComboBox1");
+    auto* value = p.find<QLineEdit>("sEdit1");
     QCOMPARE(field->currentIndex(), -1);
-    QTest::keyClicks(p.find<QLineEdit>("sEdit1"), "d");
+    value->setFocus();
+    QTest::keyClicks(value, "abc");
     QCOMPARE(field->currentText(), QStringLiteral("Call"));
     QCOMPARE(op->currentText(), QStringLiteral("enthält"));
-
+    QTest::keyClick(value, Qt::Key_Return);
+    QCOMPARE(foundNumbers(p.find<SearchPage>("SucheTS")), (QStringList{"1", "3", "5"}));
     // A choice already made stays when typing goes on.
     field->setCurrentIndex(SearchField::Name);
     op->setCurrentIndex(SearchOperator::Is);
-    QTest::keyClicks(p.find<QLineEdit>("sEdit1"), "l");
+    QTest::keyClicks(value, "l");
     QCOMPARE(field->currentText(), QStringLiteral("Name"));
     QCOMPARE(op->currentText(), QStringLiteral("ist"));
 }
 
-void TestSearchPage::orderingOperatorMovesFieldToNumber() {
-    TestFolder dir;
-    prepare(dir);
-    StartedProgram p(dir);
-    auto* field = p.find<QComboBox>("sFieldComboBox2");
-    auto* op = p.find<QComboBox>("sOperatorComboBox2");
-    field->setCurrentIndex(SearchField::Band);
-    op->setCurrentIndex(SearchOperator::Greater);
-    QCOMPARE(field->currentText(), QStringLiteral("#"));
-    // Fields with an order keep it, and so does every other row.
-    p.find<QComboBox>("sFieldComboBox3")->setCurrentIndex(SearchField::Call);
-    field->setCurrentIndex(SearchField::QslIn);
-    QCOMPARE(field->currentText(), QStringLiteral("QSL In"));
-    op->setCurrentIndex(SearchOperator::Less);
-    QCOMPARE(field->currentText(), QStringLiteral("QSL In"));
-    QCOMPARE(p.find<QComboBox>("sFieldComboBox3")->currentText(), QStringLiteral("Call"));
-    // Changing the field of a row with an ordering operator is caught too.
-    field->setCurrentIndex(SearchField::Mode);
-    QCOMPARE(field->currentText(), QStringLiteral("#"));
-}
-
-void TestSearchPage::conditionsFindContacts_data() {
-    QTest::addColumn<QList<SearchCondition>>("conditions");
-    QTest::addColumn<QStringList>("numbers");
-    auto c = [](int field, int op, const QString& value) { return SearchCondition{true, field, op, value}; };
-    // The comparisons themselves are the rules' tests; here one ordered field
-    // shows the tab hands its rows over as they stand.
-    QTest::newRow("QSL In after 01.01.2004, empty never")
-        << QList{c(SearchField::QslIn, SearchOperator::Greater, "01.01.2004")} << QStringList{"2", "3"};
-    QTest::newRow("band and mode together")
-        << QList{c(SearchField::Band, SearchOperator::Is, "20M"), c(SearchField::Mode, SearchOperator::IsNot, "cw")}
-        << QStringList{"1", "5"};
-    QTest::newRow("DXCC entity in any case")
-        << QList{c(SearchField::Dxcc, SearchOperator::Is, "FED. REP. OF GERMANY")} << QStringList{"1", "2"};
-}
-
+// The comparisons are test_searchquery's; here the tab hands its rows over,
+// asks the shipped DXCC tables and shows the log's contacts as they stand.
 void TestSearchPage::conditionsFindContacts() {
-    QFETCH(QList<SearchCondition>, conditions);
-    QFETCH(QStringList, numbers);
     TestFolder dir;
     prepare(dir);
     StartedProgram p(dir);
     SearchPage* page = p.find<SearchPage>("SucheTS");
-    for (int row = 1; row <= SearchPage::RowCount; ++row)
-        page->setCondition(row, row <= conditions.size() ? conditions[row - 1] : SearchCondition{});
-    QVERIFY(page->searchEnabled());
+    page->setCondition(1, true, SearchField::Dxcc, SearchOperator::Is, "FED. REP. OF GERMANY");
+    page->setCondition(2, true, SearchField::Mode, SearchOperator::IsNot, "ssb");
     // The results take the list tab's column widths.
     QVector<int> widths(QsoRecord::FieldCount, 50);
     widths[5] = 130;
     p.find<LogGridView>("ListeStringGrid")->setColumnWidths(widths);
     QTest::mouseClick(p.find<QPushButton>("SearchBtn"), Qt::LeftButton);
-    QCOMPARE(foundNumbers(page), numbers);
+    QCOMPARE(foundNumbers(page), QStringList{"2"});
     QCOMPARE(page->resultGrid()->columnWidths(), widths);
-    // Comments and every other column come as the log holds them.
-    const int first = numbers.first().toInt() - 1;
     for (int f = 1; f <= QsoRecord::FieldCount; ++f)
-        QCOMPARE(page->results().field(0, f), p.session.model().field(first, f));
+        QCOMPARE(page->results().field(0, f), p.session.model().field(1, f));
     QVERIFY(p.dialogs.errors.isEmpty());
 }
 
@@ -164,7 +123,6 @@ void TestSearchPage::emptyResultShowsOneEmptyRow() {
     page->setCondition(1, true, SearchField::Call, SearchOperator::Is, "nobody");
     page->SearchBtnClick();
     QCOMPARE(page->resultGrid()->model()->rowCount(), 1);
-    QCOMPARE(page->resultGrid()->model()->headerData(5, Qt::Horizontal).toString(), QStringLiteral("Call"));
     QCOMPARE(page->resultGrid()->model()->index(0, 0).data().toString(), QString());
     // The empty row opens nothing.
     p.find<QTabWidget>("PageControl")->setCurrentWidget(page);
@@ -173,37 +131,26 @@ void TestSearchPage::emptyResultShowsOneEmptyRow() {
     QCOMPARE(p.find<QTabWidget>("PageControl")->currentWidget(), page);
 }
 
-void TestSearchPage::returnInValueStartsSearch() {
-    TestFolder dir;
-    prepare(dir);
-    StartedProgram p(dir);
-    p.find<QTabWidget>("PageControl")->setCurrentWidget(p.find<SearchPage>("SucheTS"));
-    auto* value = p.find<QLineEdit>("sEdit1");
-    value->setFocus();
-    QTest::keyClicks(value, "abc");
-    QTest::keyClick(value, Qt::Key_Return);
-    QCOMPARE(foundNumbers(p.find<SearchPage>("SucheTS")), (QStringList{"1", "3", "5"}));
-}
-
 void TestSearchPage::resultOpensInEditAndSavingReturnsHere() {
     TestFolder dir;
     prepare(dir);
     StartedProgram p(dir);
     SearchPage* page = p.find<SearchPage>("SucheTS");
-    p.find<QTabWidget>("PageControl")->setCurrentWidget(page);
+    auto* pages = p.find<QTabWidget>("PageControl");
+    pages->setCurrentWidget(page);
     page->setCondition(1, true, SearchField::Band, SearchOperator::Is, "80m");
     page->SearchBtnClick();
     LogGridView* grid = page->resultGrid();
     const QPoint cell = grid->visualRect(grid->model()->index(0, 5)).center();
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell);
     QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell);
-    QCOMPARE(p.find<QTabWidget>("PageControl")->currentWidget()->objectName(), QStringLiteral("EditierenTS"));
+    QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("EditierenTS"));
     QCOMPARE(p.find<QLineEdit>("eCallEdit")->text(), QStringLiteral("EA8/Dl3cc"));
     auto* name = p.find<QLineEdit>("eNameEdit");
     name->selectAll();
     QTest::keyClicks(name, "Eva Maria");
     QTest::mouseClick(p.find<QPushButton>("eOkBtn"), Qt::LeftButton);
-    QCOMPARE(p.find<QTabWidget>("PageControl")->currentWidget(), page);
+    QCOMPARE(pages->currentWidget(), page);
     QVERIFY(dir.read("2026.log").contains(";Eva Maria;"));
 
     // Ctrl+click opens a result as well; the back button returns to the search.
@@ -211,10 +158,9 @@ void TestSearchPage::resultOpensInEditAndSavingReturnsHere() {
     page->SearchBtnClick();
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ControlModifier,
                       grid->visualRect(grid->model()->index(2, 0)).center());
-    QCOMPARE(p.find<QTabWidget>("PageControl")->currentWidget()->objectName(), QStringLiteral("EditierenTS"));
     QCOMPARE(p.find<QLineEdit>("eCallEdit")->text(), QStringLiteral("K1ABC"));
     p.find<QToolButton>("BackSpeedButton")->click();
-    QCOMPARE(p.find<QTabWidget>("PageControl")->currentWidget(), page);
+    QCOMPARE(pages->currentWidget(), page);
 }
 
 void TestSearchPage::unreadableLogIsReported() {
@@ -232,16 +178,13 @@ void TestSearchPage::unreadableLogIsReported() {
     QVERIFY(QApplication::overrideCursor() == nullptr);
 }
 
+// The search must not depend on the words the operators are shown in.
 void TestSearchPage::operatorsFollowTheLanguage() {
     TestFolder dir;
     prepare(dir);
     dir.write("Vesk.ini", "[Allgemein]\r\nLastLogFileName=2026.log\r\n[Language]\r\nLanguage=english.lng\r\n");
     StartedProgram p(dir);
-    auto* op = p.find<QComboBox>("sOperatorComboBox3");
-    QCOMPARE(op->count(), SearchOperator::Count);
-    QCOMPARE(op->itemText(SearchOperator::Greater), QStringLiteral("is greater than"));
-    QCOMPARE(p.find<QPushButton>("SearchBtn")->text(), QStringLiteral("Start search!"));
-    // The search itself does not depend on the words shown.
+    QCOMPARE(p.find<QComboBox>("sOperatorComboBox3")->itemText(SearchOperator::Greater), QStringLiteral("is greater than"));
     p.find<SearchPage>("SucheTS")->setCondition(1, true, SearchField::Number, SearchOperator::Greater, "4");
     p.find<SearchPage>("SucheTS")->SearchBtnClick();
     QCOMPARE(foundNumbers(p.find<SearchPage>("SucheTS")), QStringList{"5"});
