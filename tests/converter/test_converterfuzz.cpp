@@ -24,16 +24,13 @@ int mutations() {
     return n > 0 ? n : 3000;
 }
 
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QList<QByteArray> corpus(const QString& suffix) {
     QList<QByteArray> inputs;
     QDirIterator it(QFINDTESTDATA("corpus"), {"*." + suffix}, QDir::Files);
-    while (it.hasNext())
-        inputs << readFile(it.next());
+    while (it.hasNext()) {
+        QFile file(it.next());
+        inputs << (file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+    }
     return inputs;
 }
 
@@ -73,10 +70,10 @@ void verifyLog(const QString& path) {
     const QList<QsoRecord> records = SampleLog::read(path);
     for (int i = 0; i < records.size(); ++i) {
         const QsoRecord& r = records[i];
-        QCOMPARE(r[QsoRecord::Number], QString::number(i + 1));
-        QVERIFY2(DateText::parseDate(r[QsoRecord::Date], 2026).has_value(), qPrintable(r.encodeLine()));
-        QVERIFY2(DateText::parseTime(r[QsoRecord::Utc]).has_value(), qPrintable(r.encodeLine()));
-        QVERIFY2(r[QsoRecord::TxPwr].endsWith(u'W'), qPrintable(r.encodeLine()));
+        QVERIFY2(r[QsoRecord::Number] == QString::number(i + 1) &&
+                     DateText::parseDate(r[QsoRecord::Date], 2026).has_value() &&
+                     DateText::parseTime(r[QsoRecord::Utc]).has_value() && r[QsoRecord::TxPwr].endsWith(u'W'),
+                 qPrintable(r.encodeLine()));
     }
 }
 
@@ -99,12 +96,10 @@ private:
 void TestConverterFuzz::corpusImports_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<int>("contacts");
-    QTest::newRow("basic") << "basic.adi" << 2;
-    QTest::newRow("lengths") << "lengths.adi" << 2;
-    QTest::newRow("utf8") << "utf8.adi" << 2;
-    QTest::newRow("oneline") << "oneline.adi" << 3;
-    QTest::newRow("export") << "export.htm" << 2;
-    QTest::newRow("foreign") << "foreign.htm" << 3;
+    const std::pair<const char*, int> seeds[] = {{"basic.adi", 2},   {"lengths.adi", 2}, {"utf8.adi", 2},
+                                                 {"oneline.adi", 3}, {"export.htm", 2},  {"foreign.htm", 3}};
+    for (const auto& [file, contacts] : seeds)
+        QTest::newRow(file) << QString(file) << contacts;
 }
 
 void TestConverterFuzz::corpusImports() {
@@ -134,8 +129,7 @@ void TestConverterFuzz::adifReader() {
         qint64 lastPosition = reader.position();
         while (reader.next(record)) {
             QCOMPARE(record.number, expectedNumber++);
-            QVERIFY(record.line >= 1);
-            QVERIFY(reader.position() >= lastPosition && reader.position() <= input.size());
+            QVERIFY(record.line >= 1 && reader.position() >= lastPosition && reader.position() <= input.size());
             lastPosition = reader.position();
             QsoRecord q;
             for (const AdifReader::Field& f : std::as_const(record.fields)) {
@@ -172,8 +166,8 @@ void TestConverterFuzz::htmlTable() {
 
 void TestConverterFuzz::importsLeaveTargetWhole_data() {
     QTest::addColumn<QString>("suffix");
-    QTest::newRow("ADIF") << "adi";
-    QTest::newRow("HTML") << "htm";
+    for (const char* suffix : {"adi", "htm"})
+        QTest::newRow(suffix) << QString(suffix);
 }
 
 void TestConverterFuzz::importsLeaveTargetWhole() {
