@@ -20,12 +20,8 @@ void TestLogTableModel::emptyLogShowsOneEmptyRow() {
     LogFile log(dir.file("a.log"));
     LogTableModel m;
     m.load(log);
-    QCOMPARE(m.recordCount(), 0);
-    QCOMPARE(m.rowCount(), 1);
-    QCOMPARE(m.columnCount(), 16);
+    QVERIFY(m.recordCount() == 0 && m.rowCount() == 1);
     QCOMPARE(m.data(m.index(0, 5)).toString(), QString());
-    QCOMPARE(m.headerData(14, Qt::Horizontal).toString(), QStringLiteral("QSL Out"));
-    QCOMPARE(m.headerData(15, Qt::Horizontal).toString(), QStringLiteral("QSL In"));
 }
 
 void TestLogTableModel::rowsAndDisplayForm() {
@@ -38,8 +34,7 @@ void TestLogTableModel::rowsAndDisplayForm() {
     QCOMPARE(m.data(m.index(0, 13)).toString(), QStringLiteral("x y"));
     QCOMPARE(m.field(0, QsoRecord::Comments), QStringLiteral("x\ny"));
     QCOMPARE(m.data(m.index(1, 5)).toString(), QStringLiteral("B2B"));
-    QCOMPARE(m.record(2)[QsoRecord::Number], QStringLiteral("3"));
-    QCOMPARE(m.record(2)[QsoRecord::Call], QString());
+    QVERIFY(m.record(2)[QsoRecord::Number] == u"3" && m.record(2)[QsoRecord::Call].isEmpty());
 }
 
 void TestLogTableModel::appendToEmptyAndFull() {
@@ -47,8 +42,7 @@ void TestLogTableModel::appendToEmptyAndFull() {
     QsoRecord r;
     r[QsoRecord::Call] = QStringLiteral("A1A");
     m.appendRecord(r);
-    QCOMPARE(m.rowCount(), 1);
-    QCOMPARE(m.recordCount(), 1);
+    QVERIFY(m.rowCount() == 1 && m.recordCount() == 1);
     r[QsoRecord::Call] = QStringLiteral("B;2B");
     m.appendRecord(r);
     QCOMPARE(m.rowCount(), 2);

