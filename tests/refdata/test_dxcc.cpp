@@ -40,46 +40,21 @@ void writeSmallTable(const TestFolder& dir) {
     dir.write("DXCC.ini", crlf({"[DXCC]", "QA=1", "QB=1", "QA1=2", "EA8=3", "EA8/X=3", "qc=4", "QC9Z=4", ""}));
 }
 
-// Moves the file's modification time so that an edit within the same
-// millisecond still shows as one.
-void touchLater(const QString& fileName, int seconds) {
-    QFile f(fileName);
-    QVERIFY(f.open(QIODevice::ReadWrite));
-    const QDateTime t = QFileInfo(fileName).lastModified().addSecs(seconds);
-    QVERIFY(f.setFileTime(t, QFileDevice::FileModificationTime));
-}
-
 // Every row of the shipped table, found through its main prefix with a
-// suffix behind it (one-letter prefixes reach their row through their
-// two-letter forms). Both sources list CE9 for the South Shetlands as well,
-// so the later row keeps it and Antarctica's main prefix finds that row.
-QVector<DxccInfo> shippedRows(DxccAccess& dxcc, int* rowCount) {
+// suffix behind it; *unreachable gets the prefixes that do not lead back to
+// their row. Both sources list CE9 for the South Shetlands as well, so the
+// later row keeps it and Antarctica's main prefix finds that row.
+QVector<DxccInfo> shippedRows(DxccAccess& dxcc, QStringList* unreachable = nullptr) {
     QVector<DxccInfo> rows;
     QFile file(dxcc.tableFileName());
-    if (!file.open(QIODevice::ReadOnly)) return rows;
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    *rowCount = 0;
-    for (const QByteArray& raw : lines.mid(1)) {
-        if (raw.trimmed().isEmpty()) continue;
-        ++*rowCount;
-        const QString main = QString::fromLatin1(raw.trimmed()).section(u';', 17, 17);
+    const QList<QByteArray> lines = file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().split('\n') : QList<QByteArray>();
+    for (int n = 1; n < lines.size(); ++n) {
+        const QString main = QString::fromLatin1(lines[n].trimmed()).section(u';', 17, 17);
         const DxccInfo info = dxcc.GetDxccInfo(main + QStringLiteral("1Q"));
-        if (info.Number == *rowCount && info.MainPrefix == main) {
-            rows << info;
-        } else if (main != QLatin1String("CE9")) {
-            DxccInfo unreachable; // the caller reports it by its Number 0
-            unreachable.Call = main;
-            rows << unreachable;
-        }
+        if (info.Number == n && info.MainPrefix == main) rows << info;
+        else if (main != QLatin1String("CE9") && unreachable) *unreachable << main;
     }
     return rows;
-}
-
-bool anyContains(const QStringList& list, const QString& part) {
-    for (const QString& s : list) {
-        if (s.contains(part)) return true;
-    }
-    return false;
 }
 
 } // namespace
@@ -91,23 +66,16 @@ private Q_SLOTS:
     void prefixMatch();
     void fullRowFillsEveryField();
     void nonNumericFieldsGiveZero();
-    void shortRowPointedToByHand();
-    void missingFilesFindNothing();
-    void badIndexValues_data();
-    void badIndexValues();
     void editsBetweenLookupsAreSeen();
-    void sameSizeEditIsSeen();
     void brokenLinesNameFileAndLine_data();
     void brokenLinesNameFileAndLine();
     void rebuildIndex();
-    void rebuildWithoutTableKeepsIndex();
     void rebuildFailureKeepsIndex();
     void realCalls_data();
     void realCalls();
-    void realTableRowsAreSound();
+    void realTableIsSound();
     void realRulesAgreeWithTimeZones_data();
     void realRulesAgreeWithTimeZones();
-    void realIndexIsTheRebuiltIndex();
 };
 
 void TestDxcc::prefixMatch_data() {
@@ -117,16 +85,12 @@ void TestDxcc::prefixMatch_data() {
     QTest::addColumn<QString>("country");
     QTest::newRow("longest key wins") << "QA1ABC" << "QA1" << 2 << "Qa-Eins";
     QTest::newRow("falls back to shorter key") << "QA2ABC" << "QA" << 1 << "Qaland";
-    QTest::newRow("two characters are enough") << "QA" << "QA" << 1 << "Qaland";
     QTest::newRow("one character finds nothing") << "Q" << "" << 0 << "";
-    QTest::newRow("unknown call") << "XY1ABC" << "" << 0 << "";
     QTest::newRow("lower case call") << "qa1abc" << "qa1" << 2 << "Qa-Eins";
     QTest::newRow("lower case key") << "QC1ABC" << "QC" << 4 << "Klein";
     QTest::newRow("foreign prefix before slash") << "EA8/QA1ABC" << "EA8" << 3 << "Inseln";
     QTest::newRow("slash key") << "EA8/XY1A" << "EA8/X" << 3 << "Inseln";
     QTest::newRow("trailing /P through home call") << "QA1ABC/P" << "QA1" << 2 << "Qa-Eins";
-    QTest::newRow("call is not trimmed") << " QA1ABC" << "" << 0 << "";
-    QTest::newRow("key longer than prefix area") << "QC9ZZ" << "QC9Z" << 4 << "Klein";
 }
 
 void TestDxcc::prefixMatch() {
@@ -164,75 +128,25 @@ void TestDxcc::fullRowFillsEveryField() {
     QCOMPARE(dxcc.GetDxccCountry("3D3AB"), QStringLiteral("Fidschi"));
 }
 
+// Also rows pointed to by hand that end early: read as far as they go.
 void TestDxcc::nonNumericFieldsGiveZero() {
     TestFolder dir;
-    dir.write("DXCC.csv", crlf({kHeader, "1;Land;EU;zehn;Z;ost;52.5;a;b;c;d;x;0,5;01:00;02:00;r1;r2;QA"}));
-    dir.write("DXCC.ini", crlf({"[DXCC]", "QA=1"}));
+    dir.write("DXCC.csv", crlf({kHeader, "1;Land;EU;zehn;Z;ost;52.5;a;b;c;d;x;0,5;01:00;02:00;r1;r2;QA",
+                                "2;Kurzland;AF;7", "3;Ohne Ende"}));
+    dir.write("DXCC.ini", crlf({"[DXCC]", "QA=1", "QB=2", "QC=3"}));
     DxccAccess dxcc(dir.path());
     const DxccInfo info = dxcc.GetDxccInfo("QA1");
     QVERIFY(info.Longitude == 0.0 && info.Ranking == 0 && info.UtcOffset == 0.0);
     // The fields around them are still read, a point as decimal mark too.
     QVERIFY(info.Latitude == 52.5 && info.DstOffset == 0.5 && info.MainPrefix == u"QA");
     const QStringList problems = dxcc.problems();
-    QCOMPARE(problems.size(), 3);
-    for (const char* part : {"Länge (Feld 5) \"ost\"", "Ranking (Feld 3) \"zehn\"", "UTC-Abstand (Feld 11) \"x\""})
-        QVERIFY2(anyContains(problems, QStringLiteral("Zeile 2: ") + QString::fromUtf8(part)), part);
-}
-
-void TestDxcc::shortRowPointedToByHand() {
-    TestFolder dir;
-    dir.write("DXCC.csv", crlf({kHeader, "1;Kurzland;AF;7", "2;Ohne Ende"}));
-    dir.write("DXCC.ini", crlf({"[DXCC]", "QA=1", "QB=2"}));
-    DxccAccess dxcc(dir.path());
-    const DxccInfo info = dxcc.GetDxccInfo("QA1");
-    QVERIFY(info.Country == u"Kurzland" && info.Ranking == 7 && info.MainPrefix.isEmpty());
+    QCOMPARE(problems.size(), 5);
+    QVERIFY(problems.join(u'\n').contains(QStringLiteral("Zeile 2: Länge (Feld 5) \"ost\"")));
+    QVERIFY(problems.join(u'\n').contains(QStringLiteral("Zeile 4: 2 Felder, mindestens 18")));
+    const DxccInfo shortRow = dxcc.GetDxccInfo("QB1");
+    QVERIFY(shortRow.Country == u"Kurzland" && shortRow.Ranking == 7 && shortRow.MainPrefix.isEmpty());
     // Without a ";" after it the name is not taken.
-    QCOMPARE(dxcc.GetDxccCountry("QB1"), QString());
-    QVERIFY(anyContains(dxcc.problems(), QStringLiteral("Zeile 3: 2 Felder, mindestens 18")));
-}
-
-void TestDxcc::missingFilesFindNothing() {
-    TestFolder dir;
-    writeSmallTable(dir);
-    QVERIFY(QFile::remove(dir.file("DXCC.csv")));
-    DxccAccess dxcc(dir.path());
-    QCOMPARE(dxcc.GetDxccInfo("QA1ABC"), DxccInfo());
-    QVERIFY(anyContains(dxcc.problems(), QStringLiteral("DXCC.csv\" fehlt")));
-
-    writeSmallTable(dir);
-    QVERIFY(QFile::remove(dir.file("DXCC.ini")));
-    QCOMPARE(dxcc.GetDxccCountry("QA1ABC"), QString());
-    QCOMPARE(dxcc.GetDxccInfo("QA1ABC"), DxccInfo());
-    QVERIFY(anyContains(dxcc.problems(), QStringLiteral("DXCC.ini\" fehlt")));
-}
-
-void TestDxcc::badIndexValues_data() {
-    QTest::addColumn<QString>("qa1Line");
-    QTest::addColumn<QString>("country");
-    QTest::addColumn<QString>("problem");
-    // A value that is no number counts as 0, so the shorter key is used.
-    QTest::newRow("letters") << "QA1=zwei" << "Qaland" << "Zeile 4: \"zwei\" ist keine Zeilennummer";
-    QTest::newRow("negative") << "QA1=-2" << "Qaland" << "Zeile 4: \"-2\" ist keine Zeilennummer";
-    // A number past the table stops the search and finds nothing.
-    QTest::newRow("past the table") << "QA1=9" << "" << "Zeile 4: verweist auf Zeile 9, die Tabelle hat 4";
-    QTest::newRow("hex like settings") << "QA1=0x2" << "Qa-Eins" << "";
-}
-
-void TestDxcc::badIndexValues() {
-    QFETCH(QString, qa1Line);
-    QFETCH(QString, country);
-    QFETCH(QString, problem);
-    TestFolder dir;
-    writeSmallTable(dir);
-    dir.write("DXCC.ini", crlf({"[DXCC]", "QA=1", "QB=1", qa1Line, "EA8=3"}));
-    DxccAccess dxcc(dir.path());
-    QCOMPARE(dxcc.GetDxccCountry("QA1ABC"), country);
-    const QStringList problems = dxcc.problems();
-    QCOMPARE(problems.size(), problem.isEmpty() ? 0 : 1);
-    if (!problem.isEmpty()) {
-        QVERIFY2(problems.first().contains(problem), qPrintable(problems.first()));
-        QVERIFY(problems.first().contains(dir.file("DXCC.ini")));
-    }
+    QCOMPARE(dxcc.GetDxccCountry("QC1"), QString());
 }
 
 void TestDxcc::editsBetweenLookupsAreSeen() {
@@ -247,6 +161,14 @@ void TestDxcc::editsBetweenLookupsAreSeen() {
 
     dir.write("DXCC.ini", crlf({"[DXCC]", "QA=1", "QA1=2", "QZ=3"}));
     QCOMPARE(dxcc.GetDxccInfo("QZ1ABC").Number, 3);
+    // Same length, QA1 now pointing at row 1: only the time shows the edit.
+    const qint64 size = QFileInfo(dir.file("DXCC.ini")).size();
+    dir.write("DXCC.ini", crlf({"[DXCC]", "QA=1", "QA1=1", "QZ=3"}));
+    QCOMPARE(QFileInfo(dir.file("DXCC.ini")).size(), size);
+    QFile ini(dir.file("DXCC.ini"));
+    QVERIFY(ini.open(QIODevice::ReadWrite) &&
+            ini.setFileTime(QFileInfo(ini).lastModified().addSecs(2), QFileDevice::FileModificationTime));
+    QCOMPARE(dxcc.GetDxccCountry("QA1ABC"), QStringLiteral("Qaland"));
 
     // The rebuild is an edit of the index too.
     dir.write("DXCC.csv",
@@ -256,54 +178,52 @@ void TestDxcc::editsBetweenLookupsAreSeen() {
     QCOMPARE(dxcc.GetDxccCountry("QY1ABC"), QStringLiteral("Neu"));
 }
 
-void TestDxcc::sameSizeEditIsSeen() {
-    TestFolder dir;
-    writeSmallTable(dir);
-    DxccAccess dxcc(dir.path());
-    QCOMPARE(dxcc.GetDxccCountry("QA1ABC"), QStringLiteral("Qa-Eins"));
-    const qint64 size = QFileInfo(dir.file("DXCC.ini")).size();
-    // Same length, QA1 now pointing at row 1.
-    dir.write("DXCC.ini", crlf({"[DXCC]", "QA=1", "QB=1", "QA1=1", "EA8=3", "EA8/X=3", "qc=4", "QC9Z=4", ""}));
-    QCOMPARE(QFileInfo(dir.file("DXCC.ini")).size(), size);
-    touchLater(dir.file("DXCC.ini"), 2);
-    QCOMPARE(dxcc.GetDxccCountry("QA1ABC"), QStringLiteral("Qaland"));
-}
-
 void TestDxcc::brokenLinesNameFileAndLine_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("short table row") << "DXCC.csv" << crlf({kHeader, row(1, "A", {"QA"}), "2;B;EU"})
-                                     << "\"%1\", Zeile 3: 3 Felder, mindestens 18";
+    QTest::addColumn<QString>("country"); // of QA1ABC; "*" when the row does not care
+    // Empty content: the file is removed.
+    // An index value that is no number counts as 0, so the shorter key is used;
+    // one past the table stops the search.
+    QTest::newRow("table missing") << "DXCC.csv" << QByteArray() << "\"%1\" fehlt" << "";
+    QTest::newRow("index missing") << "DXCC.ini" << QByteArray() << "\"%1\" fehlt" << "";
+    QTest::newRow("index letters") << "DXCC.ini" << crlf({"[DXCC]", "QA=1", "QA1=zwei"})
+                                   << "\"%1\", Zeile 3: \"zwei\" ist keine Zeilennummer" << "A";
+    QTest::newRow("index negative") << "DXCC.ini" << crlf({"[DXCC]", "QA=1", "QA1=-2"})
+                                    << "\"%1\", Zeile 3: \"-2\" ist keine Zeilennummer" << "A";
+    QTest::newRow("index past the table") << "DXCC.ini" << crlf({"[DXCC]", "QA=1", "QA1=9"})
+                                          << "\"%1\", Zeile 3: verweist auf Zeile 9, die Tabelle hat 2" << "";
+    QTest::newRow("index hex like settings") << "DXCC.ini" << crlf({"[DXCC]", "QA=1", "QA1=0x2"}) << "" << "B";
     QTest::newRow("row number off") << "DXCC.csv" << crlf({kHeader, row(1, "A", {"QA"}), row(5, "B", {"QB"})})
-                                    << "\"%1\", Zeile 3: Feld 0 ist \"5\", erwartet 2";
-    QTest::newRow("empty line in table") << "DXCC.csv" << crlf({kHeader, "", row(2, "B", {"QB"})})
-                                         << "\"%1\", Zeile 2: 1 Felder";
+                                    << "\"%1\", Zeile 3: Feld 0 ist \"5\", erwartet 2" << "*";
     QTest::newRow("latitude out of range")
         << "DXCC.csv" << crlf({kHeader, row(1, "A", {"QA"}).replace(";52,5;", ";152,5;"), row(2, "B", {"QB"})})
-        << "\"%1\", Zeile 2: Breite (Feld 6) 152,5 liegt außerhalb";
+        << "\"%1\", Zeile 2: Breite (Feld 6) 152,5 liegt außerhalb" << "*";
     QTest::newRow("index line without =")
-        << "DXCC.ini" << crlf({"[DXCC]", "QA=1", "QB 2"}) << "\"%1\", Zeile 3: keine Angabe Schlüssel=Wert";
-    QTest::newRow("index key before section")
-        << "DXCC.ini" << crlf({"QA=1", "[DXCC]", "QB=2"}) << "\"%1\", Zeile 1: steht vor dem ersten Abschnitt";
+        << "DXCC.ini" << crlf({"[DXCC]", "QA=1", "QB 2"}) << "\"%1\", Zeile 3: keine Angabe Schlüssel=Wert" << "*";
     QTest::newRow("index key twice") << "DXCC.ini" << crlf({"[DXCC]", "QA=1", "qa=2", "QB=2"})
-                                     << "\"%1\", Zeile 3: \"qa\" steht schon in Zeile 2";
+                                     << "\"%1\", Zeile 3: \"qa\" steht schon in Zeile 2" << "*";
     QTest::newRow("index without section")
-        << "DXCC.ini" << crlf({"[Sonstiges]", "QA=1"}) << "\"%1\": der Abschnitt [DXCC] fehlt";
+        << "DXCC.ini" << crlf({"[Sonstiges]", "QA=1"}) << "\"%1\": der Abschnitt [DXCC] fehlt" << "*";
 }
 
 void TestDxcc::brokenLinesNameFileAndLine() {
     QFETCH(QString, file);
     QFETCH(QByteArray, content);
     QFETCH(QString, expected);
+    QFETCH(QString, country);
     TestFolder dir;
     dir.write("DXCC.csv", crlf({kHeader, row(1, "A", {"QA"}), row(2, "B", {"QB"})}));
     dir.write("DXCC.ini", crlf({"[DXCC]", "QA=1", "QB=2"}));
-    dir.write(file, content);
+    if (content.isNull()) QVERIFY(QFile::remove(dir.file(file)));
+    else dir.write(file, content);
     DxccAccess dxcc(dir.path());
-    dxcc.GetDxccCountry("QB1ABC"); // whatever it finds, it must not fail
+    const QString found = dxcc.GetDxccCountry("QA1ABC"); // whatever it finds, it must not fail
+    if (country != u"*") QCOMPARE(found, country);
     const QStringList problems = dxcc.problems();
-    QVERIFY2(anyContains(problems, expected.arg(dir.file(file))), qPrintable(problems.join('\n')));
+    QCOMPARE(problems.isEmpty(), expected.isEmpty());
+    QVERIFY2(problems.join(u'\n').contains(expected.arg(dir.file(file))), qPrintable(problems.join('\n')));
 }
 
 void TestDxcc::rebuildIndex() {
@@ -327,28 +247,19 @@ void TestDxcc::rebuildIndex() {
     QVERIFY(dxcc.problems().filter(QStringLiteral("DXCC.ini")).isEmpty());
 }
 
-void TestDxcc::rebuildWithoutTableKeepsIndex() {
+void TestDxcc::rebuildFailureKeepsIndex() {
     TestFolder dir;
     dir.write("DXCC.ini", crlf({"[DXCC]", "QA=1"}));
     DxccAccess dxcc(dir.path());
-    try {
-        dxcc.rebuildIndex();
-        QFAIL("a missing table must not give an index");
-    } catch (const IoError& e) {
-        QVERIFY2(e.message().contains(dir.file("DXCC.csv")), qPrintable(e.message()));
-    }
+    QString message;
+    try { dxcc.rebuildIndex(); } catch (const IoError& e) { message = e.message(); }
+    QVERIFY2(message.contains(dir.file("DXCC.csv")), qPrintable(message));
     QCOMPARE(dir.read("DXCC.ini"), crlf({"[DXCC]", "QA=1"}));
-}
 
-void TestDxcc::rebuildFailureKeepsIndex() {
-    TestFolder dir;
-    writeSmallTable(dir);
-    const QByteArray before = dir.read("DXCC.ini");
     dir.write("DXCC.csv", crlf({kHeader, row(1, "Nur", {"QQ"})}));
-    DxccAccess dxcc(dir.path());
     AtomicFile::failNextCommitForTesting();
     QVERIFY_THROWS_EXCEPTION(IoError, dxcc.rebuildIndex());
-    QCOMPARE(dir.read("DXCC.ini"), before);
+    QCOMPARE(dir.read("DXCC.ini"), crlf({"[DXCC]", "QA=1"}));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2); // no temporary file left
 }
 
@@ -364,35 +275,23 @@ void TestDxcc::realCalls() {
     QCOMPARE(dxcc.GetDxccInfo(fields[0]).Country, fields[1]);
 }
 
-void TestDxcc::realTableRowsAreSound() {
+// The parser's own range checks run over the shipped table; the shipped
+// index must be what a rebuild writes.
+void TestDxcc::realTableIsSound() {
     DxccAccess dxcc(shippedDataFolder());
+    QStringList unreachable;
+    const int rows = shippedRows(dxcc, &unreachable).size();
     QVERIFY2(dxcc.problems().isEmpty(), qPrintable(dxcc.problems().join('\n')));
-    const QRegularExpression zones(QStringLiteral("^CQ \\d[-, \\d]* / ITU \\d[-, \\d]*$"));
-    const QRegularExpression time(QStringLiteral("^([01]\\d|2[0-3]):[0-5]\\d$"));
-    int rows = 0;
-    int withSummerTime = 0;
-    const QVector<DxccInfo> infos = shippedRows(dxcc, &rows);
-    for (const DxccInfo& info : infos) {
-        const QString& main = info.MainPrefix;
-        QVERIFY2(info.Number > 0, qPrintable(info.Call + " is not found through its main prefix"));
-        QVERIFY2(!info.Country.isEmpty() && !info.Continent.isEmpty() && info.Ranking > 0 &&
-                     zones.match(info.Zones).hasMatch() && std::abs(info.Latitude) <= 90 &&
-                     std::abs(info.Longitude) <= 180 && (info.Latitude != 0 || info.Longitude != 0) &&
-                     std::abs(info.UtcOffset) <= 14 && !info.StdTimeText1.isEmpty() &&
-                     info.StdTimeText2.contains(QLatin1String("UTC")) &&
-                     info.DstStartRule.startsWith(QLatin1String("Beginn: ")) &&
-                     info.DstEndRule.startsWith(QLatin1String("Ende: ")) && time.match(info.DstStartTime).hasMatch() &&
-                     time.match(info.DstEndTime).hasMatch(),
-                 qPrintable(main));
-        const bool none = info.DstEndRule.endsWith(QLatin1String("Regelung"));
-        QVERIFY2(info.DstStartRule.endsWith(QLatin1String("Regelung")) == none && (info.DstOffset > 0) == !none &&
-                     (info.DstTimeText2 != info.StdTimeText2) == !none,
-                 qPrintable(main));
-        withSummerTime += none ? 0 : 1;
-    }
-    QCOMPARE(infos.size(), rows - 1);
+    QVERIFY2(unreachable.isEmpty(), qPrintable(unreachable.join(u' ')));
     QVERIFY2(rows >= 330 && rows <= 345, qPrintable(QString::number(rows)));
-    QVERIFY2(withSummerTime >= 80, qPrintable(QString::number(withSummerTime)));
+    TestFolder dir;
+    QVERIFY(QFile::copy(shippedDataFolder() + QStringLiteral("/DXCC.csv"), dir.file("DXCC.csv")));
+    DxccAccess copy(dir.path());
+    const DxccIndexResult result = copy.rebuildIndex();
+    QVERIFY2(result.skipped.isEmpty(), qPrintable(result.skipped.join('\n')));
+    QFile original(shippedDataFolder() + QStringLiteral("/DXCC.ini"));
+    QVERIFY(original.open(QIODevice::ReadOnly));
+    QVERIFY(dir.read("DXCC.ini") == original.readAll());
 }
 
 // The rule texts, read the way the DXCC information window reads them, must
@@ -407,11 +306,10 @@ void TestDxcc::realRulesAgreeWithTimeZones_data() {
 void TestDxcc::realRulesAgreeWithTimeZones() {
     QFETCH(int, year);
     DxccAccess dxcc(shippedDataFolder());
-    int rows = 0;
     int compared = 0;
     const QDateTime from(QDate(year, 1, 1), QTime(0, 0), QTimeZone::utc());
     const QDateTime to(QDate(year + 1, 1, 1), QTime(0, 0), QTimeZone::utc());
-    for (const DxccInfo& info : shippedRows(dxcc, &rows)) {
+    for (const DxccInfo& info : shippedRows(dxcc)) {
         const QString zoneName = info.StdTimeText1.section(QStringLiteral("Zone "), 1);
         const QString what = info.MainPrefix + u' ' + zoneName;
         const int standard = qRound(info.UtcOffset * 3600);
@@ -443,26 +341,10 @@ void TestDxcc::realRulesAgreeWithTimeZones() {
         QVERIFY2(startRule.status == DstRules::Status::Ok && startRule.isStart &&
                      endRule.status == DstRules::Status::Ok && !endRule.isStart,
                  qPrintable(what));
-        QVERIFY2(startRule.instant == start, qPrintable(what + ": " + startRule.instant.toString(Qt::ISODate) +
-                                                        " != " + start.toString(Qt::ISODate)));
-        QVERIFY2(endRule.instant == end,
-                 qPrintable(what + ": " + endRule.instant.toString(Qt::ISODate) + " != " + end.toString(Qt::ISODate)));
+        QVERIFY2(startRule.instant == start && endRule.instant == end, qPrintable(what));
         ++compared;
     }
     QVERIFY2(compared >= 80, qPrintable(QString::number(compared)));
-}
-
-void TestDxcc::realIndexIsTheRebuiltIndex() {
-    TestFolder dir;
-    const QString shipped = shippedDataFolder();
-    QVERIFY(QFile::copy(shipped + QStringLiteral("/DXCC.csv"), dir.file("DXCC.csv")));
-    DxccAccess dxcc(dir.path());
-    const DxccIndexResult result = dxcc.rebuildIndex();
-    QVERIFY2(result.skipped.isEmpty(), qPrintable(result.skipped.join('\n')));
-    QFile original(shipped + QStringLiteral("/DXCC.ini"));
-    QVERIFY(original.open(QIODevice::ReadOnly));
-    QVERIFY(dir.read("DXCC.ini") == original.readAll());
-    QVERIFY(result.keys > 10000);
 }
 
 QTEST_GUILESS_MAIN(TestDxcc)
