@@ -34,11 +34,3 @@ void setListColumnWidths(Settings& s, const QVector<int>& widths) {
         s.writeInteger(kSection, columnKey(c), widths[c]);
 }
 } // namespace WindowSettings
-
-namespace LanguageSettings {
-namespace {
-const QString kSection = QStringLiteral("Language");
-}
-QString fileName(const Settings& s) { return s.readString(kSection, kSection, German); }
-void setFileName(Settings& s, const QString& fileName) { s.writeString(kSection, kSection, fileName); }
-} // namespace LanguageSettings

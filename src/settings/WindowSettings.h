@@ -17,11 +17,3 @@ void setMainForm(Settings& settings, const QRect& geometry);
 QVector<int> listColumnWidths(const Settings& settings, int columns, int fallback);
 void setListColumnWidths(Settings& settings, const QVector<int>& widths);
 } // namespace WindowSettings
-
-// The section "Language": the language file in use.
-namespace LanguageSettings {
-inline const QString German = QStringLiteral("deutsch.lng");
-inline const QString English = QStringLiteral("english.lng");
-QString fileName(const Settings& settings);
-void setFileName(Settings& settings, const QString& fileName);
-} // namespace LanguageSettings

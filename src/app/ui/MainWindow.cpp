@@ -11,6 +11,7 @@
 #include "session/Session.h"
 #include "settings/GeneralSettings.h"
 #include "settings/LanguageFile.h"
+#include "settings/LanguageSettings.h"
 #include "settings/WindowSettings.h"
 #include "settings/ui/GeneralOptions.h"
 
