@@ -42,7 +42,6 @@ private Q_SLOTS:
     void refusedRule();
     void inForce_data();
     void inForce();
-    void inForceRefused();
     void localTime_data();
     void localTime();
     void localTimeRefused();
@@ -54,11 +53,8 @@ void TestDstRules::ruleDate_data() {
     QTest::addColumn<int>("year");
     QTest::addColumn<QDateTime>("instant");
     QTest::addColumn<bool>("isStart");
-    QTest::newRow("last Sunday in March") << EuStart << "01:00" << 2026 << utc(2026, 3, 29, 1) << true;
-    QTest::newRow("last Sunday in October") << EuEnd << "01:00" << 2026 << utc(2026, 10, 25, 1) << false;
-    // 1 March 2026 is a Sunday and counts as the first.
-    QTest::newRow("second Sunday in March") << "Beginn: Zweiter Sonntag im Maerz"
-                                            << "02:00" << 2026 << utc(2026, 3, 8, 2) << true;
+    // The common rules are compared with tzdata in test_dxcc; these are the
+    // shapes the shipped table does not hold. 1 March 2026 is a Sunday.
     // After the 1st: the reference day itself does not count.
     QTest::newRow("first Sunday after 1 March") << "Beginn: Erster Sonntag nach dem 1. Maerz"
                                                 << "02:00" << 2026 << utc(2026, 3, 8, 2) << true;
@@ -76,6 +72,9 @@ void TestDstRules::ruleDate_data() {
     // Without an ordinal the reference day is the rule's day.
     QTest::newRow("no ordinal") << "Beginn: Sonntag nach dem 3. Maerz" << "01:00" << 2026 << utc(2026, 3, 3, 1) << true;
     // Only "Beginn: " exactly marks a start.
+    // "So" is all that is read of the weekday.
+    QTest::newRow("misspelt weekday") << "Ende: Letzter Sonnday im Oktober"
+                                      << "01:00" << 2026 << utc(2026, 10, 25, 1) << false;
     QTest::newRow("other label") << "Start: Letzter Sonntag im Maerz"
                                  << "01:00" << 2026 << utc(2026, 3, 29, 1) << false;
 }
@@ -100,17 +99,11 @@ void TestDstRules::refusedRule_data() {
     QTest::newRow("keine Regelung") << NoRule << "01:00" << Status::NoDate << "";
     QTest::newRow("umlaut in month") << "Beginn: Letzter Sonntag im März" << "01:00" << Status::NotADate
                                      << "'1.März.2026' ist kein gültiges Datum";
-    QTest::newRow("no form") << "Beginn: irgendwann" << "01:00" << Status::NotADate << "'' ist kein gültiges Datum";
-    QTest::newRow("31 April") << "Beginn: 31. April des Jahres"
-                              << "01:00" << Status::NotADate << "'31.4.2026' ist kein gültiges Datum";
     QTest::newRow("time out of range") << EuStart << "25:00" << Status::NotATime << "'25:00' ist keine gültige Uhrzeit";
     // The weekday search could never end; the rule is refused instead.
     QTest::newRow("English weekday, last") << "Beginn: Letzter Sunday im Maerz" << "01:00" << Status::UnknownWeekday
         << "'Sunday' ist kein Wochentag (Mo, Di, Mi, Do, Fr, Sa, So) in der Regel "
            "'Beginn: Letzter Sunday im Maerz'";
-    QTest::newRow("unknown weekday, nth") << "Ende: Zweiter Xtag nach dem 1. Maerz" << "01:00" << Status::UnknownWeekday
-        << "'Xtag' ist kein Wochentag (Mo, Di, Mi, Do, Fr, Sa, So) in der Regel "
-           "'Ende: Zweiter Xtag nach dem 1. Maerz'";
 }
 
 void TestDstRules::refusedRule() {
@@ -130,16 +123,12 @@ void TestDstRules::inForce_data() {
     QTest::addColumn<QDateTime>("at");
     QTest::addColumn<bool>("inForce");
     // Times of day: start 01:00 / end 01:00 in Europe, start 02:00 / end 03:00 south.
-    QTest::newRow("EU summer") << EuStart << EuEnd << utc(2026, 7, 1) << true;
-    QTest::newRow("EU minute before start") << EuStart << EuEnd << utc(2026, 3, 29, 0, 59) << false;
     QTest::newRow("EU at start") << EuStart << EuEnd << utc(2026, 3, 29, 1, 0) << false;
     QTest::newRow("EU minute after start") << EuStart << EuEnd << utc(2026, 3, 29, 1, 1) << true;
     QTest::newRow("EU minute before end") << EuStart << EuEnd << utc(2026, 10, 25, 0, 59) << true;
     QTest::newRow("EU at end") << EuStart << EuEnd << utc(2026, 10, 25, 1, 0) << false;
-    QTest::newRow("south 1 January") << SouthStart << SouthEnd << utc(2026, 1, 1) << true;
     QTest::newRow("south at end") << SouthStart << SouthEnd << utc(2026, 4, 5, 3, 0) << true;
     QTest::newRow("south minute after end") << SouthStart << SouthEnd << utc(2026, 4, 5, 3, 1) << false;
-    QTest::newRow("south minute before start") << SouthStart << SouthEnd << utc(2026, 10, 4, 1, 59) << false;
     QTest::newRow("south at start") << SouthStart << SouthEnd << utc(2026, 10, 4, 2, 0) << true;
     QTest::newRow("no end rule, summer") << EuStart << NoRule << utc(2026, 7, 1) << false;
     QTest::newRow("no rules at all") << "Beginn: keine Regelung" << NoRule << utc(2026, 7, 1) << false;
@@ -160,19 +149,6 @@ void TestDstRules::inForce() {
     QCOMPARE(r.inForce, inForce);
 }
 
-void TestDstRules::inForceRefused() {
-    const auto badStart = DstRules::summerTimeInForce(QStringLiteral("Beginn: Letzter Sonntag im März"),
-                                                      QStringLiteral("01:00"), EuEnd, QStringLiteral("01:00"),
-                                                      utc(2026, 7, 1), 2026);
-    QVERIFY(badStart.status == Status::NotADate && !badStart.inForce);
-    QCOMPARE(badStart.message, QStringLiteral("'1.März.2026' ist kein gültiges Datum"));
-    const auto badWeekday = DstRules::summerTimeInForce(EuStart, QStringLiteral("01:00"),
-                                                        QStringLiteral("Ende: Letzter Sonnday im Oktober"),
-                                                        QStringLiteral("01:00"), utc(2026, 7, 1), 2026);
-    // "So" is all that is read of the weekday.
-    QVERIFY(badWeekday.status == Status::Ok && badWeekday.inForce);
-}
-
 void TestDstRules::localTime_data() {
     QTest::addColumn<double>("utcOffset");
     QTest::addColumn<double>("dstOffset");
@@ -180,7 +156,6 @@ void TestDstRules::localTime_data() {
     QTest::addColumn<QDateTime>("wallClock");
     QTest::addColumn<bool>("summer");
     QTest::newRow("Berlin summer") << 1.0 << 1.0 << utc(2026, 7, 1, 12) << utc(2026, 7, 1, 14) << true;
-    QTest::newRow("half hour west") << -3.5 << 1.0 << utc(2026, 7, 1, 12) << utc(2026, 7, 1, 9, 30) << true;
     QTest::newRow("back over midnight") << -3.5 << 1.0 << utc(2026, 1, 1, 2) << utc(2025, 12, 31, 22, 30) << false;
     QTest::newRow("quarter hours") << 5.75 << 0.0 << utc(2026, 7, 1, 12) << utc(2026, 7, 1, 17, 45) << true;
     // An instant given in another offset counts by its UTC value.
