@@ -88,7 +88,6 @@ void TestReferenceLogs::extractCall_data() {
     QTest::newRow("portable, lower case") << "q1abc/p" << "Q1ABC";
     QTest::newRow("three-letter suffix stays") << "Q1ABC/QRP" << "Q1ABC/QRP";
     QTest::newRow("prefix and suffix") << "pa/q1abc/p" << "PA/Q1ABC";
-    QTest::newRow("trailing slash") << "Q1ABC/" << "Q1ABC";
     QTest::newRow("two suffixes") << "Q1ABC/MM/P" << "Q1ABC";
     QTest::newRow("slash and letter") << "/P" << "";
     QTest::newRow("umlaut kept") << "dä1x/p" << "Dä1X";
@@ -107,7 +106,6 @@ void TestReferenceLogs::findFirst_data() {
     QTest::newRow("portable finds mobile in reference") << "q4abc/p" << "Ref1 mobil";
     QTest::newRow("last reference log") << "Q3ZZ" << "Ganz hinten";
     QTest::newRow("stored with suffix") << "DL1ABC" << "";
-    QTest::newRow("unknown call") << "ZZ9ZZ" << "-";
     QTest::newRow("prefix of a call is no match") << "Q1" << "-";
 }
 
@@ -129,12 +127,10 @@ void TestReferenceLogs::findFirstUnreadableLog() {
     if (!makeUnreadable(ref1)) QSKIP("the file stays readable for this user (root)");
     // A call of the current log is found before the unreadable log is reached.
     QVERIFY(ReferenceLogs::findFirst(logs.current, logs.paths, QStringLiteral("Q1ABC")));
-    try {
-        ReferenceLogs::findFirst(logs.current, logs.paths, QStringLiteral("Q3ZZ"));
-        QFAIL("an unreadable reference log must end the search");
-    } catch (const IoError& e) {
-        QVERIFY2(e.message().contains(QStringLiteral("ref1.log")), qPrintable(e.message()));
-    }
+    QString message; // an unreadable reference log ends the search
+    try { ReferenceLogs::findFirst(logs.current, logs.paths, QStringLiteral("Q3ZZ")); }
+    catch (const IoError& e) { message = e.message(); }
+    QVERIFY2(message.contains(QStringLiteral("ref1.log")), qPrintable(message));
     QFile::setPermissions(ref1, QFile::ReadOwner | QFile::WriteOwner);
 }
 
@@ -171,7 +167,6 @@ void TestReferenceLogs::filter_data() {
     QTest::newRow("dok B, b01 left out") << "Q1" << "B" << "" << QStringList{"Q1ABC", "Q1ABC", "Q1ABC/M"};
     QTest::newRow("locator lower case") << "Q1" << "" << "jo" << QStringList{"Q1ABC/M"};
     QTest::newRow("dok and locator") << "Q1" << "B0" << "JO31A" << QStringList{"Q1ABC", "Q1ABC"};
-    QTest::newRow("longer than every call") << "Q1ABCD" << "" << "" << QStringList{};
 }
 
 void TestReferenceLogs::filter() {
@@ -199,8 +194,9 @@ void TestReferenceLogs::listModel() {
     QCOMPARE(list.data(list.index(3, 0)).toString(), QStringLiteral("5"));
     const QStringList shown = {"",    "24.12.2001", "23:59:00", "80m", "CW", "Q9Q", "579", "599",
                                "K12", "Anna", "Bonn", "JO30", "5W", "a b", "", "02.02.2002"};
-    for (int column = 0; column < QsoRecord::FieldCount; ++column)
-        QCOMPARE(list.data(list.index(4, column)).toString(), shown[column]);
+    QStringList row;
+    for (int column = 0; column < QsoRecord::FieldCount; ++column) row << list.data(list.index(4, column)).toString();
+    QCOMPARE(row, shown);
     QCOMPARE(list.record(4)[QsoRecord::Number], QString());
     QCOMPARE(list.record(4)[QsoRecord::Comments], QStringLiteral("a\nb"));
     list.setRows(list.data().filter(QStringLiteral("ZZ"), {}, {}));
@@ -214,13 +210,9 @@ void TestReferenceLogs::appendLogStopsAtBrokenLine() {
     dir.writeLog("ref.log", {contact(1, "Q1A", ""), contact(2, "Q1B", "") + ";zu;viel"});
     ReferenceData data;
     LogFile log(dir.file("ref.log"));
-    try {
-        data.appendLog(log);
-        QFAIL("a line with too many separators must stop the load");
-    } catch (const IoError& e) {
-        QVERIFY2(e.message().contains(QStringLiteral("ref.log")), qPrintable(e.message()));
-        QVERIFY2(e.message().contains(QStringLiteral("Zeile 3")), qPrintable(e.message()));
-    }
+    QString message; // too many separators stop the load
+    try { data.appendLog(log); } catch (const IoError& e) { message = e.message(); }
+    QVERIFY2(message.contains(QStringLiteral("ref.log")) && message.contains(QStringLiteral("Zeile 3")), qPrintable(message));
     QCOMPARE(callsOf(data, data.filter(QStringLiteral("Q"), {}, {})), QStringList{"Q1A"});
 }
 
