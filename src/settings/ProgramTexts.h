@@ -166,7 +166,9 @@
     X(CliSearchNeeds)                                                                                                  \
     X(CliNoSuchField)                                                                                                  \
     X(CliNoSuchOperator)                                                                                               \
-    X(CliFound)
+    X(CliFound)                                                                                                        \
+    X(NoCabrilloImport)                                                                                                \
+    X(NoFixedTextImport)
 
 enum class Msg : int {
 #define VESK_PROGRAM_TEXT_ID(name) name,

@@ -236,13 +236,13 @@ QWidget* LogConverterForm::buildImportFilePage() {
     m_impAdifRadio->setChecked(true);
     QRadioButton* cabrillo = radio(page, "ImpCabrilloRadioBtn", QStringLiteral("Cabrillo"));
     cabrillo->setEnabled(false);
-    cabrillo->setToolTip(QStringLiteral("Für Cabrillo-Dateien gibt es keinen Import. "
-                                        "Exportiere das Log im anderen Programm als ADIF."));
     m_impHtmlRadio = radio(page, "ImpHtmlRadioBtn", QStringLiteral("HTML"));
     QRadioButton* text = radio(page, "ImpTxtFestRadioBtn", QStringLiteral("Text (feste Breite)"));
     text->setEnabled(false);
-    text->setToolTip(QStringLiteral("Für Text mit fester Spaltenbreite gibt es keinen Import. "
-                                    "Importiere ADIF oder eine HTML-Tabelle."));
+    ProgramTexts::follow(page, [cabrillo, text] {
+        cabrillo->setToolTip(msgText(Msg::NoCabrilloImport));
+        text->setToolTip(msgText(Msg::NoFixedTextImport));
+    });
     for (QRadioButton* r : {m_impAdifRadio, cabrillo, m_impHtmlRadio, text})
         layout->addWidget(r);
     layout->addSpacing(12);

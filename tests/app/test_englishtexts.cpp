@@ -1,0 +1,218 @@
+#include "cli/BatchCommands.h"
+#include "logstore/QsoRecord.h"
+#include "settings/ProgramTexts.h"
+#include "StartedProgram.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QtTest>
+
+namespace {
+
+// Every text a user reads on the main window and the windows it owns, keyed by
+// the control's place, so that the same text can be found in either language.
+QMap<QString, QString> shownTexts(QWidget& window) {
+    QMap<QString, QString> texts;
+    auto add = [&](const QObject* o, const QString& what, QString text) {
+        text.remove(QRegularExpression(QStringLiteral("&(?=\\S)"))); // mnemonics
+        text = text.trimmed();
+        if (text.isEmpty())
+            return;
+        QString place = o->objectName();
+        for (const QObject* p = o->parent(); p; p = p->parent())
+            place = p->objectName() + u'/' + place;
+        texts.insert(place + u'[' + what + u']', text);
+    };
+    const QList<QObject*> all = window.findChildren<QObject*>();
+    for (QObject* o : all) {
+        if (auto* w = qobject_cast<QWidget*>(o)) {
+            add(w, QStringLiteral("tooltip"), w->toolTip());
+            if (w->isWindow())
+                add(w, QStringLiteral("title"), w->windowTitle());
+        }
+        if (auto* l = qobject_cast<QLabel*>(o))
+            add(l, QStringLiteral("text"), l->text());
+        else if (auto* b = qobject_cast<QAbstractButton*>(o))
+            add(b, QStringLiteral("text"), b->text());
+        else if (auto* g = qobject_cast<QGroupBox*>(o))
+            add(g, QStringLiteral("title"), g->title());
+        else if (auto* m = qobject_cast<QMenu*>(o))
+            add(m, QStringLiteral("title"), m->title());
+        else if (auto* e = qobject_cast<QPlainTextEdit*>(o); e && e->isReadOnly())
+            add(e, QStringLiteral("text"), e->toPlainText());
+        else if (auto* a = qobject_cast<QAction*>(o); a && !a->isSeparator()) {
+            add(a, QStringLiteral("text"), a->text());
+            if (a->toolTip() != QString(a->text()).remove(u'&').remove(QStringLiteral("...")))
+                add(a, QStringLiteral("tooltip"), a->toolTip());
+        } else if (auto* t = qobject_cast<QTabBar*>(o)) {
+            for (int i = 0; i < t->count(); ++i) {
+                add(t, QStringLiteral("tab %1").arg(i), t->tabText(i));
+                add(t, QStringLiteral("tab tooltip %1").arg(i), t->tabToolTip(i));
+            }
+        } else if (auto* h = qobject_cast<QHeaderView*>(o); h && h->model()) {
+            for (int i = 0; i < h->count(); ++i)
+                add(h, QStringLiteral("header %1").arg(i), h->model()->headerData(i, h->orientation()).toString());
+        }
+    }
+    return texts;
+}
+
+// Texts that read the same in German and English: the log's field names, the
+// radio abbreviations and the program's name.
+bool languageNeutral(const QString& text) {
+    static const QSet<QString> words = [] {
+        QSet<QString> s{QStringLiteral("DOK"),  QStringLiteral("QTH"),   QStringLiteral("Call"),  QStringLiteral("UTC"),
+                        QStringLiteral("Locator"), QStringLiteral("DXCC"), QStringLiteral("QSL"),   QStringLiteral("Vesk"),
+                        QStringLiteral("PLE"),  QStringLiteral("RST"),   QStringLiteral("TX"),    QStringLiteral("RX"),
+                        QStringLiteral("Nr"),   QStringLiteral("Name"),  QStringLiteral("Band"),  QStringLiteral("Mode"),
+                        QStringLiteral("Log"),  QStringLiteral("Logs"),  QStringLiteral("ADIF"),  QStringLiteral("HTML"),
+                        QStringLiteral("OK"),   QStringLiteral("English"), QStringLiteral("Deutsch"),
+                        QStringLiteral("Import"), QStringLiteral("Export"), QStringLiteral("Cabrillo"),
+                        QStringLiteral("LogConverter"), QStringLiteral("Info"), QStringLiteral("Tools"),
+                        QStringLiteral("Contest"), QStringLiteral("CW"), QStringLiteral("SSB"), QStringLiteral("cm"),
+                        QStringLiteral("RAC"), QStringLiteral("StatusBar"), QStringLiteral("Format"),
+                        QStringLiteral("Text"), QStringLiteral("Rx"), QStringLiteral("Tx")};
+        for (const QString& title : QsoRecord::gridTitles() + QsoRecord::headerTitles()) {
+            for (const QString& word : title.split(u' '))
+                s.insert(word);
+        }
+        return s;
+    }();
+    static const QRegularExpression word(QStringLiteral("[A-Za-zÄÖÜäöüß]{2,}"));
+    for (auto it = word.globalMatch(text); it.hasNext();) {
+        if (!words.contains(it.next().captured()))
+            return false;
+    }
+    return true;
+}
+
+// Texts of the windows being reworked that are still German; an entry leaves
+// when its control takes the text from the program texts, and the test fails
+// on an entry that reads English already, so that the list only shrinks.
+QStringList pendingPlaces() {
+    QStringList places{"/CreateDxccMenu[text]",     "/BackSpeedButton[tooltip]",    "/NextSpeedButton[tooltip]",
+                       "/BandLabel[tooltip]",       "/DateLabel[tooltip]",          "/ModeLabel[tooltip]",
+                       "/TxPwrLabel[tooltip]",      "/UtcLabel[tooltip]",           "/PreValueListEditor/[header 0]",
+                       "/PreValueListEditor/[header 1]"};
+    for (int i = 1; i <= 12; ++i)
+        places << QStringLiteral("/FunctionButtons/B%1[tooltip]").arg(i);
+    return places;
+}
+
+} // namespace
+
+class TestEnglishTexts : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // Each test starts from German, whatever the one before left behind.
+    void init() { ProgramTexts::useBuiltInGerman(); }
+    void noGermanLeftAfterSwitching();
+    void coreErrorsFollowTheLanguage();
+    void batchCommandsSpeakTheChosenLanguage_data();
+    void batchCommandsSpeakTheChosenLanguage();
+};
+
+void TestEnglishTexts::noGermanLeftAfterSwitching() {
+    TestFolder dir;
+    dir.installLanguageFiles();
+    StartedProgram program(dir, false);
+    const QMap<QString, QString> german = shownTexts(program.w);
+    program.find<QAction>("EnglishMenu")->trigger();
+    const QMap<QString, QString> english = shownTexts(program.w);
+
+    QStringList stillGerman;
+    QStringList pending = pendingPlaces();
+    int compared = 0;
+    for (auto it = english.cbegin(); it != english.cend(); ++it) {
+        if (!german.contains(it.key()))
+            continue;
+        ++compared;
+        if (german[it.key()] != it.value() || languageNeutral(it.value()))
+            continue;
+        const auto known = std::find_if(pending.begin(), pending.end(), [&](const QString& p) { return it.key().endsWith(p); });
+        if (known != pending.end())
+            pending.erase(known);
+        else
+            stillGerman << it.key() + QStringLiteral(": ") + it.value();
+    }
+    for (const QString& text : std::as_const(stillGerman))
+        qWarning().noquote() << "unchanged in English:" << text;
+    QVERIFY2(stillGerman.isEmpty(), qPrintable(QString::number(stillGerman.size()) + " texts unchanged in English"));
+    QVERIFY2(pending.isEmpty(), qPrintable("English now, remove from pendingPlaces(): " + pending.join(", ")));
+    // The walk reached the pages, not just the menu bar.
+    QVERIFY2(compared > 200, qPrintable(QString::number(compared)));
+    QVERIFY(program.dialogs.errors.isEmpty());
+}
+
+// A message built far from any window, in the log reader, reaches the box in
+// the language chosen last.
+void TestEnglishTexts::coreErrorsFollowTheLanguage() {
+    TestFolder dir;
+    dir.installLanguageFiles();
+    dir.writeLog("2026.log", {"1;06.12.2026;18:00:00;20m;CW;DL1ABC;599;599;;;;;;;;;zu viel"});
+    dir.write("Vesk.ini", "[Allgemein]\r\nLastLogFileName=2026.log\r\n");
+    StartedProgram program(dir, false);
+    auto& errors = program.dialogs.errors;
+    const QString where = QDir::toNativeSeparators(dir.file("2026.log"));
+    QCOMPARE(errors.size(), 1);
+    QCOMPARE(errors[0], "Formatfehler in \"" + where +
+                            "\", Zeile 2: mehr als 15 Trennzeichen \";\" - diese Zeile kann kein Kontakt sein. "
+                            "Das Log wurde nicht verändert.");
+
+    program.find<QAction>("EnglishMenu")->trigger();
+    program.find<QAction>("Listenneuladen1")->trigger();
+    QCOMPARE(errors.size(), 2);
+    QCOMPARE(errors[1], "Format error in \"" + where +
+                            "\", line 2: more than 15 separators \";\" - this line cannot be a contact. "
+                            "The log has not been changed.");
+}
+
+void TestEnglishTexts::batchCommandsSpeakTheChosenLanguage_data() {
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<QString>("unknownCommand");
+    QTest::addColumn<QString>("missingFile");
+    QTest::newRow("english") << QByteArray("[Language]\r\nLanguage=english.lng\r\n")
+                             << "Unknown command \"frobnicate\".\nHelp: vesk --help\n" << ": file not found.\n";
+    QTest::newRow("no Vesk.ini") << QByteArray() << "Unbekannter Befehl \"frobnicate\".\nHilfe: vesk --help\n"
+                                 << ": Datei nicht gefunden.\n";
+}
+
+void TestEnglishTexts::batchCommandsSpeakTheChosenLanguage() {
+    QFETCH(QByteArray, settings);
+    QFETCH(QString, unknownCommand);
+    QFETCH(QString, missingFile);
+    TestFolder dir;
+    dir.installLanguageFiles();
+    if (!settings.isEmpty())
+        dir.write("Vesk.ini", settings);
+    ProgramTexts::loadFor(dir.file("english.lng")); // what a window left behind must not count
+    QString loadErrors;
+    QTextStream loadErr(&loadErrors);
+    BatchCommands::loadLanguage(dir.path(), loadErr);
+    QCOMPARE(loadErrors, QString());
+    auto run = [&](const QStringList& args, QString& err) {
+        FakeClock clock;
+        QString out;
+        QTextStream o(&out), e(&err);
+        return BatchCommands::run(CommandLine::parse(QStringList{"--folder", dir.path()} + args), clock, o, e);
+    };
+    QString err1, err2;
+    const int unknown = run({"frobnicate"}, err1);
+    const int missing = run({"normalize", dir.file("none.log")}, err2);
+    ProgramTexts::useBuiltInGerman();
+    QCOMPARE(unknown, 2);
+    QCOMPARE(err1, unknownCommand);
+    QCOMPARE(missing, 1);
+    QCOMPARE(err2, QDir::toNativeSeparators(dir.file("none.log")) + missingFile);
+}
+
+QTEST_MAIN(TestEnglishTexts)
+#include "test_englishtexts.moc"
