@@ -26,9 +26,15 @@ QMap<QString, QString> shownTexts(QWidget& window) {
         text = text.trimmed();
         if (text.isEmpty())
             return;
-        QString place = o->objectName();
+        // An unnamed control is told from its siblings by its position.
+        auto name = [](const QObject* x) {
+            if (!x->objectName().isEmpty() || !x->parent())
+                return x->objectName();
+            return u'#' + QString::number(x->parent()->children().indexOf(const_cast<QObject*>(x)));
+        };
+        QString place = name(o);
         for (const QObject* p = o->parent(); p; p = p->parent())
-            place = p->objectName() + u'/' + place;
+            place = name(p) + u'/' + place;
         texts.insert(place + u'[' + what + u']', text);
     };
     const QList<QObject*> all = window.findChildren<QObject*>();
@@ -57,9 +63,12 @@ QMap<QString, QString> shownTexts(QWidget& window) {
                 add(t, QStringLiteral("tab %1").arg(i), t->tabText(i));
                 add(t, QStringLiteral("tab tooltip %1").arg(i), t->tabToolTip(i));
             }
-        } else if (auto* h = qobject_cast<QHeaderView*>(o); h && h->model()) {
+        } else if (auto* h = qobject_cast<QHeaderView*>(o); h && h->model() && h->parent()) {
+            // Named after its table, which has the name.
+            const QString side = h->orientation() == Qt::Horizontal ? QStringLiteral("column") : QStringLiteral("row");
             for (int i = 0; i < h->count(); ++i)
-                add(h, QStringLiteral("header %1").arg(i), h->model()->headerData(i, h->orientation()).toString());
+                add(h->parent(), side + QStringLiteral(" heading %1").arg(i),
+                    h->model()->headerData(i, h->orientation()).toString());
         }
     }
     return texts;
@@ -100,8 +109,8 @@ bool languageNeutral(const QString& text) {
 QStringList pendingPlaces() {
     QStringList places{"/CreateDxccMenu[text]",     "/BackSpeedButton[tooltip]",    "/NextSpeedButton[tooltip]",
                        "/BandLabel[tooltip]",       "/DateLabel[tooltip]",          "/ModeLabel[tooltip]",
-                       "/TxPwrLabel[tooltip]",      "/UtcLabel[tooltip]",           "/PreValueListEditor/[header 0]",
-                       "/PreValueListEditor/[header 1]"};
+                       "/TxPwrLabel[tooltip]",      "/UtcLabel[tooltip]",           "/PreValueListEditor[column heading 0]",
+                       "/PreValueListEditor[column heading 1]", "/EntryOrderOptions/#1[text]", "/EntryOrderOptions/#2[text]"};
     for (int i = 1; i <= 12; ++i)
         places << QStringLiteral("/FunctionButtons/B%1[tooltip]").arg(i);
     return places;
