@@ -125,6 +125,7 @@ private Q_SLOTS:
     void init() { ProgramTexts::useBuiltInGerman(); }
     void noGermanLeftAfterSwitching();
     void coreErrorsFollowTheLanguage();
+    void brokenSupplementIsReportedOnce();
     void batchCommandsSpeakTheChosenLanguage_data();
     void batchCommandsSpeakTheChosenLanguage();
 };
@@ -182,6 +183,22 @@ void TestEnglishTexts::coreErrorsFollowTheLanguage() {
     QCOMPARE(errors[1], "Format error in \"" + where +
                             "\", line 2: more than 15 separators \";\" - this line cannot be a contact. "
                             "The log has not been changed.");
+}
+
+// A supplement with a bad line is named with file and line, and German applies
+// to its texts while the language file's own lines stay English.
+void TestEnglishTexts::brokenSupplementIsReportedOnce() {
+    TestFolder dir;
+    dir.installLanguageFiles();
+    dir.write("english.msg", "FieldColumn=Field\r\nno key here\r\n");
+    dir.write("Vesk.ini", "[Language]\r\nLanguage=english.lng\r\n");
+    StartedProgram program(dir, false);
+    const QStringList& errors = program.dialogs.errors;
+    QCOMPARE(errors.size(), 1);
+    QCOMPARE(errors[0], "Die Ergänzung der Sprachdatei \"" + QDir::toNativeSeparators(dir.file("english.msg")) +
+                            "\", Zeile 2: keine Angabe Schlüssel=Text\nEs gelten die eingebauten deutschen Texte.");
+    QCOMPARE(msgText(Msg::FieldColumn), QStringLiteral("Feld"));
+    QCOMPARE(program.find<QAction>("Datei1")->text(), QStringLiteral("&File"));
 }
 
 void TestEnglishTexts::batchCommandsSpeakTheChosenLanguage_data() {
