@@ -1,10 +1,8 @@
-#include "entry/ui/EntryPage.h"
 #include "entry/ui/LogGridView.h"
 #include "entry/ReferenceLogs.h"
 #include "settings/Settings.h"
 #include "StartedProgram.h"
 
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -13,8 +11,7 @@
 
 namespace {
 
-// The current log "2026.log" and two reference logs; slot 2 stays empty and
-// slot 4 names a file that is not there.
+// The current log "2026.log" and two reference logs; slot 2 stays empty, slot 4 names a missing file.
 void prepare(const TestFolder& dir, bool luxus, const QString& slot3 = {}) {
     dir.installLanguageFiles();
     dir.writeLog("2026.log", {"1;01.12.2026;10:00:00;40m;CW;Q1XYZ;599;599;B01;Hans;Berlin;JO62QM;5W;;;",
@@ -30,172 +27,107 @@ void prepare(const TestFolder& dir, bool luxus, const QString& slot3 = {}) {
     dir.write("Vesk.ini", ini.toUtf8());
 }
 
-QStringList column(const QAbstractItemModel* model, int c) {
+QStringList calls(const QAbstractItemModel* model) {
     QStringList list;
     for (int r = 0; r < model->rowCount(); ++r)
-        list << model->index(r, c).data().toString();
+        list << model->index(r, 5).data().toString();
     return list;
 }
-QStringList calls(const QAbstractItemModel* model) { return column(model, 5); }
 
-struct Mask {
-    StartedProgram& p;
-    QLineEdit* call() { return p.find<QLineEdit>("CallEdit"); }
-    QLineEdit* dok() { return p.find<QLineEdit>("DokEdit"); }
-    QLineEdit* name() { return p.find<QLineEdit>("NameEdit"); }
-    QLineEdit* qth() { return p.find<QLineEdit>("QthEdit"); }
-    QLineEdit* locator() { return p.find<QLineEdit>("LocatorEdit"); }
-    QStringList fourFields() { return {dok()->text(), name()->text(), qth()->text(), locator()->text()}; }
-    void ctrlR() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::ControlModifier); }
-};
+QStringList fourFields(StartedProgram& p) {
+    QStringList texts;
+    for (const char* name : {"DokEdit", "NameEdit", "QthEdit", "LocatorEdit"})
+        texts << p.find<QLineEdit>(name)->text();
+    return texts;
+}
+void ctrlR() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::ControlModifier); }
 
-bool yellow(LogGridView* grid) { return grid->palette().color(QPalette::Base) != QColor(Qt::white) &&
-                                        grid->palette().color(QPalette::Base).blue() < 200; }
+bool yellow(LogGridView* grid) { return grid->palette().color(QPalette::Base).blue() < 200; }
 
 } // namespace
 
 class TestReferenceList : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void ctrlRFillsFromFirstMatch();
-    void ctrlRWithUnreadableLog();
-    void yellowListFollowsTheCall();
-    void rowIsTakenOverIntoMask();
-    void ctrlClickOpensOnlyOwnContacts();
+    void yellowListTakenOverAndOpened();
+    void unreadableReferenceLogShowsOneMessage_data();
     void unreadableReferenceLogShowsOneMessage();
     void optionsAreStored();
 };
 
-// Which contact is found is test_referencelogs'; here the mask takes it over.
-void TestReferenceList::ctrlRFillsFromFirstMatch() {
-    TestFolder dir;
-    prepare(dir, false);
-    StartedProgram p(dir);
-    Mask m{p};
-    m.call()->setFocus();
-    QTest::keyClicks(m.call(), "q1abc/p");
-    m.ctrlR();
-    QCOMPARE(m.fourFields(), (QStringList{"B05", "Otto", "Bonn", "JO30RR"}));
-    QCOMPARE(m.call()->text(), QStringLiteral("Q1ABC/P"));
-    // An unknown call leaves what was typed; the standard mode keeps the log's list.
-    m.name()->setText("Vor");
-    m.call()->setText("Q9ZZZ");
-    m.ctrlR();
-    QCOMPARE(m.fourFields(), (QStringList{"B05", "Vor", "Bonn", "JO30RR"}));
-    QCOMPARE(p.find<LogGridView>("Liste2StringGrid")->model(), &p.session.model());
-    QVERIFY(p.dialogs.errors.isEmpty());
-}
-
-void TestReferenceList::ctrlRWithUnreadableLog() {
-    TestFolder dir;
-    // A directory where a log should be cannot be read.
-    QDir(dir.path()).mkdir("kaputt.log");
-    prepare(dir, false, dir.file("kaputt.log"));
-    StartedProgram p(dir);
-    Mask m{p};
-    m.call()->setFocus();
-    QTest::keyClicks(m.call(), "Q7NEW");
-    m.ctrlR();
-    QCOMPARE(p.dialogs.errors.size(), 1);
-    QVERIFY2(p.dialogs.errors[0].contains("kaputt.log"), qPrintable(p.dialogs.errors[0]));
-    QCOMPARE(m.fourFields(), QStringList({"", "", "", ""}));
-    // The mask goes on working, and the busy pointer is gone.
-    QVERIFY(QApplication::overrideCursor() == nullptr);
-    QCOMPARE(QApplication::focusWidget(), m.call());
-    QTest::keyClicks(m.call(), "/p");
-    QCOMPARE(m.call()->text(), QStringLiteral("Q7NEW/P"));
-    // A call found before the unreadable slot is still filled in.
-    m.call()->setText("Q1ABC");
-    m.ctrlR();
-    QCOMPARE(m.fourFields(), (QStringList{"B05", "Otto", "Bonn", "JO30RR"}));
-    QCOMPARE(p.dialogs.errors.size(), 1);
-}
-
 // How the rows are filtered is test_referencelogs'; here the list turns yellow
-// with the first letter and white again when the call is emptied.
-void TestReferenceList::yellowListFollowsTheCall() {
+// with the first letters, a row goes into the mask, Escape turns the list white
+// again, and Ctrl+click opens only this log's contacts in the editor.
+void TestReferenceList::yellowListTakenOverAndOpened() {
     TestFolder dir;
     prepare(dir, true);
     StartedProgram p(dir);
-    Mask m{p};
+    QLineEdit* call = p.find<QLineEdit>("CallEdit");
     LogGridView* lower = p.find<LogGridView>("Liste2StringGrid");
-    QVERIFY(!yellow(lower));
-    m.call()->setFocus();
-    QTest::keyClicks(m.call(), "Q");
+    call->setFocus();
+    QTest::keyClicks(call, "q1");
     QVERIFY(yellow(lower));
-    QCOMPARE(calls(lower->model()), (QStringList{"Q1XYZ", "Q2AA", "Q1ABC/M", "Q1ABC", "Q1ABD", "Q1XYZ/P"}));
-    QCOMPARE(column(lower->model(), 0), (QStringList{"1", "2", "", "", "", ""})); // not numbers of this log
-    QTest::keyClicks(m.call(), "1A");
-    QCOMPARE(calls(lower->model()), (QStringList{"Q1ABC/M", "Q1ABC", "Q1ABD"}));
-    m.call()->clear();
+    QCOMPARE(calls(lower->model()), (QStringList{"Q1XYZ", "Q1ABC/M", "Q1ABC", "Q1ABD", "Q1XYZ/P"}));
+    lower->setFocus();
+    lower->setCurrentIndex(lower->model()->index(2, 0));
+    QTest::keyClick(lower, Qt::Key_Return);
+    QCOMPARE(call->text(), QStringLiteral("Q1ABC"));
+    QCOMPARE(fourFields(p), (QStringList{"X99", "Jüngere", "Zweitort", "AA00AA"}));
+    QCOMPARE(QApplication::focusWidget(), call);
+    QCOMPARE(calls(lower->model()), QStringList{"Q1ABC"}); // filtered again by call, DOK and locator
+    QTest::keyClick(call, Qt::Key_Escape);
     QVERIFY(!yellow(lower));
     QCOMPARE(lower->model(), &p.session.model());
-    QCOMPARE(p.w.findChild<ReferenceListModel*>()->data().size(), 0);
-}
-
-void TestReferenceList::rowIsTakenOverIntoMask() {
-    TestFolder dir;
-    prepare(dir, true);
-    StartedProgram p(dir);
-    Mask m{p};
-    LogGridView* lower = p.find<LogGridView>("Liste2StringGrid");
-    m.call()->setFocus();
-    QTest::keyClicks(m.call(), "q1ab");
-    lower->setFocus();
-    lower->setCurrentIndex(lower->model()->index(1, 0));
-    QTest::keyClick(lower, Qt::Key_Return);
-    QCOMPARE(m.call()->text(), QStringLiteral("Q1ABC"));
-    QCOMPARE(m.fourFields(), (QStringList{"X99", "Jüngere", "Zweitort", "AA00AA"}));
-    QCOMPARE(QApplication::focusWidget(), m.call());
-    // Taking the row over filtered the list again, by call, DOK and locator.
-    QCOMPARE(calls(lower->model()), QStringList{"Q1ABC"});
-
-    // A double click does the same.
-    m.call()->setText("Q1XYZ");
-    m.dok()->clear();
-    m.locator()->clear();
-    const QPoint cell = lower->visualRect(lower->model()->index(1, 5)).center();
-    QTest::mouseClick(lower->viewport(), Qt::LeftButton, {}, cell);
-    QTest::mouseDClick(lower->viewport(), Qt::LeftButton, {}, cell);
-    QCOMPARE(m.call()->text(), QStringLiteral("Q1XYZ/P"));
-    QCOMPARE(m.qth()->text(), QStringLiteral("Harz"));
-}
-
-void TestReferenceList::ctrlClickOpensOnlyOwnContacts() {
-    TestFolder dir;
-    prepare(dir, true);
-    StartedProgram p(dir);
-    Mask m{p};
-    LogGridView* lower = p.find<LogGridView>("Liste2StringGrid");
-    auto* pages = p.find<QTabWidget>("PageControl");
-    m.call()->setText("Q1XYZ");
-    // A reference-log row has no number in this log: nothing opens.
-    QTest::mouseClick(lower->viewport(), Qt::LeftButton, Qt::ControlModifier,
-                      lower->visualRect(lower->model()->index(1, 5)).center());
-    QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("EingabeTS"));
-    QTest::mouseClick(lower->viewport(), Qt::LeftButton, Qt::ControlModifier,
-                      lower->visualRect(lower->model()->index(0, 5)).center());
-    QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("EditierenTS"));
+    QTest::keyClicks(call, "q1xyz");
+    auto ctrlClick = [&](int row) {
+        QTest::mouseClick(lower->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          lower->visualRect(lower->model()->index(row, 5)).center());
+        return p.find<QTabWidget>("PageControl")->currentWidget()->objectName();
+    };
+    QCOMPARE(ctrlClick(1), QStringLiteral("EingabeTS")); // Q1XYZ/P has no number in this log
+    QCOMPARE(ctrlClick(0), QStringLiteral("EditierenTS"));
     QCOMPARE(p.find<QLineEdit>("eCallEdit")->text(), QStringLiteral("Q1XYZ"));
 }
 
+// Which contact Ctrl+R finds is test_referencelogs'. A log that cannot be opened (a folder) or holds
+// a line no contact fills is named once; what could be read is listed; the mask goes on working.
+void TestReferenceList::unreadableReferenceLogShowsOneMessage_data() {
+    QTest::addColumn<bool>("luxus");
+    QTest::addColumn<QString>("lineMark");
+    QTest::addColumn<QStringList>("listed"); // in the lower list after "q1a"
+    QTest::newRow("folder, standard") << false << QString() << QStringList{"Q1XYZ", "Q2AA"}; // the log's own list
+    QTest::newRow("bad line, yellow list") << true << "3" << QStringList{"Q1ABC/M", "Q1ABC", "Q1ABD", "Q1AZZ"};
+}
+
 void TestReferenceList::unreadableReferenceLogShowsOneMessage() {
+    QFETCH(bool, luxus);
+    QFETCH(QString, lineMark);
+    QFETCH(QStringList, listed);
     TestFolder dir;
-    // A hand-edited reference log with a line no contact can fill.
-    prepare(dir, true, dir.file("kaputt.log"));
-    dir.writeLog("kaputt.log", {"1;01.05.2023;10:00:00;15m;CW;Q1AZZ;599;599;;;;;5W;;;",
-                                "2;a;b;c;d;e;f;g;h;i;j;k;l;m;n;o;p;q"});
+    if (luxus)
+        dir.writeLog("kaputt.log", {"1;01.05.2023;10:00:00;15m;CW;Q1AZZ;599;599;;;;;5W;;;",
+                                    "2;a;b;c;d;e;f;g;h;i;j;k;l;m;n;o;p;q"});
+    else
+        QDir(dir.path()).mkdir("kaputt.log");
+    prepare(dir, luxus, dir.file("kaputt.log"));
     StartedProgram p(dir);
-    Mask m{p};
-    m.call()->setFocus();
-    QTest::keyClicks(m.call(), "Q1A");
+    QLineEdit* call = p.find<QLineEdit>("CallEdit");
+    p.find<QLineEdit>("NameEdit")->setText("Vor");
+    call->setFocus();
+    QTest::keyClicks(call, "q1a");
+    if (!luxus)
+        ctrlR(); // an unknown call leaves what was typed
+    QCOMPARE(fourFields(p), (QStringList{"", "Vor", "", ""}));
     QCOMPARE(p.dialogs.errors.size(), 1);
-    QVERIFY2(p.dialogs.errors[0].contains("kaputt.log") && p.dialogs.errors[0].contains("3"),
+    QVERIFY2(p.dialogs.errors[0].contains("kaputt.log") && p.dialogs.errors[0].contains(lineMark),
              qPrintable(p.dialogs.errors[0]));
-    // What could be read is listed; typing on only filters.
-    QCOMPARE(calls(p.find<LogGridView>("Liste2StringGrid")->model()),
-             (QStringList{"Q1ABC/M", "Q1ABC", "Q1ABD", "Q1AZZ"}));
-    QTest::keyClicks(m.call(), "BC");
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+    QCOMPARE(calls(p.find<LogGridView>("Liste2StringGrid")->model()), listed);
+    // A call found before the bad slot is filled in, and typing on does not repeat the message.
+    QCOMPARE(QApplication::focusWidget(), call);
+    QTest::keyClicks(call, "bc/p");
+    ctrlR();
+    QCOMPARE(fourFields(p), (QStringList{"B05", "Otto", "Bonn", "JO30RR"}));
     QCOMPARE(p.dialogs.errors.size(), 1);
 }
 
@@ -205,7 +137,6 @@ void TestReferenceList::optionsAreStored() {
     StartedProgram p(dir);
     QCOMPARE(p.find<QLineEdit>("rLog4Edit")->text(), dir.file("fehlt.log"));
     QTest::mouseClick(p.find<QRadioButton>("rLuxusRadioBtn"), Qt::LeftButton);
-    p.find<QLineEdit>("rLog2Edit")->setText("/irgendwo/alt.log");
     // The "..." button starts at the edit's path; Cancel keeps the path.
     p.dialogs.fileAnswers << dir.file("2023.log") << QString();
     QTest::mouseClick(p.find<QPushButton>("rLog4Btn"), Qt::LeftButton);
@@ -215,7 +146,7 @@ void TestReferenceList::optionsAreStored() {
     Settings stored(dir.file("Vesk.ini"));
     QVERIFY(stored.load());
     const ReferenceLogs::Options options = ReferenceLogs::readOptions(stored);
-    QCOMPARE(options.paths, (QStringList{dir.file("2024.log"), "/irgendwo/alt.log", dir.file("2023.log"),
+    QCOMPARE(options.paths, (QStringList{dir.file("2024.log"), "", dir.file("2023.log"),
                                          dir.file("2023.log")}));
     QVERIFY(options.luxus);
 }
