@@ -1,24 +1,21 @@
-#include "app/ui/LanguageApplier.h"
 #include "session/Session.h"
 #include "entry/ui/DoppeltForm.h"
 #include "entry/DuplicateCheck.h"
 #include "entry/ui/DuplicateCheckOptions.h"
 #include "logstore/LogFile.h"
 #include "logstore/LogTableModel.h"
-#include "settings/LanguageFile.h"
-#include "settings/Settings.h"
 #include "ScriptedDialogs.h"
 #include "TestFolder.h"
 
 #include <QCheckBox>
 #include <QDir>
-#include <QScrollBar>
 #include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
 
 namespace {
 
+using DC = DuplicateCheck;
 QString contact(int number, const QString& date, const QString& band, const QString& mode, const QString& call) {
     return QStringLiteral("%1;%2;12:00:00;%3;%4;%5;59;59;;;;;10W;;;").arg(number).arg(date, band, mode, call);
 }
@@ -36,9 +33,8 @@ QStringList tableColumn(const QTableWidget* table, int column) {
     return out;
 }
 
-void pressOnFocus(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    if (QWidget* target = QApplication::focusWidget())
-        QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+void pressOnFocus(int key, Qt::KeyboardModifiers modifiers = {}) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
 }
 
 // ask() with the operator acting once the window is up with the first button
@@ -49,7 +45,7 @@ int ask(DoppeltForm& form, const QStringList& fields, const std::function<void()
             act();
     });
     QTimer guard;
-    QObject::connect(&guard, &QTimer::timeout, &form, [&] { form.done(-1); });
+    guard.callOnTimeout(&form, [&] { form.done(-1); });
     guard.start(3000);
     return form.ask(fields);
 }
@@ -61,7 +57,6 @@ class TestDuplicateCheck : public QObject {
 private Q_SLOTS:
     void findFirst_data();
     void findFirst();
-    void optionsText();
     void optionsPageStoresOnlyClicks();
     void warningListsEarlierContact();
 };
@@ -69,54 +64,44 @@ private Q_SLOTS:
 void TestDuplicateCheck::findFirst_data() {
     QTest::addColumn<QStringList>("log");
     QTest::addColumn<QString>("mask"); // call, band, mode
-    QTest::addColumn<QString>("date");
     QTest::addColumn<QString>("options");
     QTest::addColumn<int>("expected");
     const QString today = QStringLiteral("06.12.2026");
     const QStringList one{contact(1, "05.12.2026", "20m", "CW", "DL1ABC")};
     auto log = [&](const QString& call, const QString& band = "20m") { return QStringList{contact(1, today, band, "FM", call)}; };
-    QTest::newRow("call only: other band and day") << one << "DL1ABC 2m FM" << today << "000" << 0;
-    QTest::newRow("band in its case") << log("DL1ABC", "2M") << "DL1ABC 2m FM" << today << "100" << -1;
+    QTest::newRow("call only: other band and day") << one << "DL1ABC 2m FM" << "000" << 0;
+    QTest::newRow("band in its case") << log("DL1ABC", "2M") << "DL1ABC 2m FM" << "100" << -1;
     // Every row but the fourth fails one option; the mode is compared in any case.
     QTest::newRow("all options: first full match")
         << QStringList{one[0], contact(2, today, "20m", "SSB", "DL1ABC"), contact(3, today, "40m", "CW", "DL1ABC"),
                        contact(4, today, "20m", "cw", "DL1ABC"), contact(5, today, "20m", "CW", "DL1ABC")}
-        << "DL1ABC 20m CW" << today << "111" << 3;
-    QTest::newRow("empty call, empty cell") << log("") << " 20m FM" << today << "000" << -1;
-    QTest::newRow("prefix of a logged call") << one << "DL1AB 20m CW" << today << "000" << -1;
-    QTest::newRow("umlauts upper-cased") << log("Ä1ö") << "ä1Ö 20m FM" << today << "000" << 0;
-    QTest::newRow("sharp s grows to SS") << log("Aß1X") << "ASS1X 20m FM" << today << "000" << 0;
-    QTest::newRow("short record without band") << QStringList{"1;06.12.2026;12:00:00"} << " 20m FM" << today << "100" << -1;
+       << "DL1ABC 20m CW" << "111" << 3;
+    QTest::newRow("empty call, empty cell") << log("") << " 20m FM" << "000" << -1;
+    QTest::newRow("prefix of a logged call") << one << "DL1AB 20m CW" << "000" << -1;
+    QTest::newRow("umlaut upper-cased, sharp s grows to SS") << log("Aß1ö") << "aSS1Ö 20m FM" << "000" << 0;
+    QTest::newRow("short record without band") << QStringList{"1;06.12.2026;12:00:00"} << " 20m FM" << "100" << -1;
 }
 
 void TestDuplicateCheck::findFirst() {
     QFETCH(QStringList, log);
     QFETCH(QString, mask);
-    QFETCH(QString, date);
     QFETCH(QString, options);
     QFETCH(int, expected);
     TestFolder dir;
     LogTableModel model;
     loadLog(dir, log, model);
-    QCOMPARE(model.recordCount(), log.size());
     const QStringList m = mask.split(u' ');
-    QCOMPARE(DuplicateCheck::findFirst(model, m[0], m[1], m[2], date, DuplicateCheck::optionsFromText(options)), expected);
+    QCOMPARE(DuplicateCheck::findFirst(model, m[0], m[1], m[2], "06.12.2026", DC::optionsFromText(options)), expected);
 }
 
-void TestDuplicateCheck::optionsText() {
-    for (int options = 0; options < 8; ++options)
-        QCOMPARE(DuplicateCheck::optionsFromText(DuplicateCheck::optionsToText(options)), options);
-    QCOMPARE(DuplicateCheck::optionsToText(DuplicateCheck::Band | DuplicateCheck::Date), QStringLiteral("101"));
-    // Hand-edited settings: short, too long, a blank that must not shift the rest.
-    QCOMPARE(DuplicateCheck::optionsFromText("1"), int(DuplicateCheck::Band));
-    QCOMPARE(DuplicateCheck::optionsFromText("0101"), int(DuplicateCheck::Mode));
-    QCOMPARE(DuplicateCheck::optionsFromText(" 11"), DuplicateCheck::Mode | DuplicateCheck::Date);
-}
-
-// Reading the settings into the boxes writes nothing, nor does a click before
-// the window is ready; a click afterwards stores the options beside the other
-// keys; the call box cannot be unticked; a failed write is reported.
+// Reading the settings writes nothing, nor does a click before the window is ready; a click afterwards
+// stores the options beside the other keys; the call box cannot be unticked; a failed write is reported.
 void TestDuplicateCheck::optionsPageStoresOnlyClicks() {
+    for (int options = 0; options < 8; ++options)
+        QCOMPARE(DC::optionsFromText(DC::optionsToText(options)), options);
+    // Hand-edited settings: short, too long, a blank that must not shift the rest, a letter (in the file below).
+    QCOMPARE((QList<int>{DC::optionsFromText("1"), DC::optionsFromText("0101"), DC::optionsFromText(" 11")}),
+             (QList<int>{DC::Band, DC::Mode, DC::Mode | DC::Date}));
     TestFolder dir;
     const QByteArray ini = "[Allgemein]\r\nLastLogFileName=2026.log\r\n[Doppel-Check]\r\nOptions=x1\r\n";
     dir.write("Vesk.ini", ini);
@@ -135,25 +120,19 @@ void TestDuplicateCheck::optionsPageStoresOnlyClicks() {
     session.setFormReady(true);
     box("dcBandCheckBox")->click();
     box("dcModeCheckBox")->click();
-    Settings onDisk(dir.file("Vesk.ini"));
-    QVERIFY(onDisk.load());
-    QCOMPARE(onDisk.readString("Doppel-Check", "Options"), QStringLiteral("101"));
-    QCOMPARE(onDisk.readString("Allgemein", "LastLogFileName"), QStringLiteral("2026.log"));
-    QCOMPARE(changed.last().first().toInt(), DuplicateCheck::Band | DuplicateCheck::Date);
+    const QByteArray stored = dir.read("Vesk.ini");
+    QVERIFY2(stored.contains("Options=101\r\n") && stored.contains("LastLogFileName=2026.log\r\n"), stored.constData());
+    QCOMPARE(changed.last().first().toInt(), DC::Band | DC::Date);
 
-    const QByteArray before = dir.read("Vesk.ini");
     box("dcCallCheckBox")->click();
     QVERIFY(box("dcCallCheckBox")->isChecked());
     QCOMPARE(dialogs.infos + dialogs.errors, QStringList{session.texts()[LanguageTexts::CallAlwaysCompared]});
-    QCOMPARE(dir.read("Vesk.ini"), before);
 
     // A folder where the file should go: the error names the file, the choice stays.
     QVERIFY(QFile::remove(dir.file("Vesk.ini")) && QDir(dir.path()).mkpath("Vesk.ini/blocked"));
     box("dcDateCheckBox")->click();
-    QCOMPARE(dialogs.errors.size(), 1);
-    QVERIFY2(dialogs.errors.last().contains("Vesk.ini"), qPrintable(dialogs.errors.last()));
-    QCOMPARE(page.options(), int(DuplicateCheck::Band));
-    QCOMPARE(session.settings().readString("Doppel-Check", "Options"), QStringLiteral("100"));
+    QVERIFY2(dialogs.errors.size() == 1 && dialogs.errors[0].contains("Vesk.ini"), qPrintable(dialogs.errors.join('|')));
+    QCOMPARE(page.options(), int(DC::Band));
 }
 
 void TestDuplicateCheck::warningListsEarlierContact() {
@@ -164,44 +143,19 @@ void TestDuplicateCheck::warningListsEarlierContact() {
             model);
     DoppeltForm form;
     auto* table = form.findChild<QTableWidget*>("ValueListEditor");
-    int scrollRange = -1;
-    QSize shownSize;
     // Keys reach the window while the table has the focus; only 1, 2 and 3 answer.
-    QCOMPARE(ask(form, DuplicateCheck::gridCells(model, 0), [&] {
-                 scrollRange = table->verticalScrollBar()->maximum();
-                 shownSize = form.size();
-                 table->setFocus();
-                 pressOnFocus(Qt::Key_4);
-                 pressOnFocus(Qt::Key_A);
-                 pressOnFocus(Qt::Key_2, Qt::ControlModifier);
-                 pressOnFocus(Qt::Key_3);
-             }),
-             3);
-    QCOMPARE(scrollRange, 0); // every row at once, in a window of fixed size
-    QCOMPARE(form.maximumSize(), shownSize);
-    QCOMPARE(tableColumn(table, 0), DoppeltForm::fieldKeys());
+    const auto ignoredKeys = [&] { table->setFocus(); pressOnFocus(Qt::Key_4); pressOnFocus(Qt::Key_2, Qt::ControlModifier); };
+    QCOMPARE(ask(form, DuplicateCheck::gridCells(model, 0), [&] { ignoredKeys(); pressOnFocus(Qt::Key_3); }), 3);
     // Comments on one line, as the list grid shows it.
     QCOMPARE(tableColumn(table, 1), (QStringList{"7", "06.12.2026", "18:30:00", "2m", "FM", "DL1ABC", "59", "57",
                                                  "B01", "Hans", "Berlin", "JO62QM", "5W", "erste zweite", "J", "N"}));
 
     // The second warning must not show what the first one left behind.
     QCOMPARE(ask(form, DuplicateCheck::gridCells(model, 1), [] { pressOnFocus(Qt::Key_2, Qt::KeypadModifier); }), 2);
-    const QStringList values = tableColumn(table, 1);
-    QCOMPARE(values.mid(5, 4), (QStringList{"OK1XYZ", "599", "599", ""}));
-    QCOMPARE(values.mid(13), (QStringList{"", "", ""}));
-
-    // A language file rewrites the rows, keys and empty values; the next
-    // warning still fills every value.
-    QStringList lines = LanguageFile::builtInGerman();
-    lines[134] = QStringLiteral("Nr=\nDatum=\nZeit=old");
-    const QStringList unapplied = LanguageApplier({&form}).apply(lines);
-    QVERIFY2(!unapplied.join(u'\n').contains("DoppeltForm"), qPrintable(unapplied.join(u'\n')));
+    QCOMPARE(tableColumn(table, 1).mid(8), QStringList(8));
+    // Escape and the window manager's close answer "1".
     QCOMPARE(ask(form, DuplicateCheck::gridCells(model, 0), [] { pressOnFocus(Qt::Key_Escape); }), 1);
-    QCOMPARE(tableColumn(table, 0).mid(0, 3), (QStringList{"Nr", "Datum", "Zeit"}));
-    QCOMPARE(tableColumn(table, 1), DuplicateCheck::gridCells(model, 0));
-    QVERIFY(!(table->item(2, 1)->flags() & Qt::ItemIsEditable));
-    QCOMPARE(ask(form, DoppeltForm::fieldKeys(), [&] { form.close(); }), 1); // closed by the window manager
-    QVERIFY(!form.isVisible());
+    QCOMPARE(ask(form, DoppeltForm::fieldKeys(), [&] { form.close(); }), 1);
 }
 
 QTEST_MAIN(TestDuplicateCheck)
