@@ -15,48 +15,39 @@ QsoRecord record(const QString& call) {
     QsoRecord::decodeLine(line(9, call), r);
     return r;
 }
+// The message of the IoError a call throws; empty when it throws none.
+template <typename F> QString errorOf(F call) {
+    try {
+        call();
+    } catch (const IoError& e) {
+        return e.message();
+    }
+    return {};
+}
 } // namespace
 
 class TestLogFile : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void headerIsNeverParsed();
     void readAndAppendAfterLineWithoutEnd();
     void appendWritesWholeLine();
-    void appendToMissingLogFails();
-    void replaceLastRecord();
-    void replaceMissingRecordLeavesFile_data();
-    void replaceMissingRecordLeavesFile();
-    void replaceKeepsUnrelatedTmpFile();
+    void replaceRecord();
     void failedRenameKeepsLog();
     void tooManySeparatorsNamesFileAndLine();
     void normalizeRecord_data();
     void normalizeRecord();
-    void normalizeMilliwattError();
     void normalizeFile();
     void normalizeStopsOnBadLine();
 };
 
-void TestLogFile::headerIsNeverParsed() {
-    TestFolder dir;
-    dir.write("a.log", crlf({"anything;at;all;;;;;;;;;;;;;;;;;;;;", line(1, "DL1ABC")}));
-    LogFile log(dir.file("a.log"));
-    log.OpenForRead();
-    QsoRecord r;
-    QVERIFY(log.ReadNext(r));
-    QCOMPARE(r[QsoRecord::Call], QStringLiteral("DL1ABC"));
-    QVERIFY(!log.ReadNext(r));
-    QCOMPARE(r[QsoRecord::Call], QStringLiteral("DL1ABC")); // untouched at the end
-}
-
-// A last line without CR LF (a hand edit) is read, and an append does not glue onto it.
+// The header line is never read as a record, whatever it holds; a last line
+// without CR LF (a hand edit) is read, and an append does not glue onto it.
 void TestLogFile::readAndAppendAfterLineWithoutEnd() {
     TestFolder dir;
-    dir.write("a.log", crlf({QsoRecord::headerLine(), line(1, "A1A")}) + line(2, "B2B").toLatin1());
+    dir.write("a.log", crlf({"anything;at;all;;;;;;;;;;;;;;;;;;;;", line(1, "A1A")}) + line(2, "B2B").toLatin1());
     LogFile log(dir.file("a.log"));
     QsoRecord r;
-    QVERIFY(log.ReadRecord(r, 2));
-    QCOMPARE(r[QsoRecord::Call], QStringLiteral("B2B"));
+    QVERIFY(log.ReadRecord(r, 2) && r[QsoRecord::Call] == u"B2B");
     QVERIFY(!log.ReadRecord(r, 3) && !log.ReadRecord(r, 0));
     log.AppendRecord(record("C3C"));
     QVERIFY(log.ReadRecord(r, 2) && r[QsoRecord::Call] == u"B2B");
@@ -75,59 +66,30 @@ void TestLogFile::appendWritesWholeLine() {
              crlf({QsoRecord::headerLine(), "9;01.02.2003;12:00:00;2m;FM;DL1ÄBC;59;59;;;;;10W;a#13#10b;;"}));
     QsoRecord back;
     QVERIFY(log.ReadRecord(back, 1) && back == r);
+    // An append never creates a log that is gone.
+    const QString message = errorOf([&] { LogFile(dir.file("gone.log")).AppendRecord(r); });
+    QVERIFY2(message.contains(QStringLiteral("gone.log")) && !QFile::exists(dir.file("gone.log")), qPrintable(message));
 }
 
-void TestLogFile::appendToMissingLogFails() {
+// A record that is not there (past the end, 0 would hit the header) is not
+// replaced. The temporary file of a replace or a repair never overwrites a
+// user's file named like it, even for a log name with two dots.
+void TestLogFile::replaceRecord() {
     TestFolder dir;
-    LogFile log(dir.file("gone.log"));
-    QString message;
-    try {
-        log.AppendRecord(record("A1A"));
-    } catch (const IoError& e) {
-        message = e.message();
-    }
-    QVERIFY2(message.contains(QStringLiteral("gone.log")), qPrintable(message));
-    QVERIFY(!QFile::exists(dir.file("gone.log")));
-}
-
-void TestLogFile::replaceLastRecord() {
-    TestFolder dir;
-    dir.writeLog("a.log", {line(1, "A1A"), line(2, "B2B"), line(3, "C3C")});
-    LogFile log(dir.file("a.log"));
-    QVERIFY(log.ReplaceRecord(3, record("X9X")));
-    QCOMPARE(dir.read("a.log"), crlf({QsoRecord::headerLine(), line(1, "A1A"), line(2, "B2B"),
-                                      "9;01.02.2003;12:00:00;2m;FM;X9X;59;59;;;;;10W;;;"}));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"a.log"});
-}
-
-void TestLogFile::replaceMissingRecordLeavesFile_data() {
-    QTest::addColumn<int>("number");
-    QTest::newRow("past the end") << 3;
-    QTest::newRow("zero would hit the header") << 0;
-    QTest::newRow("negative") << -1;
-}
-
-void TestLogFile::replaceMissingRecordLeavesFile() {
-    QFETCH(int, number);
-    TestFolder dir;
-    dir.writeLog("a.log", {line(1, "A1A"), line(2, "B2B")});
-    const QByteArray before = dir.read("a.log");
-    LogFile log(dir.file("a.log"));
-    QVERIFY(!log.ReplaceRecord(number, record("X9X")));
-    QCOMPARE(dir.read("a.log"), before);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"a.log"});
-}
-
-void TestLogFile::replaceKeepsUnrelatedTmpFile() {
-    TestFolder dir;
-    dir.writeLog("my.logbook.log", {line(1, "A1A")});
+    dir.writeLog("my.logbook.log", {line(1, "A1A"), line(2, "B2B"), line(3, "C3C")});
     dir.write("my.tmp", "user data");
     dir.write("my.logbook.log.tmp", "more user data");
     LogFile log(dir.file("my.logbook.log"));
-    QVERIFY(log.ReplaceRecord(1, record("X9X")));
+    const QByteArray before = dir.read("my.logbook.log");
+    QVERIFY(!log.ReplaceRecord(4, record("X9X")) && !log.ReplaceRecord(0, record("X9X")));
+    QCOMPARE(dir.read("my.logbook.log"), before);
+    QVERIFY(log.ReplaceRecord(3, record("X9X")));
+    QCOMPARE(dir.read("my.logbook.log"), crlf({QsoRecord::headerLine(), line(1, "A1A"), line(2, "B2B"),
+                                               "9;01.02.2003;12:00:00;2m;FM;X9X;59;59;;;;;10W;;;"}));
     log.Normalize(QDateTime(QDate(2026, 1, 1), QTime(0, 0)));
     QCOMPARE(dir.read("my.tmp"), QByteArray("user data"));
     QCOMPARE(dir.read("my.logbook.log.tmp"), QByteArray("more user data"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
 }
 
 void TestLogFile::failedRenameKeepsLog() {
@@ -152,14 +114,8 @@ void TestLogFile::tooManySeparatorsNamesFileAndLine() {
     log.OpenForRead();
     QsoRecord r;
     QVERIFY(log.ReadNext(r));
-    QString message;
-    try {
-        log.ReadNext(r);
-    } catch (const IoError& e) {
-        message = e.message();
-    }
-    QVERIFY2(message.contains(QStringLiteral("bad.log")) && message.contains(QStringLiteral("Zeile 3")),
-             qPrintable(message));
+    const QString message = errorOf([&] { log.ReadNext(r); });
+    QVERIFY2(message.contains(QStringLiteral("bad.log\", Zeile 3")), qPrintable(message));
     QVERIFY_THROWS_EXCEPTION(IoError, log.Normalize(QDateTime::currentDateTime()));
     QCOMPARE(dir.read("bad.log"), before);
 }
@@ -171,15 +127,13 @@ void TestLogFile::normalizeRecord_data() {
     QTest::addColumn<QString>("comments");
     QTest::newRow("power digits") << int(QsoRecord::TxPwr) << "100" << "100W" << "";
     QTest::newRow("power text") << int(QsoRecord::TxPwr) << "abc" << "1W" << " / abc";
-    QTest::newRow("milliwatt") << int(QsoRecord::TxPwr) << "500mW" << "0,5W" << "";
-    QTest::newRow("5 milliwatt") << int(QsoRecord::TxPwr) << "5MW" << "0,005W" << "";
+    QTest::newRow("milliwatt") << int(QsoRecord::TxPwr) << "5MW" << "0,005W" << "";
     QTest::newRow("kilowatt comma") << int(QsoRecord::TxPwr) << "1,5kw" << "1500W" << "";
     QTest::newRow("date ddmmyy") << int(QsoRecord::Date) << "010203" << "01.02.2003" << "";
     QTest::newRow("date bad") << int(QsoRecord::Date) << "32.01.2003" << "06.12.2026" << " / 32.01.2003";
     QTest::newRow("utc hhnnss") << int(QsoRecord::Utc) << "123456" << "12:34:56" << "";
     QTest::newRow("utc bad") << int(QsoRecord::Utc) << "25:00" << "18:30:15" << " / 25:00";
     QTest::newRow("qsl out bad") << int(QsoRecord::QslOut) << "xx" << "" << " / xx";
-    QTest::newRow("qsl in ddmmyy") << int(QsoRecord::QslIn) << "311204" << "31.12.2004" << "";
     QTest::newRow("call upper keeps umlaut") << int(QsoRecord::Call) << "dl1äbc" << "DL1äBC" << "";
 }
 
@@ -197,12 +151,6 @@ void TestLogFile::normalizeRecord() {
     QCOMPARE(r[QsoRecord::Number], QStringLiteral("3"));
 }
 
-void TestLogFile::normalizeMilliwattError() {
-    QsoRecord r;
-    r[QsoRecord::TxPwr] = QStringLiteral("1.5KW");
-    QVERIFY_THROWS_EXCEPTION(IoError, LogFile::NormalizeRecord(r, 1, QDateTime::currentDateTime()));
-}
-
 void TestLogFile::normalizeFile() {
     TestFolder dir;
     dir.writeLog("a.log", {"5;010203;1234;2M;fm;dl1abc;59;59;b01;Hans;Köln;jo31lk;100;a#13#10b;xx;",
@@ -216,19 +164,13 @@ void TestLogFile::normalizeFile() {
                    "3;02.02.2003;12:00:00;2m;FM;X;;;;;;;1W;;;"}));
 }
 
+// A power that is no number ("0.5KW" under German rules) stops the repair.
 void TestLogFile::normalizeStopsOnBadLine() {
     TestFolder dir;
     dir.writeLog("a.log", {line(1, "A1A"), "2;01.02.2003;12:00:00;2m;FM;B;;;;;;;0.5KW;;;"});
     const QByteArray before = dir.read("a.log");
-    LogFile log(dir.file("a.log"));
-    QString message; // a power that is no number stops the repair
-    try {
-        log.Normalize(QDateTime::currentDateTime());
-    } catch (const IoError& e) {
-        message = e.message();
-    }
-    QVERIFY2(message.contains(QStringLiteral("Zeile 3")) && message.contains(QStringLiteral("a.log")),
-             qPrintable(message));
+    const QString message = errorOf([&] { LogFile(dir.file("a.log")).Normalize(QDateTime::currentDateTime()); });
+    QVERIFY2(message.contains(QStringLiteral("a.log\", Zeile 3")), qPrintable(message));
     QCOMPARE(dir.read("a.log"), before);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.log"});
 }
