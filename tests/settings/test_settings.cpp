@@ -7,110 +7,72 @@
 class TestSettings : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void missingFileGivesDefaults();
     void namesIgnoreCase();
-    void typedReads_data();
     void typedReads();
     void writeOrderAndFormat();
-    void multiLine();
-    void floatsRoundTrip_data();
-    void floatsRoundTrip();
-    void unreadableFileIsNotOverwritten();
-    void saveIntoMissingFolderFails();
+    void failedSaves();
 };
 
-void TestSettings::missingFileGivesDefaults() {
-    TestFolder dir;
-    Settings s(dir.file("Vesk.ini"));
-    QVERIFY(s.load());
-    QCOMPARE(s.readString("Allgemein", "EigenesCall", "Q0ABC"), QStringLiteral("Q0ABC"));
-    QVERIFY(s.readBool("Clock", "UTC", true) && s.readFloat("Allgemein", "SunZenith", 90.8333) == 90.8333);
-    // Reading never adds a key that saving would then write.
-    QVERIFY(s.sections().isEmpty() && !s.contains("Allgemein", "EigenesCall"));
-}
-
+// A missing file gives the defaults; reading never adds a key that saving
+// would then write. Section and key names ignore case, blanks and comments.
 void TestSettings::namesIgnoreCase() {
     TestFolder dir;
+    Settings missing(dir.file("Vesk.ini"));
+    QVERIFY(missing.load());
+    QCOMPARE(missing.readString("Allgemein", "EigenesCall", "Q0ABC"), QStringLiteral("Q0ABC"));
+    QVERIFY(missing.readBool("Clock", "UTC", true) && missing.readFloat("Allgemein", "SunZenith", 90.8333) == 90.8333);
+    QVERIFY(missing.sections().isEmpty() && !missing.contains("Allgemein", "EigenesCall"));
     dir.write("Vesk.ini", "[allgemein]\r\nEIGENESCALL=DL1ABC\r\n  ; a comment\r\n[Positionen]\r\n"
                           "MainForm.Top = 12 \r\n");
     Settings s(dir.file("Vesk.ini"));
     QVERIFY(s.load());
-    QCOMPARE(s.readString("Allgemein", "EigenesCall"), QStringLiteral("DL1ABC"));
-    QCOMPARE(s.readInteger("POSITIONEN", "mainform.top", 0), 12);
+    QVERIFY(s.readString("Allgemein", "EigenesCall") == u"DL1ABC" && s.readInteger("POSITIONEN", "mainform.top", 0) == 12);
     s.writeString("ALLGEMEIN", "eigenescall", "DK2XY");
     QCOMPARE(s.sections(), (QStringList{"allgemein", "Positionen"}));
-    QCOMPARE(s.keys("Allgemein"), QStringList{"EIGENESCALL"});
-    QCOMPARE(s.readString("Allgemein", "EigenesCall"), QStringLiteral("DK2XY"));
+    QVERIFY(s.keys("Allgemein") == QStringList{"EIGENESCALL"} && s.readString("Allgemein", "EigenesCall") == u"DK2XY");
 }
 
-void TestSettings::typedReads_data() {
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<int>("integer");
-    QTest::addColumn<bool>("boolean");
-    QTest::addColumn<double>("real");
-    // Defaults used below: integer 7, boolean false, real 2.5.
-    QTest::newRow("decimal") << "42" << 42 << true << 42.0;
-    QTest::newRow("hex") << "0x1F" << 31 << true << 2.5;
-    QTest::newRow("negative") << "-3" << -3 << true << -3.0;
-    QTest::newRow("german comma") << "-1,5" << 7 << false << -1.5;
-    QTest::newRow("point") << "0.25" << 7 << false << 0.25;
-    QTest::newRow("text") << "abc" << 7 << false << 2.5;
-}
-
+// Integers in decimal or hex are true; floats with comma or point.
 void TestSettings::typedReads() {
-    QFETCH(QString, value);
-    QFETCH(int, integer);
-    QFETCH(bool, boolean);
-    QFETCH(double, real);
-    Settings s;
-    s.writeString("S", "K", value);
-    QCOMPARE(s.readInteger("S", "K", 7), integer);
-    QCOMPARE(s.readBool("S", "K", false), boolean);
-    QCOMPARE(s.readFloat("S", "K", 2.5), real);
+    const std::tuple<const char*, int, bool, double> rows[] = {
+        {"42", 42, true, 42.0}, {"0x1F", 31, true, 2.5}, {"-1,5", 7, false, -1.5}, {"0.25", 7, false, 0.25},
+        {"abc", 7, false, 2.5}};
+    for (const auto& [value, integer, boolean, real] : rows) {
+        Settings s;
+        s.writeString("S", "K", value);
+        QCOMPARE(s.readInteger("S", "K", 7), integer);
+        QCOMPARE(s.readBool("S", "K", false), boolean);
+        QCOMPARE(s.readFloat("S", "K", 2.5), real);
+    }
 }
 
 void TestSettings::writeOrderAndFormat() {
     TestFolder dir;
     Settings s(dir.file("Vesk.ini"));
-    s.writeString("Allgemein", "UserMemo", "a");
+    s.writeString("Allgemein", "UserMemo", "a\nb"); // a raw break would start a bogus key line
     s.writeInteger("Positionen", "MainForm.Top", 10);
     s.writeBool("Allgemein", "UtcDiffAuto", false);
     s.writeFloat("Allgemein", "UtcDiff", -1.5);
+    s.writeFloat("Allgemein", "SunZenith", 90.8333);
+    s.writeFloat("Allgemein", "Small", 0.005);
     s.save();
-    QCOMPARE(dir.read("Vesk.ini"), QByteArray("[Allgemein]\r\nUserMemo=a\r\nUtcDiffAuto=0\r\nUtcDiff=-1,5\r\n\r\n"
+    // Floats with a decimal comma and never in exponent form.
+    QCOMPARE(dir.read("Vesk.ini"), QByteArray("[Allgemein]\r\nUserMemo=a b\r\nUtcDiffAuto=0\r\nUtcDiff=-1,5\r\n"
+                                              "SunZenith=90,8333\r\nSmall=0,005\r\n\r\n"
                                               "[Positionen]\r\nMainForm.Top=10\r\n\r\n"));
     Settings back(dir.file("Vesk.ini"));
     QVERIFY(back.load());
     QCOMPARE(back.serialize(), dir.read("Vesk.ini"));
-}
-
-void TestSettings::multiLine() {
+    QVERIFY(back.readFloat("Allgemein", "SunZenith", 0) == 90.8333 && back.readFloat("Allgemein", "Small", 0) == 0.005);
+    // Memo texts are stored with their line breaks written out.
     QCOMPARE(Settings::encodeMultiLine("a\r\nb"), QStringLiteral("a#13#10b"));
     QCOMPARE(Settings::decodeMultiLine("a#13#10b"), QStringLiteral("a\nb"));
-    Settings s;
-    s.writeString("S", "K", "x\ny"); // a raw break would start a bogus key line
-    QCOMPARE(s.serialize(), QByteArray("[S]\r\nK=x y\r\n\r\n"));
 }
 
-void TestSettings::floatsRoundTrip_data() {
-    QTest::addColumn<double>("value");
-    QTest::newRow("zenith") << 90.8333;
-    QTest::newRow("small") << 0.005;
-    QTest::newRow("negative") << -12.75;
-}
-
-void TestSettings::floatsRoundTrip() {
-    QFETCH(double, value);
-    Settings s;
-    s.writeFloat("S", "F", value);
-    const QString text = s.readString("S", "F");
-    QVERIFY2(!text.contains(u'.') && !text.contains(u'E'), qPrintable(text));
-    QCOMPARE(s.readFloat("S", "F", 99.0), value);
-}
-
-void TestSettings::unreadableFileIsNotOverwritten() {
+// A folder where the file should be can neither be read nor replaced; a
+// missing folder is named in the message.
+void TestSettings::failedSaves() {
     TestFolder dir;
-    // A folder where the file should be cannot be read as a file.
     QVERIFY(QDir(dir.path()).mkdir("Vesk.ini"));
     Settings s(dir.file("Vesk.ini"));
     QString reason;
@@ -118,19 +80,15 @@ void TestSettings::unreadableFileIsNotOverwritten() {
     s.writeString("A", "B", "c");
     QVERIFY_THROWS_EXCEPTION(IoError, s.save());
     QVERIFY(QFileInfo(dir.file("Vesk.ini")).isDir());
-}
-
-void TestSettings::saveIntoMissingFolderFails() {
-    TestFolder dir;
-    Settings s(dir.file("no/such/folder/Vesk.ini"));
-    s.writeString("A", "B", "c");
+    Settings elsewhere(dir.file("no/such/folder/Vesk.ini"));
+    elsewhere.writeString("A", "B", "c");
     QString message;
     try {
-        s.save();
+        elsewhere.save();
     } catch (const IoError& e) {
         message = e.message();
     }
-    QVERIFY2(message.contains(QStringLiteral("Vesk.ini")), qPrintable(message));
+    QVERIFY2(message.contains(QStringLiteral("no/such/folder/Vesk.ini")), qPrintable(message));
 }
 
 QTEST_GUILESS_MAIN(TestSettings)
