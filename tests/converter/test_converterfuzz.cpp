@@ -12,7 +12,7 @@
 namespace {
 
 // VESK_FUZZ_MUTATIONS=N runs longer, for a search beyond the quick test.
-const int kMutations = qMax(qEnvironmentVariableIntValue("VESK_FUZZ_MUTATIONS"), 1000);
+const int kMutations = qMax(qEnvironmentVariableIntValue("VESK_FUZZ_MUTATIONS"), 300);
 
 QList<QByteArray> corpus(const QString& suffix) {
     QList<QByteArray> inputs;
