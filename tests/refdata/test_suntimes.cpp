@@ -14,13 +14,9 @@ private Q_SLOTS:
     void neverRisesNeverSets_data();
     void neverRisesNeverSets();
     void alwaysADayFraction();
-    void badInput_data();
     void badInput();
     void todayFromTheClock();
-    void hourMinute_data();
-    void hourMinute();
-    void zenithFromBox_data();
-    void zenithFromBox();
+    void texts();
 };
 
 // The independent reference: astral (see the file's header), within 180 s.
@@ -49,7 +45,6 @@ void TestSunTimes::neverRisesNeverSets_data() {
     const double z = SunTimes::DefaultZenith;
     QTest::newRow("70 N midsummer") << 70.0 << QDate(2026, 6, 21) << z << SunTimes::NeverSets;
     QTest::newRow("70 N midwinter") << 70.0 << QDate(2026, 12, 21) << z << SunTimes::NeverRises;
-    QTest::newRow("70 S midwinter") << -70.0 << QDate(2026, 6, 21) << z << SunTimes::NeverRises;
     // The North Pole itself: the latitude's cosine is not quite zero.
     QTest::newRow("pole in summer") << 90.0 << QDate(2026, 6, 21) << z << SunTimes::NeverSets;
     // Astronomical night never comes at 60 N in midsummer.
@@ -76,34 +71,23 @@ void TestSunTimes::alwaysADayFraction() {
                 for (bool sunset : {false, true}) {
                     const double r = SunTimes::Sun(sunset, lat, lon, SunTimes::DefaultZenith, d);
                     if (!(r >= 0.0 && r < 1.0))
-                        QFAIL(qPrintable(QStringLiteral("%1 %2 %3: %4").arg(d.toString(Qt::ISODate)).arg(lat).arg(lon)
-                                             .arg(r)));
+                        QFAIL(qPrintable(QString("%1 %2 %3: %4").arg(d.toString(Qt::ISODate)).arg(lat).arg(lon).arg(r)));
                 }
-    // A longitude so far off that the almanac's loops would subtract 24 hours
-    // for ever still gives an answer.
+    // A longitude so far off that the almanac's loops would subtract 24 hours for ever still answers.
     const double far = SunTimes::Sun(false, 45.0, 1e12, SunTimes::DefaultZenith, QDate(2026, 6, 1));
     QVERIFY(far == SunTimes::Undefined || (far >= 0.0 && far < 1.0));
 }
 
-void TestSunTimes::badInput_data() {
-    QTest::addColumn<double>("latitude");
-    QTest::addColumn<double>("longitude");
-    QTest::addColumn<double>("zenith");
-    QTest::addColumn<QDate>("date");
-    const double nan = std::nan("");
-    QTest::newRow("latitude nan") << nan << 13.4 << 90.8333 << QDate(2026, 6, 21);
-    QTest::newRow("longitude infinite") << 52.5 << HUGE_VAL << 90.8333 << QDate(2026, 6, 21);
-    QTest::newRow("zenith nan") << 52.5 << 13.4 << nan << QDate(2026, 6, 21);
-    QTest::newRow("no date") << 52.5 << 13.4 << 90.8333 << QDate();
-}
-
+// A position or zenith that is no number, and no date, give no time instead of a wrong one.
 void TestSunTimes::badInput() {
-    QFETCH(double, latitude);
-    QFETCH(double, longitude);
-    QFETCH(double, zenith);
-    QFETCH(QDate, date);
-    QCOMPARE(SunTimes::Sun(false, latitude, longitude, zenith, date), SunTimes::Undefined);
-    QCOMPARE(SunTimes::Sun(true, latitude, longitude, zenith, date), SunTimes::Undefined);
+    const double nan = std::nan("");
+    const QDate day(2026, 6, 21);
+    const QList<std::tuple<double, double, double, QDate>> cases = { // latitude, longitude, zenith, date
+        {nan, 13.4, 90.8333, day}, {52.5, HUGE_VAL, 90.8333, day}, {52.5, 13.4, nan, day}, {52.5, 13.4, 90.8333, QDate()}};
+    for (const auto& [latitude, longitude, zenith, date] : cases)
+        for (bool sunset : {false, true})
+            QVERIFY2(SunTimes::Sun(sunset, latitude, longitude, zenith, date) == SunTimes::Undefined,
+                     qPrintable(QString("%1 %2 %3 %4").arg(latitude).arg(longitude).arg(zenith).arg(date.toString())));
     QCOMPARE(SunTimes::internalErrorText(), QStringLiteral("UT nicht zwischen 0 und 24 nach function Sun"));
 }
 
@@ -112,39 +96,19 @@ void TestSunTimes::todayFromTheClock() {
     clock.now = QDateTime(QDate(2026, 6, 21), QTime(23, 59));
     QCOMPARE(SunTimes::Sun(false, 52.5, 13.4, SunTimes::DefaultZenith, clock),
              SunTimes::Sun(false, 52.5, 13.4, SunTimes::DefaultZenith, QDate(2026, 6, 21)));
-    clock.now = QDateTime(QDate(2026, 12, 21), QTime(0, 1));
-    QCOMPARE(SunTimes::Sun(true, 70.0, 20.0, SunTimes::DefaultZenith, clock), SunTimes::NeverRises);
 }
 
-void TestSunTimes::hourMinute_data() {
-    QTest::addColumn<double>("fraction");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("midnight") << 0.0 << "00:00";
-    QTest::newRow("minute cut, not rounded") << (12 * 60 + 34.9) / 1440.0 << "12:34";
-    QTest::newRow("last minute") << (23 * 60 + 59.5) / 1440.0 << "23:59";
-    QTest::newRow("one day") << 1.0 << "";
-}
-
-void TestSunTimes::hourMinute() {
-    QFETCH(double, fraction);
-    QFETCH(QString, text);
-    QCOMPARE(SunTimes::hourMinute(fraction), text);
-}
-
-void TestSunTimes::zenithFromBox_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("zenith"); // 0: not a number
-    QTest::newRow("official button") << "90,8333°" << 90.8333;
-    QTest::newRow("sign not yet added") << "102" << 102.0;
-    QTest::newRow("sign only") << "°" << 0.0;
-    QTest::newRow("decimal point") << "90.8333°" << 0.0;
-    QTest::newRow("two commas") << "9,0,1°" << 0.0;
-}
-
-void TestSunTimes::zenithFromBox() {
-    QFETCH(QString, text);
-    QFETCH(double, zenith);
-    QCOMPARE(SunTimes::zenithFromBoxText(text).value_or(0.0), zenith);
+// Times shown as hh:mm, cut and not rounded (one day is no time); the zenith box
+// takes a decimal comma with or without the degree sign, nothing else.
+void TestSunTimes::texts() {
+    const QList<std::pair<double, QString>> times = {
+        {0.0, "00:00"}, {(12 * 60 + 34.9) / 1440.0, "12:34"}, {(23 * 60 + 59.5) / 1440.0, "23:59"}, {1.0, ""}};
+    for (const auto& [fraction, text] : times)
+        QCOMPARE(SunTimes::hourMinute(fraction), text);
+    const QList<std::pair<QString, double>> zeniths = { // 0: not a number
+        {"90,8333°", 90.8333}, {"102", 102.0}, {"90.8333°", 0.0}, {"9,0,1°", 0.0}};
+    for (const auto& [text, zenith] : zeniths)
+        QVERIFY2(SunTimes::zenithFromBoxText(text).value_or(0.0) == zenith, qPrintable(text));
 }
 
 QTEST_GUILESS_MAIN(TestSunTimes)
