@@ -6,7 +6,8 @@
 #include "logstore/IoError.h"
 #include "logstore/LogFile.h"
 #include "platform/Clock.h"
-#include "settings/ProgramTexts.h"
+#include "platform/ProgramTexts.h"
+#include "settings/LanguageSettings.h"
 #include "settings/Settings.h"
 #include "session/ProgramFolder.h"
 
@@ -181,8 +182,7 @@ void loadLanguage(const QString& commandLineFolder, QTextStream& err) {
                                .path;
     Settings settings(QDir(folder).filePath(QStringLiteral("Vesk.ini")));
     settings.load(); // unreadable: the defaults, German, apply
-    const QString language =
-        settings.readString(QStringLiteral("Language"), QStringLiteral("Language"), QStringLiteral("deutsch.lng"));
+    const QString language = LanguageSettings::fileName(settings);
     const QString problem = ProgramTexts::loadFor(QDir(folder).filePath(language));
     if (!problem.isEmpty())
         err << problem << Qt::endl << msgText(Msg::BuiltInGermanApplies) << Qt::endl;

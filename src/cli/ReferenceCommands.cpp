@@ -11,7 +11,7 @@
 #include "refdata/Locator.h"
 #include "refdata/SunTimes.h"
 #include "settings/LanguageTexts.h"
-#include "settings/ProgramTexts.h"
+#include "platform/ProgramTexts.h"
 
 #include <QDir>
 #include <QLocale>

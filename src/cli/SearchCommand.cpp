@@ -7,7 +7,7 @@
 #include "logstore/LogFile.h"
 #include "platform/Clock.h"
 #include "refdata/Dxcc.h"
-#include "settings/ProgramTexts.h"
+#include "platform/ProgramTexts.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "converter/AdifReader.h"
 
 #include "converter/ForeignText.h"
-#include "settings/ProgramTexts.h"
+#include "platform/ProgramTexts.h"
 
 #include <QDir>
 #include <cstring>

@@ -11,7 +11,7 @@
 #include "logstore/IoError.h"
 #include "logstore/LogFile.h"
 #include "platform/Clock.h"
-#include "settings/ProgramTexts.h"
+#include "platform/ProgramTexts.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,7 +4,7 @@
 #include "logstore/Codepage.h"
 #include "logstore/IoError.h"
 #include "logstore/LogFile.h"
-#include "settings/ProgramTexts.h"
+#include "platform/ProgramTexts.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "entry/EditRules.h"
 
 #include "logstore/DateText.h"
-#include "settings/ProgramTexts.h"
+#include "platform/ProgramTexts.h"
 
 namespace EditRules {
 

@@ -6,7 +6,7 @@
 
 #include <QFileInfo>
 #include "settings/GeneralSettings.h"
-#include "settings/ProgramTexts.h"
+#include "platform/ProgramTexts.h"
 
 namespace InfoLabels {
 

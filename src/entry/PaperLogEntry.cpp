@@ -2,7 +2,7 @@
 
 #include "logstore/BandList.h"
 #include "logstore/DateText.h"
-#include "settings/ProgramTexts.h"
+#include "platform/ProgramTexts.h"
 
 namespace {
 

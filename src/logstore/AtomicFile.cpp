@@ -1,7 +1,7 @@
 #include "logstore/AtomicFile.h"
 
 #include "logstore/IoError.h"
-#include "settings/ProgramTexts.h"
+#include "platform/ProgramTexts.h"
 
 #include <QDir>
 

@@ -6,7 +6,7 @@
 #include "logstore/DateText.h"
 #include "logstore/GermanNumber.h"
 #include "logstore/IoError.h"
-#include "settings/ProgramTexts.h"
+#include "platform/ProgramTexts.h"
 
 #include <QDir>
 #include <cerrno>

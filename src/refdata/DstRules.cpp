@@ -1,7 +1,7 @@
 #include "refdata/DstRules.h"
 
 #include "logstore/DateText.h"
-#include "settings/ProgramTexts.h"
+#include "platform/ProgramTexts.h"
 
 #include <array>
 #include <cmath>

@@ -5,7 +5,7 @@
 #include "logstore/GermanNumber.h"
 #include "logstore/IoError.h"
 #include "settings/Settings.h"
-#include "settings/ProgramTexts.h"
+#include "platform/ProgramTexts.h"
 
 #include <QDir>
 #include <QFileInfo>

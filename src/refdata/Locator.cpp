@@ -1,7 +1,7 @@
 #include "refdata/Locator.h"
 
 #include "settings/LanguageTexts.h"
-#include "settings/ProgramTexts.h"
+#include "platform/ProgramTexts.h"
 
 #include <array>
 #include <cmath>

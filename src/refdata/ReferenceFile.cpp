@@ -1,7 +1,7 @@
 #include "refdata/ReferenceFile.h"
 
 #include "logstore/Codepage.h"
-#include "settings/ProgramTexts.h"
+#include "platform/ProgramTexts.h"
 
 #include <QDir>
 #include <QFile>

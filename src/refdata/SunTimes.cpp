@@ -2,7 +2,7 @@
 
 #include "logstore/GermanNumber.h"
 #include "platform/Clock.h"
-#include "settings/ProgramTexts.h"
+#include "platform/ProgramTexts.h"
 
 #include <cmath>
 #include <numbers>

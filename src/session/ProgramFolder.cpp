@@ -1,5 +1,5 @@
 #include "session/ProgramFolder.h"
-#include "settings/ProgramTexts.h"
+#include "platform/ProgramTexts.h"
 
 #include <QCoreApplication>
 #include <QDir>

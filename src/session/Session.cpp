@@ -9,7 +9,8 @@
 #include "refdata/Dxcc.h"
 #include "settings/GeneralSettings.h"
 #include "settings/LanguageFile.h"
-#include "settings/ProgramTexts.h"
+#include "settings/LanguageSettings.h"
+#include "platform/ProgramTexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,7 +48,7 @@ void Session::reportReferenceProblems(const QStringList& problems) {
     constexpr int shown = 10;
     QString text = fresh.mid(0, shown).join(u'\n');
     if (fresh.size() > shown)
-        text += QStringLiteral("\n… und %1 weitere").arg(fresh.size() - shown);
+        text += u'\n' + msgText(Msg::MoreProblems).arg(fresh.size() - shown);
     m_dialogs.error(text);
 }
 
@@ -61,8 +62,7 @@ void Session::setLanguageLines(const QStringList& lines) {
     // The program's further texts come from the supplement beside the chosen
     // language file. A language file that could not be read has been reported
     // already and German applies throughout, without a second message.
-    const QString language = pathOf(m_settings.readString(QStringLiteral("Language"), QStringLiteral("Language"),
-                                                          QStringLiteral("deutsch.lng")));
+    const QString language = pathOf(LanguageSettings::fileName(m_settings));
     if (!QFile(language).open(QIODevice::ReadOnly)) {
         ProgramTexts::useBuiltInGerman();
         return;
@@ -77,9 +77,7 @@ QString Session::pathOf(const QString& fileName) const { return QDir(m_folder).f
 void Session::loadSettings() {
     QString reason;
     if (!m_settings.load(&reason)) {
-        m_dialogs.error(QStringLiteral("Die Einstellungen \"%1\" können nicht gelesen werden (%2). "
-                                       "Vesk startet mit den Vorgaben und überschreibt die Datei nicht.")
-                            .arg(QDir::toNativeSeparators(m_settings.fileName()), reason));
+        m_dialogs.error(msgText(Msg::SettingsUnreadable).arg(QDir::toNativeSeparators(m_settings.fileName()), reason));
     }
 }
 
@@ -91,7 +89,7 @@ bool Session::saveSettings() {
     } catch (const IoError& e) {
         if (!m_settingsErrorShown) {
             m_settingsErrorShown = true;
-            m_dialogs.error(QStringLiteral("Die Einstellungen wurden nicht gespeichert. %1").arg(e.message()));
+            m_dialogs.error(msgText(Msg::SettingsNotSaved).arg(e.message()));
         }
         return false;
     }
@@ -121,9 +119,7 @@ void Session::openLastLog() {
         return;
     const QString path = pathOf(name);
     if (!QFileInfo(path).isFile()) {
-        m_dialogs.info(QStringLiteral("Das zuletzt benutzte Log \"%1\" ist nicht mehr im Programmordner \"%2\". "
-                                      "Bitte ein Log im Menü wählen oder ein neues anlegen.")
-                           .arg(name, QDir::toNativeSeparators(m_folder)));
+        m_dialogs.info(msgText(Msg::LastLogGone).arg(name, QDir::toNativeSeparators(m_folder)));
         return;
     }
     openLog(path);

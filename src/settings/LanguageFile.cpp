@@ -4,7 +4,7 @@
 #include "logstore/IoError.h"
 #include "settings/LanguageTargets.h"
 #include "settings/LanguageTexts.h"
-#include "settings/ProgramTexts.h"
+#include "platform/ProgramTexts.h"
 
 #include <QDir>
 #include <QFile>

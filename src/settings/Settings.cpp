@@ -1,5 +1,6 @@
 #include "settings/Settings.h"
 
+#include "platform/ProgramTexts.h"
 #include "logstore/AtomicFile.h"
 #include "logstore/Codepage.h"
 #include "logstore/GermanNumber.h"
@@ -192,9 +193,7 @@ QByteArray Settings::serialize() const {
 
 void Settings::save() const {
     if (m_unreadable) {
-        throw IoError(QStringLiteral("\"%1\" konnte beim Start nicht gelesen werden und wird deshalb nicht "
-                                     "überschrieben.")
-                          .arg(QDir::toNativeSeparators(m_fileName)));
+        throw IoError(msgText(Msg::SettingsKeptUnreadable).arg(QDir::toNativeSeparators(m_fileName)));
     }
     AtomicFile file(m_fileName);
     file.open();

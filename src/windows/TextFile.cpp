@@ -3,7 +3,7 @@
 #include "logstore/AtomicFile.h"
 #include "logstore/Codepage.h"
 #include "logstore/IoError.h"
-#include "settings/ProgramTexts.h"
+#include "platform/ProgramTexts.h"
 
 #include <QDir>
 #include <QFile>

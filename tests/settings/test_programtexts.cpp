@@ -1,4 +1,4 @@
-#include "settings/ProgramTexts.h"
+#include "platform/ProgramTexts.h"
 #include "TestFolder.h"
 
 #include <QDir>

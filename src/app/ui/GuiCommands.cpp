@@ -1,7 +1,7 @@
 #include "app/ui/GuiCommands.h"
 
 #include "app/ui/MainWindow.h"
-#include "settings/ProgramTexts.h"
+#include "platform/ProgramTexts.h"
 
 #include <QApplication>
 #include <QDir>

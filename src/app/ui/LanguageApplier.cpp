@@ -115,7 +115,9 @@ bool setRows(QObject* o, const QString& text) {
         return false;
     const QStringList rows = text.split(u'\n');
     const int oldRows = grid->rowCount();
-    grid->setRowCount(static_cast<int>(rows.size()));
+    // A language file with fewer rows must not take rows, and the values in
+    // them, away from the window that owns the table.
+    grid->setRowCount(std::max(oldRows, static_cast<int>(rows.size())));
     for (int r = 0; r < rows.size(); ++r) {
         const qsizetype eq = rows[r].indexOf(u'=');
         const QString key = eq < 0 ? rows[r] : rows[r].left(eq);

@@ -1,5 +1,6 @@
 #include "app/ui/MainWindow.h"
 
+#include "platform/ProgramTexts.h"
 #include "app/ui/LanguageApplier.h"
 #include "converter/ui/LogConverterForm.h"
 #include "entry/EntryMask.h"
@@ -76,11 +77,13 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
     connect(m_pages, &QTabWidget::currentChanged, this, &MainWindow::pageChanged);
     for (QTabWidget* tabs : {m_pages, m_evaluationPages, m_optionPages})
         connect(tabs, &QTabWidget::currentChanged, this, &MainWindow::SetHistory);
+    createSecondaryWindows();
+    // The language before the log: what reading it reports is in the chosen one.
+    LoadLanguage();
     applySettings();
     m_session.setFormReady(true);
     connect(&m_session, &Session::currentLogChanged, this, &MainWindow::updatePagesEnabled);
-    createSecondaryWindows();
-    LoadLanguage();
+    BuildMenu();
 }
 
 void MainWindow::createSecondaryWindows() {
@@ -169,11 +172,11 @@ void MainWindow::buildHistoryButtons() {
     m_backButton = new QToolButton(corner);
     m_backButton->setObjectName(QStringLiteral("BackSpeedButton"));
     m_backButton->setArrowType(Qt::LeftArrow);
-    m_backButton->setToolTip(QStringLiteral("eine Seite zurück"));
+    ProgramTexts::follow(m_backButton, [b = m_backButton] { b->setToolTip(msgText(Msg::PageBackHint)); });
     m_nextButton = new QToolButton(corner);
     m_nextButton->setObjectName(QStringLiteral("NextSpeedButton"));
     m_nextButton->setArrowType(Qt::RightArrow);
-    m_nextButton->setToolTip(QStringLiteral("eine Seite weiter"));
+    ProgramTexts::follow(m_nextButton, [b = m_nextButton] { b->setToolTip(msgText(Msg::PageForwardHint)); });
     for (QToolButton* b : {m_backButton, m_nextButton}) {
         b->setAutoRaise(true);
         b->setFocusPolicy(Qt::NoFocus);
@@ -236,7 +239,8 @@ void MainWindow::buildMenus() {
         menuItem(tools, name, caption)->setEnabled(false);
     // A maintenance command kept out of sight: whoever edits DXCC.csv by hand
     // rebuilds the index with "vesk dxcc-index" or by showing this item.
-    QAction* createDxcc = menuItem(tools, QStringLiteral("CreateDxccMenu"), QStringLiteral("DXCC.ini erstellen"));
+    QAction* createDxcc = menuItem(tools, QStringLiteral("CreateDxccMenu"), QString());
+    ProgramTexts::follow(createDxcc, [createDxcc] { createDxcc->setText(msgText(Msg::CreateDxccIndexMenu)); });
     createDxcc->setVisible(false);
     connect(createDxcc, &QAction::triggered, this, &MainWindow::CreateDxccMenuClick);
 
@@ -293,9 +297,9 @@ void MainWindow::updatePagesEnabled() { m_pages->setEnabled(m_session.hasLog());
 void MainWindow::CreateDxccMenuClick() {
     try {
         const DxccIndexResult result = m_session.dxcc().rebuildIndex();
-        QString text = QStringLiteral("DXCC.ini erstellt: %1 Gebiete, %2 Präfixe.").arg(result.rows).arg(result.keys);
+        QString text = msgText(Msg::CliDxccIndexBuilt).arg(result.rows).arg(result.keys);
         if (!result.skipped.isEmpty())
-            text += QStringLiteral("\nÜbersprungen:\n") + result.skipped.join(u'\n');
+            text += u'\n' + msgText(Msg::DxccIndexSkipped) + u'\n' + result.skipped.join(u'\n');
         m_session.dialogs().info(text);
     } catch (const IoError& e) {
         m_session.dialogs().error(e.message());
@@ -362,7 +366,7 @@ void MainWindow::LoadLanguage() {
     try {
         lines = LanguageFile::read(m_session.pathOf(name));
     } catch (const IoError& e) {
-        m_session.dialogs().error(e.message() + QStringLiteral("\nEs gelten die eingebauten deutschen Texte."));
+        m_session.dialogs().error(e.message() + u'\n' + msgText(Msg::BuiltInGermanApplies));
         lines = LanguageFile::builtInGerman();
     }
     m_session.setLanguageLines(lines);

@@ -6,7 +6,7 @@
 #include "platform/Dialogs.h"
 #include "settings/LanguageFile.h"
 #include "settings/LanguageTargets.h"
-#include "settings/ProgramTexts.h"
+#include "platform/ProgramTexts.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>

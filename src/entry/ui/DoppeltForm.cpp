@@ -1,7 +1,7 @@
 #include "entry/ui/DoppeltForm.h"
 
 #include "logstore/QsoRecord.h"
-#include "settings/ProgramTexts.h"
+#include "platform/ProgramTexts.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

@@ -10,7 +10,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "windows/ui/TextForm.h"
-#include "settings/ProgramTexts.h"
+#include "platform/ProgramTexts.h"
 
 #include <QComboBox>
 #include <QDateEdit>

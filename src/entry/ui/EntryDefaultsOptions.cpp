@@ -1,5 +1,6 @@
 #include "entry/ui/EntryDefaultsOptions.h"
 
+#include "platform/ProgramTexts.h"
 #include "session/Session.h"
 #include "entry/EntrySettings.h"
 #include "logstore/QsoRecord.h"
@@ -20,7 +21,9 @@ EntryDefaultsOptions::EntryDefaultsOptions(Session& session, QWidget* parent)
     auto* text = new QLabel(QStringLiteral("Diese Werte werden nach jedem Löschen in die Eingabemaske eingetragen:"), this);
     text->setObjectName(QStringLiteral("Label4"));
     m_table->setObjectName(QStringLiteral("PreValueListEditor"));
-    m_table->setHorizontalHeaderLabels({QStringLiteral("Feld"), QStringLiteral("Vorgabe")});
+    ProgramTexts::follow(m_table, [table = m_table] {
+        table->setHorizontalHeaderLabels({msgText(Msg::FieldHeading), msgText(Msg::DefaultHeading)});
+    });
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->setColumnWidth(0, 110);

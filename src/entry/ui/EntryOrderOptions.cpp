@@ -1,5 +1,6 @@
 #include "entry/ui/EntryOrderOptions.h"
 
+#include "platform/ProgramTexts.h"
 #include "entry/EntrySettings.h"
 
 #include "session/Session.h"
@@ -42,8 +43,14 @@ EntryOrderOptions::EntryOrderOptions(Session& session, FieldBindings& bindings, 
     setObjectName(QStringLiteral("EntryOrderOptions"));
     auto* grid = new QGridLayout(this);
     grid->setHorizontalSpacing(16);
-    grid->addWidget(new QLabel(QStringLiteral("Feld"), this), 0, 0);
-    grid->addWidget(new QLabel(QStringLiteral("Reihenfolge"), this), 0, 1);
+    auto* fieldTitle = new QLabel(this);
+    auto* orderTitle = new QLabel(this);
+    ProgramTexts::follow(this, [fieldTitle, orderTitle] {
+        fieldTitle->setText(msgText(Msg::FieldHeading));
+        orderTitle->setText(msgText(Msg::OrderHeading));
+    });
+    grid->addWidget(fieldTitle, 0, 0);
+    grid->addWidget(orderTitle, 0, 1);
     auto* keyTitle = new QLabel(QStringLiteral("Ein/Aus Taste/Button"), this);
     keyTitle->setObjectName(QStringLiteral("Label40"));
     grid->addWidget(keyTitle, 0, 2);

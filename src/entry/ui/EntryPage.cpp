@@ -1,5 +1,6 @@
 #include "entry/ui/EntryPage.h"
 
+#include "platform/ProgramTexts.h"
 #include "session/Session.h"
 #include "entry/ui/CheckedDateEdit.h"
 #include "entry/ui/FunctionButtonStrip.h"
@@ -81,7 +82,8 @@ EntryPage::EntryPage(Session& session, EntryMask& mask, QWidget* parent)
     : QWidget(parent), m_session(session), m_mask(mask) {
     buildMask();
     bindModel();
-    NewButtonCaption();
+    // The key hints come from the language texts.
+    ProgramTexts::follow(this, [this] { NewButtonCaption(); });
 }
 
 void EntryPage::buildMask() {
@@ -113,7 +115,7 @@ void EntryPage::buildMask() {
         values->addWidget(label, 1, i);
         if (field != QsoRecord::Number) {
             label->installEventFilter(this);
-            label->setToolTip(QStringLiteral("Doppelklick: ändern"));
+            ProgramTexts::follow(label, [label] { label->setToolTip(msgText(Msg::ValueLabelHint)); });
         }
     }
     m_valueLabels[QsoRecord::Date]->setMinimumWidth(120);
@@ -647,7 +649,7 @@ void EntryPage::openEditor(int item) {
         if (date)
             m_datePicker->setDate(*date);
         else
-            dialogs.error(QStringLiteral("\"%1\" ist kein gültiges Datum.").arg(text));
+            dialogs.error(msgText(Msg::MaskDateInvalid).arg(text));
         break;
     }
     case MaskItem::Utc: {
@@ -657,7 +659,7 @@ void EntryPage::openEditor(int item) {
         if (time)
             m_utcPicker->setTime(*time);
         else
-            dialogs.error(QStringLiteral("\"%1\" ist keine gültige Uhrzeit.").arg(text));
+            dialogs.error(msgText(Msg::MaskTimeInvalid).arg(text));
         break;
     }
     case MaskItem::Band:

@@ -1,5 +1,6 @@
 #include "settings/ui/GeneralOptions.h"
 
+#include "platform/ProgramTexts.h"
 #include "session/Session.h"
 #include "entry/EntryRules.h"
 #include "entry/UpperCaseValidator.h"
@@ -146,8 +147,7 @@ void GeneralOptions::EigEditChange() {
         // The two fields before it are kept; the difference waits until it
         // reads as a number.
         m_session.saveSettings();
-        m_session.dialogs().error(
-            QStringLiteral("Differenz UTC/Systemzeit: \"%1\" ist keine Zahl (Beispiel: -1 oder -1,5).").arg(diffText));
+        m_session.dialogs().error(msgText(Msg::UtcDiffNotANumber).arg(diffText));
         return;
     }
     GeneralSettings::setUtcDiff(s, *diff);

@@ -3,7 +3,7 @@
 #include "logstore/IoError.h"
 #include "platform/Dialogs.h"
 #include "windows/TextFile.h"
-#include "settings/ProgramTexts.h"
+#include "platform/ProgramTexts.h"
 
 #include <QAction>
 #include <QFileInfo>

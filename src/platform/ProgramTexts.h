@@ -168,7 +168,23 @@
     X(CliNoSuchOperator)                                                                                               \
     X(CliFound)                                                                                                        \
     X(NoCabrilloImport)                                                                                                \
-    X(NoFixedTextImport)
+    X(NoFixedTextImport)                                                                                               \
+    X(PageBackHint)                                                                                                    \
+    X(PageForwardHint)                                                                                                 \
+    X(CreateDxccIndexMenu)                                                                                             \
+    X(DxccIndexSkipped)                                                                                                \
+    X(ValueLabelHint)                                                                                                  \
+    X(MaskDateInvalid)                                                                                                 \
+    X(MaskTimeInvalid)                                                                                                 \
+    X(FieldHeading)                                                                                                    \
+    X(DefaultHeading)                                                                                                  \
+    X(OrderHeading)                                                                                                    \
+    X(MoreProblems)                                                                                                    \
+    X(SettingsUnreadable)                                                                                              \
+    X(SettingsNotSaved)                                                                                                \
+    X(SettingsKeptUnreadable)                                                                                          \
+    X(LastLogGone)                                                                                                     \
+    X(UtcDiffNotANumber)
 
 enum class Msg : int {
 #define VESK_PROGRAM_TEXT_ID(name) name,
