@@ -120,29 +120,41 @@ void LogFile::CloseFile() {
     m_atEnd = true;
 }
 
+// A line ends at CR LF, LF or a lone CR (old Mac editors and some converters
+// write those): read as one line, such a log would lose every contact at its
+// next rewrite.
 bool LogFile::readRawLine(QByteArray& line) {
     if (!m_file)
         return false;
     while (true) {
-        const qsizetype nl = m_buffer.indexOf('\n', m_pos);
-        if (nl >= 0) {
-            qsizetype end = nl;
-            if (end > m_pos && m_buffer[end - 1] == '\r')
-                --end;
-            line = m_buffer.mid(m_pos, end - m_pos);
-            m_pos = nl + 1;
+        const char* data = m_buffer.constData();
+        const qsizetype size = m_buffer.size();
+        const char* from = data + m_pos;
+        const qsizetype left = size - m_pos;
+        const auto* lf = left > 0 ? static_cast<const char*>(std::memchr(from, '\n', static_cast<std::size_t>(left)))
+                                  : nullptr;
+        const qsizetype scanned = lf ? lf - from : left;
+        const auto* cr = scanned > 0 ? static_cast<const char*>(std::memchr(from, '\r', static_cast<std::size_t>(scanned)))
+                                     : nullptr;
+        const char* end = cr ? cr : lf;
+        // A CR as the last byte read so far may be the first half of CR LF.
+        if (end && !(end == cr && end + 1 == data + size && !m_atEnd)) {
+            line = m_buffer.mid(m_pos, end - from);
+            m_pos = end - data + 1;
+            if (end == cr && m_pos < size && data[m_pos] == '\n')
+                ++m_pos;
             ++m_lineNumber;
+            refuseIfNotText(line);
             return true;
         }
         if (m_atEnd) {
-            if (m_pos >= m_buffer.size())
+            if (m_pos >= size)
                 return false;
             // The last line of a file without a final line end.
             line = m_buffer.mid(m_pos);
-            if (line.endsWith('\r'))
-                line.chop(1);
-            m_pos = m_buffer.size();
+            m_pos = size;
             ++m_lineNumber;
+            refuseIfNotText(line);
             return true;
         }
         m_buffer.remove(0, m_pos);
@@ -157,6 +169,17 @@ bool LogFile::readRawLine(QByteArray& line) {
         m_buffer.resize(old + n);
         if (n == 0)
             m_atEnd = true;
+    }
+}
+
+// A log saved as UTF-16 ("Unicode" in Windows editors) or holding NUL bytes
+// is no log of ours: "repaired", it would become garbage.
+void LogFile::refuseIfNotText(const QByteArray& line) {
+    const bool utf16 = m_lineNumber == 1 && (line.startsWith("\xFF\xFE") || line.startsWith("\xFE\xFF"));
+    if (utf16 || line.contains('\0')) {
+        const int at = m_lineNumber;
+        CloseFile();
+        throw IoError(msgText(Msg::LogNotText).arg(native(m_fileName)).arg(at));
     }
 }
 
@@ -233,13 +256,21 @@ void LogFile::AppendRecord(const QsoRecord& record) {
     if (!file.open(QIODevice::ReadWrite))
         throwIo(msgText(Msg::LogNotWritable), file.errorString());
     const qint64 oldSize = file.size();
+    // The first line tells whether the file is 8-bit text at all.
+    {
+        const QByteArray start = file.read(4096);
+        const qsizetype lineEnd = start.indexOf('\n');
+        const QByteArray first = lineEnd < 0 ? start : start.left(lineEnd);
+        if (first.startsWith("\xFF\xFE") || first.startsWith("\xFE\xFF") || first.contains('\0'))
+            throw IoError(msgText(Msg::LogNotText).arg(native(m_fileName)).arg(1));
+    }
     QByteArray bytes;
     if (oldSize > 0) {
         // A hand-edited log may lack the final line end; without one the new
         // contact would be glued onto the last line.
         file.seek(oldSize - 1);
         char last = 0;
-        if (file.read(&last, 1) == 1 && last != '\n')
+        if (file.read(&last, 1) == 1 && last != '\n' && last != '\r')
             bytes += kCrLf;
     }
     Codepage::encodeAppend(record.encodeLine(), bytes);

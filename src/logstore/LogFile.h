@@ -69,6 +69,7 @@ public:
 
 private:
     bool readRawLine(QByteArray& line);
+    void refuseIfNotText(const QByteArray& line);
     void throwIo(const QString& what, const QString& reason) const;
 
     QString m_fileName;

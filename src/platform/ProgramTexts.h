@@ -184,7 +184,9 @@
     X(SettingsNotSaved)                                                                                                \
     X(SettingsKeptUnreadable)                                                                                          \
     X(LastLogGone)                                                                                                     \
-    X(UtcDiffNotANumber)
+    X(UtcDiffNotANumber)                                                                                               \
+    X(DxccTableEmptyIndexKept)                                                                                         \
+    X(LogNotText)
 
 enum class Msg : int {
 #define VESK_PROGRAM_TEXT_ID(name) name,

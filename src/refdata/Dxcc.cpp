@@ -320,6 +320,15 @@ DxccIndexResult DxccAccess::rebuildIndex() {
             ++result.rows;
     }
 
+    // An empty or broken table would leave every call without an entity.
+    if (entries.isEmpty()) {
+        QString text = msgText(Msg::DxccTableEmptyIndexKept)
+                           .arg(QDir::toNativeSeparators(m_tableName), QDir::toNativeSeparators(m_indexName));
+        if (!result.skipped.isEmpty())
+            text += u'\n' + result.skipped.mid(0, 10).join(u'\n');
+        throw IoError(text);
+    }
+
     QByteArray out;
     out.reserve(entries.size() * 12 + 16);
     out += "[DXCC]\r\n";

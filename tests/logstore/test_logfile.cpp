@@ -4,6 +4,7 @@
 #include "TestFolder.h"
 
 #include <QDir>
+#include <QStringEncoder>
 #include <QtTest>
 
 namespace {
@@ -38,6 +39,10 @@ private Q_SLOTS:
     void normalizeRecord();
     void normalizeFile();
     void normalizeStopsOnBadLine();
+    void lineEnds_data();
+    void lineEnds();
+    void notTextIsRefused_data();
+    void notTextIsRefused();
 };
 
 // The header line is never read as a record, whatever it holds; a last line
@@ -173,6 +178,56 @@ void TestLogFile::normalizeStopsOnBadLine() {
     QVERIFY2(message.contains(QStringLiteral("a.log\", Zeile 3")), qPrintable(message));
     QCOMPARE(dir.read("a.log"), before);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.log"});
+}
+
+void TestLogFile::lineEnds_data() {
+    QTest::addColumn<QByteArray>("end");
+    QTest::newRow("CR LF") << QByteArray("\r\n");
+    QTest::newRow("LF") << QByteArray("\n");
+    QTest::newRow("CR (old Mac editors)") << QByteArray("\r");
+}
+
+// Read as one line, a CR-only log lost every contact at its next rewrite.
+void TestLogFile::lineEnds() {
+    QFETCH(QByteArray, end);
+    TestFolder dir;
+    const QByteArray body = QsoRecord::headerLine().toLatin1() + end + line(1, "A1A").toLatin1() + end +
+                            line(2, "B2B").toLatin1() + end + line(3, "C3C").toLatin1();
+    dir.write("a.log", body);
+    LogFile log(dir.file("a.log"));
+    QsoRecord r;
+    QVERIFY(log.ReadRecord(r, 3) && r[QsoRecord::Call] == u"C3C");
+    log.AppendRecord(record("D4D"));
+    QCOMPARE(log.Normalize(QDateTime(QDate(2026, 12, 6), QTime(18, 30, 15))), 4);
+    QCOMPARE(dir.read("a.log"), crlf({QsoRecord::headerLine(), line(1, "A1A"), line(2, "B2B"), line(3, "C3C"),
+                                      line(4, "D4D")}));
+}
+
+void TestLogFile::notTextIsRefused_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("line");
+    QStringEncoder utf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+    QTest::newRow("UTF-16 with mark") << QByteArray(utf16(QString::fromLatin1(crlf({QsoRecord::headerLine(), line(1, "A")}))))
+                                      << 1;
+    QTest::newRow("NUL in a contact") << crlf({QsoRecord::headerLine(), line(1, "A")}) + QByteArray("2;\0;\r\n", 6)
+                                      << 3;
+}
+
+// "Normalised", a UTF-16 log became garbage; every operation refuses it instead.
+void TestLogFile::notTextIsRefused() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, line);
+    TestFolder dir;
+    dir.write("a.log", bytes);
+    LogFile log(dir.file("a.log"));
+    const QString where = QStringLiteral("a.log\", Zeile %1").arg(line);
+    QsoRecord r;
+    for (const QString& message : {errorOf([&] { log.ReadRecord(r, 5); }), errorOf([&] { log.Normalize({}); }),
+                                   errorOf([&] { log.SetRecords({1}, [](int, QsoRecord&) {}); })})
+        QVERIFY2(message.contains(where) && message.contains(QStringLiteral("8-Bit")), qPrintable(message));
+    if (line == 1)
+        QVERIFY(errorOf([&] { log.AppendRecord(record("B")); }).contains(QStringLiteral("8-Bit")));
+    QCOMPARE(dir.read("a.log"), bytes);
 }
 
 QTEST_GUILESS_MAIN(TestLogFile)

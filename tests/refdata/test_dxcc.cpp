@@ -256,6 +256,14 @@ void TestDxcc::rebuildFailureKeepsIndex() {
     QVERIFY2(message.contains(dir.file("DXCC.csv")), qPrintable(message));
     QCOMPARE(dir.read("DXCC.ini"), crlf({"[DXCC]", "QA=1"}));
 
+    // An empty or broken table would have replaced the good index by an empty one.
+    for (const QByteArray& table : {QByteArray(), crlf({kHeader, "1;kaputt"})}) {
+        dir.write("DXCC.csv", table);
+        try { dxcc.rebuildIndex(); message.clear(); } catch (const IoError& e) { message = e.message(); }
+        QVERIFY2(message.contains(QStringLiteral("keine Präfixe")), qPrintable(message));
+        QCOMPARE(dir.read("DXCC.ini"), crlf({"[DXCC]", "QA=1"}));
+    }
+
     dir.write("DXCC.csv", crlf({kHeader, row(1, "Nur", {"QQ"})}));
     AtomicFile::failNextCommitForTesting();
     QVERIFY_THROWS_EXCEPTION(IoError, dxcc.rebuildIndex());
