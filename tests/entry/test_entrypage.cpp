@@ -183,6 +183,16 @@ void TestEntryPage::appendTextCountsUp() {
     QVERIFY(stored.load());
     QCOMPARE(stored.readString("ErgRstTx", "Text"), QStringLiteral("004"));
     QCOMPARE(p.find<QPlainTextEdit>("UserMemo")->toPlainText().split('\n').value(3), QStringLiteral("TX# 004"));
+    // Escape in RST TX leaves it empty, not holding " 004" for the next contact.
+    enter({"dl5xx"});
+    type("5");
+    press(Qt::Key_Escape);
+    auto* rstTx = p.find<QLineEdit>("RstTxEdit");
+    QCOMPARE(rstTx->text(), QString());
+    // Entering a field puts the caret behind its text, nothing selected.
+    rstTx->setText("57");
+    press(Qt::Key_Return);
+    QVERIFY(focused() == rstTx && !rstTx->hasSelectedText() && rstTx->cursorPosition() == 2);
 
     // A text that is no number cannot count up.
     auto* counts = p.find<QCheckBox>("ErgRstTxNummerCheckBox");

@@ -391,7 +391,11 @@ void EntryPage::ClearMask() {
         editorOf(open)->hide();
     m_mask.clear(EntrySettings::defaults(m_session.settings()));
     m_skip = false;
+    // Leaving RST TX now is no entry of a report: the append text would
+    // land in the emptied field and could be saved with the next contact.
+    m_clearing = true;
     focusCall();
+    m_clearing = false;
 }
 
 void EntryPage::focusCall() { m_callEdit->setFocus(Qt::OtherFocusReason); }
@@ -549,7 +553,7 @@ void EntryPage::fieldLeft(const StepField& field) {
         m_skip = false;
         return;
     }
-    if (QApplication::focusWidget() == m_lowerList)
+    if (m_clearing || QApplication::focusWidget() == m_lowerList)
         return;
     m_mask.leaveField(field.field);
     if (field.field == QsoRecord::Call)
@@ -559,7 +563,9 @@ void EntryPage::fieldLeft(const StepField& field) {
 bool EntryPage::EditKeyPress(const StepField& field) {
     for (const StepField& next : m_fields) {
         if (next.step > field.step && (next.item < 0 || m_mask.isShown(next.item))) {
-            next.widget->setFocus(Qt::TabFocusReason);
+            // Not as Tab: a line edit entered by Tab selects all its text,
+            // and the operator goes on typing behind what is there.
+            next.widget->setFocus(Qt::OtherFocusReason);
             m_mask.stopClock();
             return true;
         }

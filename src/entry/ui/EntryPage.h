@@ -133,5 +133,6 @@ private:
     QList<StepField> m_fields;
     std::array<QList<QWidget*>, MaskItem::Count> m_itemWidgets;
     bool m_skip = false;
+    bool m_clearing = false;
     bool m_refocusing = false;
 };
