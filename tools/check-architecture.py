@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Checks the shape of src/ that the build alone does not enforce.
 
-- No folder cycles: a folder and its ui/ subfolder count as two nodes;
-  app/main.cpp is the executable and stands outside the graph.
+- No folder cycles: a subsystem folder (with its ui/ subfolder) never
+  includes from a folder that includes from it; app/main.cpp is the
+  executable and stands outside the graph.
 - Rules files (a folder's top level) include no ui/ header.
 - The settings file is read and written only through the section
   accessors, so that every key string is spelled in one place.
@@ -31,9 +32,13 @@ SETTINGS_CALL = re.compile(r"(\.|->)(read|write)(String|Integer|Bool|Float)\s*\(
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
 
 
-def node_of(path: str) -> str:
+def folder_of(path: str) -> str:
+    return path.split("/")[0]
+
+
+def is_ui(path: str) -> bool:
     parts = path.split("/")
-    return "/".join(parts[:2]) if len(parts) > 2 and parts[1] == "ui" else parts[0]
+    return len(parts) > 2 and parts[1] == "ui"
 
 
 def find_cycle(graph):
@@ -74,13 +79,13 @@ def main():
         text = f.read_text(encoding="utf-8")
         if rel == "app/main.cpp":
             continue
-        here = node_of(rel)
+        here = folder_of(rel)
         for inc in INCLUDE.findall(text):
             if not (src / inc).exists():
                 continue
-            there = node_of(inc)
-            if "/ui" in there and "/ui" not in here:
+            if is_ui(inc) and not is_ui(rel):
                 problems.append(f"{rel}: a rules file includes the widget header {inc}")
+            there = folder_of(inc)
             if there != here:
                 graph.setdefault(here, set()).add(there)
         if rel.endswith(".cpp") and rel not in SETTINGS_ACCESSORS:

@@ -1,4 +1,4 @@
-#include "settings/ui/GeneralOptions.h"
+#include "app/ui/GeneralOptions.h"
 #include "session/Session.h"
 #include "entry/EntryRules.h"
 #include "entry/FieldBindings.h"

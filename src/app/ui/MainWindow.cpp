@@ -14,7 +14,7 @@
 #include "settings/LanguageFile.h"
 #include "settings/LanguageSettings.h"
 #include "settings/WindowSettings.h"
-#include "settings/ui/GeneralOptions.h"
+#include "app/ui/GeneralOptions.h"
 
 #include <QActionGroup>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/PageHistory.h"
-#include "app/Shell.h"
+#include "session/Shell.h"
 
 #include <QList>
 #include <QMainWindow>

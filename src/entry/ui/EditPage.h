@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Shell.h"
+#include "session/Shell.h"
 
 #include "entry/EditRules.h"
 #include "logstore/QsoRecord.h"

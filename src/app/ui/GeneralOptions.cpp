@@ -1,4 +1,4 @@
-#include "settings/ui/GeneralOptions.h"
+#include "app/ui/GeneralOptions.h"
 
 #include "platform/ProgramTexts.h"
 #include "session/Session.h"
