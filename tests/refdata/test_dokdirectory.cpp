@@ -4,42 +4,27 @@
 #include "refdata/DokDirectory.h"
 #include "TestFolder.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <QtTest>
-
-namespace {
-
-QString shippedDokIni() {
-    const QString source = qEnvironmentVariable("VESK_SOURCE_DIR");
-    return (source.isEmpty() ? QCoreApplication::applicationDirPath() : source + QStringLiteral("/data")) +
-           QStringLiteral("/DOK.ini");
-}
 
 // A small directory: a real name, a placeholder, a club whose district
 // letter is unknown, a comment and an unrelated section that must survive
 // every import untouched.
-QByteArray smallDirectory() {
+static QByteArray smallDirectory() {
     return crlf({"; von Hand gepflegt", "[OV]", "A01=Ortsverband Freiburg", "B02=OV B02", "Q05=Saarclub",
                  "c03=", "", "[Distrikt]", "A=Baden", "B=Franken", "C=Oberbayern", "", "[Website]",
                  "A=https://example.org/a/", "C=https://example.org/c/", "", "[Eigenes]", "Notiz=bleibt", ""});
 }
-
-} // namespace
 
 class TestDokDirectory : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void lookups_data();
     void lookups();
-    void districtLinkAndMissingFile();
-    void editIsSeenAtNextLookup();
+    void districtLinkEditAndMissingFile();
     void brokenLinesNameFileAndLine();
     void shippedDirectory();
     void importMergesNames();
-    void importReportsBadLines_data();
-    void importReportsBadLines();
-    void importReadsUtf8AndWindows1252();
     void importWithoutChangeLeavesFile();
     void importErrorsLeaveFile();
 };
@@ -74,26 +59,19 @@ void TestDokDirectory::lookups() {
     QCOMPARE(dok.describe(field), lines);
 }
 
-void TestDokDirectory::districtLinkAndMissingFile() {
+void TestDokDirectory::districtLinkEditAndMissingFile() {
     TestFolder dir;
     dir.write("DOK.ini", smallDirectory());
     DokDirectory dok(dir.file("DOK.ini"));
     QCOMPARE(dok.districtLinkFor("Oberbayern", "c03"), QStringLiteral("https://example.org/c/"));
     QCOMPARE(dok.districtLinkFor("", "A01"), QString()); // no district shown, nothing to open
+    // An edit is seen at the next lookup.
+    dir.write("DOK.ini", crlf({"[OV]", "A01=Freiburg im Breisgau", "A02=Lahr"}));
+    QCOMPARE(QStringList({dok.club("A01"), dok.club("A02")}), QStringList({"Freiburg im Breisgau", "Lahr"}));
     DokDirectory missing(dir.file("fehlt.ini"));
     QCOMPARE(missing.describe("A01"), (QStringList{"A01", "Sonder-DOK"}));
     QCOMPARE(missing.districtLinkFor("Baden", "A01"), QString());
     QVERIFY(missing.problems().size() == 1 && missing.problems().first().contains(QStringLiteral("fehlt")));
-}
-
-void TestDokDirectory::editIsSeenAtNextLookup() {
-    TestFolder dir;
-    dir.write("DOK.ini", smallDirectory());
-    DokDirectory dok(dir.file("DOK.ini"));
-    QCOMPARE(dok.club("A01"), QStringLiteral("Ortsverband Freiburg"));
-    dir.write("DOK.ini", crlf({"[OV]", "A01=Freiburg im Breisgau", "A02=Lahr"}));
-    QCOMPARE(dok.club("A01"), QStringLiteral("Freiburg im Breisgau"));
-    QCOMPARE(dok.club("A02"), QStringLiteral("Lahr"));
 }
 
 void TestDokDirectory::brokenLinesNameFileAndLine() {
@@ -111,11 +89,11 @@ void TestDokDirectory::brokenLinesNameFileAndLine() {
 }
 
 void TestDokDirectory::shippedDirectory() {
-    DokDirectory dok(shippedDokIni());
+    TestFolder dir;
+    dir.installDataFile(QStringLiteral("DOK.ini"));
+    DokDirectory dok(dir.file("DOK.ini"));
     QVERIFY2(dok.problems().isEmpty(), qPrintable(dok.problems().join('\n')));
-    QFile file(shippedDokIni());
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QString text = Codepage::decode(file.readAll());
+    const QString text = Codepage::decode(dir.read("DOK.ini"));
     const QRegularExpression ovLine(QStringLiteral("^([A-Z]\\d\\d)=([^\r]*)\r?$"), QRegularExpression::MultilineOption);
     int doks = 0;
     for (auto it = ovLine.globalMatch(text); it.hasNext(); ++doks) {
@@ -127,13 +105,15 @@ void TestDokDirectory::shippedDirectory() {
     QCOMPARE(dok.district("J01"), QString());
 }
 
+// The list is UTF-8 with a byte order mark; the directory stays Windows-1252.
 void TestDokDirectory::importMergesNames() {
     TestFolder dir;
     dir.write("DOK.ini", smallDirectory());
-    dir.write("liste.csv", crlf({"DOK;Clubname", "B02;Nürnberg-Süd", "A01;Freiburg neu", "Q05;Saarclub",
-                                 "c03;Ohne Namen bisher", "a55;Neuer Club; mit Semikolon", "Z94;VFDB Z94"}));
-    const DokImportResult result =
-        DokDirectory::importClubNames(dir.file("DOK.ini"), dir.file("liste.csv"));
+    dir.write("liste.csv", (QChar(0xFEFF) + QStringLiteral("DOK;Clubname\nB02;Nürnberg-Süd\nA01;Freiburg neu\n"
+                                                          "Q05;Saarclub\nc03;Ohne Namen bisher\n"
+                                                          "a55;Neuer Club; mit Semikolon\nZ94;VFDB Z94\n"))
+                               .toUtf8());
+    const DokImportResult result = DokDirectory::importClubNames(dir.file("DOK.ini"), dir.file("liste.csv"));
     QCOMPARE(result.renamedClubs, QStringList{"A01: Ortsverband Freiburg -> Freiburg neu"});
     QVERIFY(result.summary().startsWith(
         QStringLiteral("2 neu, 2 Platzhalter ersetzt, 1 umbenannt, 1 unverändert, 0 fehlerhafte Zeilen\n")));
@@ -149,61 +129,30 @@ void TestDokDirectory::importMergesNames() {
     QCOMPARE(dok.labelsFor("A55").district, QStringLiteral("Baden"));
 }
 
-void TestDokDirectory::importReportsBadLines_data() {
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("no separator") << "A01 Freiburg" << "kein \";\" zwischen DOK und Clubname";
-    QTest::newRow("no DOK") << " ;Freiburg" << "DOK fehlt";
-    QTest::newRow("no name") << "A01; " << "Clubname fehlt";
-    QTest::newRow("too short") << "A1;Freiburg" << "DOK \"A1\" hat weniger als 3 Zeichen";
-    QTest::newRow("equals sign") << "A=1;Freiburg" << "\"A=1\" kann kein DOK sein";
-    QTest::newRow("named twice") << "b02;Noch einmal" << "DOK b02 steht schon in Zeile 2";
-}
-
-void TestDokDirectory::importReportsBadLines() {
-    QFETCH(QString, line);
-    QFETCH(QString, reason);
-    TestFolder dir;
-    dir.write("DOK.ini", smallDirectory());
-    dir.write("liste.txt", crlf({"", "B02;Nürnberg", line}));
-    const DokImportResult result = DokDirectory::importClubNames(dir.file("DOK.ini"), dir.file("liste.txt"));
-    QCOMPARE(result.badLines.size(), 1);
-    const QString expected = QStringLiteral("\"%1\", Zeile 3: %2").arg(dir.file("liste.txt"), reason);
-    QVERIFY2(result.badLines.first().startsWith(expected), qPrintable(result.badLines.first()));
-    QVERIFY(result.summary().endsWith(result.badLines.first()));
-    DokDirectory dok(dir.file("DOK.ini"));
-    QCOMPARE(dok.club("B02"), QStringLiteral("Nürnberg"));
-    QVERIFY(dok.problems().isEmpty());
-}
-
-void TestDokDirectory::importReadsUtf8AndWindows1252() {
-    TestFolder dir;
-    dir.write("DOK.ini", smallDirectory());
-    dir.write("utf8.txt", (QChar(0xFEFF) + QStringLiteral("B02;Fürth\nQ05;Saarbrücken\n")).toUtf8());
-    dir.write("ansi.txt", Codepage::encode(QStringLiteral("A01;Lörrach\r\n")));
-    DokDirectory::importClubNames(dir.file("DOK.ini"), dir.file("utf8.txt"));
-    DokDirectory::importClubNames(dir.file("DOK.ini"), dir.file("ansi.txt"));
-    DokDirectory dok(dir.file("DOK.ini"));
-    QCOMPARE(QStringList({dok.club("B02"), dok.club("Q05"), dok.club("A01")}),
-             QStringList({"Fürth", "Saarbrücken", "Lörrach"}));
-    QVERIFY(dir.read("DOK.ini").contains(Codepage::encode(QStringLiteral("B02=Fürth\r\n"))));
-}
-
+// Every kind of bad line is named with file and line and left out; as the
+// rest changes nothing, the file is not touched at all (its LF line ends of a
+// hand edit would have been rewritten).
 void TestDokDirectory::importWithoutChangeLeavesFile() {
     TestFolder dir;
-    // LF line ends of a hand edit would be rewritten; an import that changes
-    // nothing must not touch the file at all.
     const QByteArray original = QByteArray(smallDirectory()).replace("\r\n", "\n");
     dir.write("DOK.ini", original);
-    dir.write("liste.txt", crlf({"A01;Ortsverband Freiburg", "kaputt"}));
+    const QStringList reasons = {"kein \";\" zwischen DOK und Clubname", "DOK fehlt", "Clubname fehlt",
+                                 "DOK \"A1\" hat weniger als 3 Zeichen", "\"A=1\" kann kein DOK sein",
+                                 "DOK a01 steht schon in Zeile 2"};
+    dir.write("liste.txt", crlf({"", "A01;Ortsverband Freiburg", "A01 Freiburg", " ;Freiburg", "A01; ", "A1;Freiburg",
+                                 "A=1;Freiburg", "a01;Noch einmal"}));
     const DokImportResult result = DokDirectory::importClubNames(dir.file("DOK.ini"), dir.file("liste.txt"));
-    QCOMPARE(result.badLines.size(), 1);
+    QCOMPARE(result.badLines.size(), reasons.size());
+    const QString where = u'"' + dir.file("liste.txt") + QStringLiteral("\", Zeile %1: ");
+    for (int i = 0; i < reasons.size(); ++i)
+        QVERIFY2(result.badLines[i].startsWith(where.arg(i + 3) + reasons[i]), qPrintable(result.badLines[i]));
+    QVERIFY(result.summary().endsWith(result.badLines.join(u'\n')));
     QCOMPARE(dir.read("DOK.ini"), original);
-    // A directory without section OV gets one at its end.
+    // A Windows-1252 list; a directory without section OV gets one at its end.
     dir.write("DOK.ini", crlf({"[Distrikt]", "A=Baden"}));
-    dir.write("liste.txt", crlf({"A01;Freiburg"}));
+    dir.write("liste.txt", crlf({"A01;Lörrach"}));
     DokDirectory::importClubNames(dir.file("DOK.ini"), dir.file("liste.txt"));
-    QCOMPARE(dir.read("DOK.ini"), crlf({"[Distrikt]", "A=Baden", "", "[OV]", "A01=Freiburg"}));
+    QCOMPARE(dir.read("DOK.ini"), crlf({"[Distrikt]", "A=Baden", "", "[OV]", "A01=Lörrach"}));
 }
 
 void TestDokDirectory::importErrorsLeaveFile() {
