@@ -17,38 +17,26 @@
 #include <QTableWidget>
 #include <QtTest>
 
-namespace {
-
-QStringList linesWith(std::initializer_list<std::pair<int, QString>> texts) {
+static QStringList linesWith(std::initializer_list<std::pair<int, QString>> texts) {
     QStringList lines(LanguageTargets::LineCount, QString());
     for (const auto& [line, text] : texts)
         lines[line - 1] = text;
     return lines;
 }
 
-template <typename T> T* named(QObject& root, const char* name) { return findControl<T>(root, name); }
-
-QString tabCaption(MainWindow& w, const char* page) {
-    QWidget* p = named<QWidget>(w, page);
+static QString tabCaption(MainWindow& w, const char* page) {
+    QWidget* p = findControl<QWidget>(w, page);
     auto* tabs = qobject_cast<QTabWidget*>(p->parentWidget()->parentWidget());
     return tabs->tabText(tabs->indexOf(p));
 }
 
-QString lastLogMenuEntry(MainWindow& w) { return named<QMenu>(w, "LogFileMenu")->actions().last()->text(); }
-
-QString pendingListPath() { return qEnvironmentVariable("VESK_SOURCE_DIR") + "/tests/app/language-targets-pending.txt"; }
-
-} // namespace
+static QString lastLogMenuEntry(MainWindow& w) { return findControl<QMenu>(w, "LogFileMenu")->actions().last()->text(); }
 
 class TestLanguage : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void appliesEveryKind();
-    void reportsWhatItCannotApply();
-    void unresolvedTargetsOnlyShrink();
     void switchesToEnglishAndBack();
-    void otherFileLoadsWhileDeutschStaysMarked();
-    void missingFileFallsBackToBuiltInGerman();
 };
 
 // The kinds of control the real windows do not show through the other tests:
@@ -75,59 +63,25 @@ void TestLanguage::appliesEveryKind() {
     counts->addTab("b");
     auto* button = new QPushButton(&main);
     button->setObjectName("HrdDdeSpeedButton");
+    auto* wrong = new QLabel(&main);
+    wrong->setObjectName("sOperatorComboBox2"); // a label cannot take list items
     QDialog editor(&main); // a window owned by the main window is looked up by its own name
     editor.setObjectName("TextForm");
     QStringList lines = linesWith({{20, "Box"}, {22, "Zeile 1\nZeile 2"}, {24, "is\nis not\ncontains"},
                                    {100, "Band=20m\nMode=CW\nTX Pwr=100W"}, {137, "Text editor"}, {346, "Rig link"},
                                    {359, "all\nsent"}});
-    LanguageApplier(QList<QWidget*>{&main, &editor}).apply(lines);
-    QCOMPARE(group->title(), QStringLiteral("Box"));
-    QCOMPARE(memo->toPlainText(), QStringLiteral("Zeile 1\nZeile 2"));
+    const QStringList missing = LanguageApplier(QList<QWidget*>{&main, &editor}).apply(lines);
     QCOMPARE(ops->currentIndex(), 2); // the choice survives the new words
-    // Keys follow the language; the stored default stays, new rows take theirs.
-    QCOMPARE(defaults->rowCount(), 3);
-    QCOMPARE(defaults->item(0, 0)->text(), QStringLiteral("Band"));
-    QCOMPARE(defaults->item(0, 1)->text(), QStringLiteral("59"));
-    QCOMPARE(defaults->item(2, 1)->text(), QStringLiteral("100W"));
-    QCOMPARE(counts->tabText(1), QStringLiteral("sent"));
-    QCOMPARE(button->toolTip(), QStringLiteral("Rig link"));
-    QCOMPARE(editor.windowTitle(), QStringLiteral("Text editor"));
-}
-
-void TestLanguage::reportsWhatItCannotApply() {
-    QWidget main;
-    main.setObjectName("MainForm");
-    auto* wrong = new QLabel(&main);
-    wrong->setObjectName("sOperatorComboBox1"); // a label cannot take list items
-    const QStringList missing = LanguageApplier(QList<QWidget*>{&main}).apply(linesWith({}));
-    QVERIFY(missing.contains(QStringLiteral("line 24: MainForm/sOperatorComboBox1 (a QLabel does not take this kind of text)")));
+    QCOMPARE(defaults->rowCount(), 3); // keys follow the language; stored defaults stay, new rows take theirs
+    QCOMPARE((QStringList{group->title(), memo->toPlainText(), defaults->item(0, 0)->text(),
+                          defaults->item(0, 1)->text(), defaults->item(2, 1)->text(), counts->tabText(1),
+                          button->toolTip(), editor.windowTitle()}),
+             (QStringList{"Box", "Zeile 1\nZeile 2", "Band", "59", "100W", "sent", "Rig link", "Text editor"}));
+    // What it cannot apply is named; the messages always find their place.
+    QVERIFY(missing.contains("line 25: MainForm/sOperatorComboBox2 (a QLabel does not take this kind of text)"));
     QVERIFY(missing.contains(QStringLiteral("line 1: MainForm/Datei1 (no such control)")));
-    QVERIFY(missing.contains(QStringLiteral("line 131: DoppeltForm/Label1 (no such window)")));
     QVERIFY(missing.contains(QStringLiteral("line 210: LogConverterForm/PageTitle1 (no such window)")));
-    // The messages always find their place.
     QVERIFY(!missing.join('\n').contains("language text"));
-}
-
-void TestLanguage::unresolvedTargetsOnlyShrink() {
-    TestFolder dir;
-    dir.installLanguageFiles();
-    StartedProgram program(dir, false);
-    auto& [clock, dialogs, session, w] = program;
-    const QStringList unresolved = w.unresolvedLanguageTargets();
-    qInfo().noquote() << unresolved.size() << "language targets wait for their windows:\n" + unresolved.join('\n');
-
-    QFile f(pendingListPath());
-    QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(pendingListPath()));
-    QStringList pending;
-    for (const QByteArray& l : f.readAll().split('\n')) {
-        if (!l.trimmed().isEmpty() && !l.startsWith('#'))
-            pending << QString::fromUtf8(l.trimmed());
-    }
-    for (const QString& u : unresolved)
-        QVERIFY2(pending.contains(u), qPrintable("newly unresolved: " + u));
-    // A target that resolves now leaves the list for good.
-    for (const QString& p : pending)
-        QVERIFY2(unresolved.contains(p), qPrintable("resolves now, remove it from the pending list: " + p));
 }
 
 void TestLanguage::switchesToEnglishAndBack() {
@@ -149,65 +103,67 @@ void TestLanguage::switchesToEnglishAndBack() {
         for (QAction* a : w.menuBar()->actions()) QVERIFY2(!a->text().isEmpty(), qPrintable(a->objectName()));
     };
     auto shown = [](MainWindow& w, Session& session) {
-        return QStringList{named<QAction>(w, "Datei1")->text(), tabCaption(w, "QslTS"),
-                           named<QMenu>(w, "LogFileMenu")->title(), lastLogMenuEntry(w),
-                           session.texts()[LanguageTexts::NewLogEntry], named<QMenu>(w, "LanguageMenu")->title()};
+        return QStringList{findControl<QAction>(w, "Datei1")->text(), tabCaption(w, "QslTS"),
+                           findControl<QMenu>(w, "LogFileMenu")->title(), lastLogMenuEntry(w),
+                           session.texts()[LanguageTexts::NewLogEntry], findControl<QMenu>(w, "LanguageMenu")->title()};
     };
+    const QStringList english = {en[0], en[91], en[151] + "2026.log", en[150], en[150], "English"};
     {
         StartedProgram program(dir, false);
         auto& [clock, dialogs, session, w] = program;
-        named<QAction>(w, "EnglishMenu")->trigger();
-        QVERIFY(!named<QAction>(w, "DeutschMenu")->isChecked());
-        QCOMPARE(shown(w, session), (QStringList{en[0], en[91], en[151] + "2026.log", en[150], en[150], "English"}));
+        // Targets whose windows do not exist yet are listed; one that resolves
+        // now leaves the list for good.
+        const QStringList unresolved = w.unresolvedLanguageTargets();
+        QFile f(qEnvironmentVariable("VESK_SOURCE_DIR") + "/tests/app/language-targets-pending.txt");
+        QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(f.fileName()));
+        QStringList pending;
+        for (const QByteArray& l : f.readAll().split('\n'))
+            if (!l.trimmed().isEmpty() && !l.startsWith('#')) pending << QString::fromUtf8(l.trimmed());
+        for (const QString& u : unresolved)
+            QVERIFY2(pending.contains(u), qPrintable("newly unresolved: " + u));
+        for (const QString& p : pending)
+            QVERIFY2(unresolved.contains(p), qPrintable("resolves now, remove it from the pending list: " + p));
+        findControl<QAction>(w, "EnglishMenu")->trigger();
+        QVERIFY(!findControl<QAction>(w, "DeutschMenu")->isChecked());
+        QCOMPARE(shown(w, session), english);
         noEmptyCaption(w);
-        named<QAction>(w, "DeutschMenu")->trigger();
+        findControl<QAction>(w, "DeutschMenu")->trigger();
         QCOMPARE(shown(w, session), (QStringList{de[0], de[91], de[151] + "2026.log", de[150], de[150], "Deutsch"}));
         noEmptyCaption(w);
-        named<QAction>(w, "EnglishMenu")->trigger();
+        findControl<QAction>(w, "EnglishMenu")->trigger();
         w.close();
     }
-    // The choice is stored and applied at the next start.
-    StartedProgram program(dir, false);
-    auto& [clock, dialogs, session, w] = program;
-    QVERIFY(named<QAction>(w, "EnglishMenu")->isChecked());
-    QCOMPARE(shown(w, session), (QStringList{en[0], en[91], en[151] + "2026.log", en[150], en[150], "English"}));
-    QVERIFY(dialogs.errors.isEmpty());
-}
-
-// Another language file is used although "Deutsch" stays marked; one that
-// ends early leaves the rest of the captions empty.
-void TestLanguage::otherFileLoadsWhileDeutschStaysMarked() {
-    TestFolder dir;
-    dir.installLanguageFiles();
+    {
+        // The choice is stored and applied at the next start.
+        StartedProgram program(dir, false);
+        QVERIFY(findControl<QAction>(program.w, "EnglishMenu")->isChecked());
+        QCOMPARE(shown(program.w, program.session), english);
+        QVERIFY(program.dialogs.errors.isEmpty());
+    }
+    // A missing language file is named; the built-in German (= deutsch.lng) applies.
+    QVERIFY(QFile::remove(dir.file("english.lng")));
+    {
+        StartedProgram program(dir, false);
+        const QStringList& errors = program.dialogs.errors;
+        QVERIFY2(errors.size() == 1 && errors[0].contains(QDir::toNativeSeparators(dir.file("english.lng"))),
+                 qPrintable(errors.join(u'\n')));
+        QCOMPARE(shown(program.w, program.session).first(5),
+                 (QStringList{de[0], de[91], de[151] + "2026.log", de[150], de[150]}));
+    }
+    // Another language file is used although "Deutsch" stays marked; one that
+    // ends early leaves the rest of the captions empty.
     QByteArray own;
     for (int n = 1; n <= 300; ++n)
         own += "mein " + QByteArray::number(n) + "\r\n";
     dir.write("mein.lng", own);
-    dir.write("Vesk.ini", "[Language]\r\nLanguage=mein.lng\r\n");
+    dir.write("Vesk.ini", "[Allgemein]\r\nLastLogFileName=2026.log\r\n[Language]\r\nLanguage=mein.lng\r\n");
     StartedProgram program(dir, false);
     auto& [clock, dialogs, session, w] = program;
-    QVERIFY(named<QAction>(w, "DeutschMenu")->isChecked());
-    QCOMPARE(named<QMenu>(w, "LanguageMenu")->title(), QStringLiteral("Deutsch"));
-    QCOMPARE(named<QAction>(w, "Datei1")->text(), QStringLiteral("mein 1"));
-    QCOMPARE(tabCaption(w, "PleTS"), QStringLiteral("mein 276"));
-    QCOMPARE(lastLogMenuEntry(w), QStringLiteral("mein 151"));
-    QCOMPARE(session.languageLine(210), QStringLiteral("mein 210"));
-    QCOMPARE(session.texts()[98], QString()); // line 364
+    QVERIFY(findControl<QAction>(w, "DeutschMenu")->isChecked());
+    QCOMPARE((shown(w, session) + QStringList{tabCaption(w, "PleTS"), session.languageLine(210), session.texts()[98]}),
+             (QStringList{"mein 1", "mein 92", "mein 152" "2026.log", "mein 151", "mein 151", "Deutsch", "mein 276",
+                          "mein 210", ""})); // texts()[98] is line 364
     QVERIFY(dialogs.errors.isEmpty());
-}
-
-void TestLanguage::missingFileFallsBackToBuiltInGerman() {
-    TestFolder dir;
-    dir.write("Vesk.ini", "[Language]\r\nLanguage=english.lng\r\n");
-    StartedProgram program(dir, false);
-    auto& [clock, dialogs, session, w] = program;
-    QCOMPARE(dialogs.errors.size(), 1);
-    QVERIFY2(dialogs.errors[0].contains(QDir::toNativeSeparators(dir.file("english.lng"))), qPrintable(dialogs.errors[0]));
-    const QStringList de = LanguageFile::builtInGerman();
-    QCOMPARE(named<QAction>(w, "Datei1")->text(), de[0]);
-    QCOMPARE(tabCaption(w, "OptionenTS"), de[13]);
-    QCOMPARE(lastLogMenuEntry(w), QStringLiteral("Neues Log anlegen ..."));
-    QCOMPARE(session.texts()[LanguageTexts::NewLogPrompt], QStringLiteral("Name des neuen Logs:"));
 }
 
 VESK_TEST_MAIN(TestLanguage)
