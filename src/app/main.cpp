@@ -55,6 +55,8 @@ int main(int argc, char* argv[]) {
         err << w << Qt::endl;
 
     QtDialogs dialogs;
+    // A message box at start would wait for a click that never comes.
+    dialogs.setUnattended(!line.screenshotFile.isEmpty());
     Session session(folder, clock, dialogs);
     MainWindow window(session);
     dialogs.setParent(&window);

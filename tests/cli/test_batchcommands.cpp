@@ -204,6 +204,16 @@ void TestBatchCommands::binaryExitStatus() {
         QCOMPARE(p.readAllStandardOutput().startsWith("Vesk 0.8d"), status == 0);
         QCOMPARE(p.readAllStandardError().isEmpty(), status == 0);
     }
+    // A message at start (the settings cannot be read) used to keep the
+    // screenshot waiting for a click for ever.
+    TestFolder dir;
+    QVERIFY(QDir(dir.path()).mkdir("Vesk.ini"));
+    QProcess p;
+    p.start(vesk, {"--folder", dir.path(), "--screenshot", dir.file("a.png")});
+    QVERIFY(p.waitForFinished(20000));
+    QCOMPARE(p.exitCode(), 0);
+    QVERIFY(QFileInfo(dir.file("a.png")).size() > 0);
+    QVERIFY(p.readAllStandardError().contains("Vesk.ini"));
 }
 
 void TestBatchCommands::dokImportMergesNames() {

@@ -4,21 +4,36 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <cstdio>
+
+namespace {
+void toErrorStream(const QString& text) { std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData()); }
+} // namespace
 
 void QtDialogs::error(const QString& text) {
+    if (m_unattended)
+        return toErrorStream(text);
     QMessageBox::critical(m_parent, QApplication::applicationDisplayName(), text, QMessageBox::Ok);
 }
 
 void QtDialogs::info(const QString& text) {
+    if (m_unattended)
+        return toErrorStream(text);
     QMessageBox::information(m_parent, QApplication::applicationDisplayName(), text, QMessageBox::Ok);
 }
 
 bool QtDialogs::question(const QString& text) {
+    if (m_unattended) {
+        toErrorStream(text);
+        return false;
+    }
     return QMessageBox::question(m_parent, QApplication::applicationDisplayName(), text,
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 std::optional<QString> QtDialogs::inputText(const QString& title, const QString& prompt, const QString& preset) {
+    if (m_unattended)
+        return std::nullopt;
     bool ok = false;
     const QString text = QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, preset, &ok);
     if (!ok)
@@ -42,11 +57,15 @@ QString QtDialogs::qtFilter(const QString& filter) {
 }
 
 QString QtDialogs::openFileName(const QString& title, const QString& folder, const QString& filter) {
+    if (m_unattended)
+        return {};
     return QFileDialog::getOpenFileName(m_parent, title, folder, qtFilter(filter));
 }
 
 QString QtDialogs::saveFileName(const QString& title, const QString& folder, const QString& filter,
                                 const QString& defaultSuffix) {
+    if (m_unattended)
+        return {};
     QFileDialog dialog(m_parent, title, folder, qtFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultSuffix);
@@ -56,5 +75,7 @@ QString QtDialogs::saveFileName(const QString& title, const QString& folder, con
 }
 
 QString QtDialogs::folderName(const QString& title, const QString& folder) {
+    if (m_unattended)
+        return {};
     return QFileDialog::getExistingDirectory(m_parent, title, folder);
 }

@@ -9,6 +9,10 @@ class QtDialogs : public Dialogs {
 public:
     explicit QtDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
     void setParent(QWidget* parent) { m_parent = parent; }
+    // Nobody is there to answer (a screenshot from the command line): a
+    // message goes to the error stream, a question is answered No, every
+    // input or file dialog is cancelled, so nothing waits for a click.
+    void setUnattended(bool unattended) { m_unattended = unattended; }
 
     void error(const QString& text) override;
     void info(const QString& text) override;
@@ -24,4 +28,5 @@ public:
 
 private:
     QWidget* m_parent;
+    bool m_unattended = false;
 };
