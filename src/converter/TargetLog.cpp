@@ -17,6 +17,7 @@ TargetLog::TargetLog(const QString& path, const QDateTime& localNow) : m_path(pa
         return;
     LogFile log(path);
     log.OpenForRead();
+    log.refuseMissingHeader();
     QsoRecord record;
     while (log.ReadNext(record)) {
         m_lastNumber = record[QsoRecord::Number];

@@ -172,6 +172,21 @@ bool LogFile::readRawLine(QByteArray& line) {
     }
 }
 
+bool LogFile::headerIsContact() const {
+    const QList<QByteArray> fields = m_header.split(';');
+    bool number = false;
+    return fields.size() == QsoRecord::FieldCount && fields[0].trimmed().toInt(&number) > 0 && number;
+}
+
+// Every reader skips the first line as the header; a rewrite would drop a
+// contact standing there (the header deleted by hand).
+void LogFile::refuseMissingHeader() {
+    if (!headerIsContact())
+        return;
+    CloseFile();
+    throw IoError(msgText(Msg::LogHeaderIsContact).arg(native(m_fileName)));
+}
+
 // A log saved as UTF-16 ("Unicode" in Windows editors) or holding NUL bytes
 // is no log of ours: "repaired", it would become garbage.
 void LogFile::refuseIfNotText(const QByteArray& line) {
@@ -296,6 +311,7 @@ bool LogFile::ReplaceRecord(int number, const QsoRecord& record) {
 
 int LogFile::SetRecords(const QSet<int>& numbers, const std::function<void(int number, QsoRecord& record)>& change) {
     OpenForRead(); // reads the header line
+    refuseMissingHeader();
     QByteArray out;
     out.reserve(static_cast<qsizetype>(m_file->size()) + 256);
     out += m_header + kCrLf;
@@ -395,6 +411,7 @@ int LogFile::Normalize(const QDateTime& localNow) {
     Codepage::encodeAppend(QsoRecord::headerLine(), out);
     out += kCrLf;
     OpenForRead();
+    refuseMissingHeader();
     out.reserve(static_cast<qsizetype>(m_file->size()) + 4096);
     QsoRecord record;
     int counter = 1;

@@ -32,6 +32,12 @@ public:
     void WriteHeader();
 
     void OpenForRead();
+    // The first line read by OpenForRead is a contact (16 fields, a number
+    // first), not a header: someone deleted the header line.
+    bool headerIsContact() const;
+    // For rewrites: closes the file and throws IoError naming it when the
+    // header is a contact, which the rewrite would drop.
+    void refuseMissingHeader();
     void CloseFile();
     bool ReadNext(QsoRecord& record);
     // The raw decoded line of the next record, "#13#10" still in it; for

@@ -186,7 +186,8 @@
     X(LastLogGone)                                                                                                     \
     X(UtcDiffNotANumber)                                                                                               \
     X(DxccTableEmptyIndexKept)                                                                                         \
-    X(LogNotText)
+    X(LogNotText)                                                                                                      \
+    X(LogHeaderIsContact)
 
 enum class Msg : int {
 #define VESK_PROGRAM_TEXT_ID(name) name,

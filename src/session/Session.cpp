@@ -139,6 +139,11 @@ bool Session::reloadRows() {
     }
     try {
         m_model.load(*m_log);
+        // Said once per log, not with every refill of the lists.
+        if (m_log->headerIsContact() && !m_reportedProblems.contains(m_log->fileName())) {
+            m_reportedProblems << m_log->fileName();
+            m_dialogs.error(msgText(Msg::LogHeaderIsContact).arg(QDir::toNativeSeparators(m_log->fileName())));
+        }
         return true;
     } catch (const IoError& e) {
         m_dialogs.error(e.message());

@@ -1,3 +1,4 @@
+#include "converter/TargetLog.h"
 #include "logstore/AtomicFile.h"
 #include "logstore/IoError.h"
 #include "logstore/LogFile.h"
@@ -43,6 +44,7 @@ private Q_SLOTS:
     void lineEnds();
     void notTextIsRefused_data();
     void notTextIsRefused();
+    void contactInPlaceOfHeaderIsKept();
 };
 
 // The header line is never read as a record, whatever it holds; a last line
@@ -227,6 +229,20 @@ void TestLogFile::notTextIsRefused() {
         QVERIFY2(message.contains(where) && message.contains(QStringLiteral("8-Bit")), qPrintable(message));
     if (line == 1)
         QVERIFY(errorOf([&] { log.AppendRecord(record("B")); }).contains(QStringLiteral("8-Bit")));
+    QCOMPARE(dir.read("a.log"), bytes);
+}
+
+// The header deleted by hand: every rewrite used to drop the first contact.
+void TestLogFile::contactInPlaceOfHeaderIsKept() {
+    TestFolder dir;
+    const QByteArray bytes = crlf({line(1, "A1A"), line(2, "B2B")});
+    dir.write("a.log", bytes);
+    LogFile log(dir.file("a.log"));
+    for (const QString& message : {errorOf([&] { log.Normalize({}); }),
+                                   errorOf([&] { log.SetRecords({1}, [](int, QsoRecord&) {}); }),
+                                   errorOf([&] { TargetLog(dir.file("a.log"), {}); })}) // join, import
+        QVERIFY2(message.contains(QStringLiteral("a.log\", Zeile 1: hier steht ein Kontakt")), qPrintable(message));
+    QVERIFY(log.headerIsContact());
     QCOMPARE(dir.read("a.log"), bytes);
 }
 
