@@ -406,7 +406,10 @@ void LogFile::NormalizeRecord(QsoRecord& r, int number, const QDateTime& localNo
     }
 }
 
-int LogFile::Normalize(const QDateTime& localNow) {
+int LogFile::Normalize(const QDateTime& localNow) { return Normalize(localNow, {}, {}); }
+
+int LogFile::Normalize(const QDateTime& localNow, const QSet<int>& numbers,
+                       const std::function<void(int number, QsoRecord& record)>& change) {
     QByteArray out;
     Codepage::encodeAppend(QsoRecord::headerLine(), out);
     out += kCrLf;
@@ -416,6 +419,8 @@ int LogFile::Normalize(const QDateTime& localNow) {
     QsoRecord record;
     int counter = 1;
     while (ReadNext(record)) { // a line no record can hold stops here, naming file and line
+        if (numbers.contains(counter))
+            change(counter, record);
         try {
             NormalizeRecord(record, counter, localNow);
         } catch (const IoError& e) {

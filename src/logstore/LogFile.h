@@ -65,6 +65,11 @@ public:
     // are replaced by localNow (the rejected text goes into Comments).
     // Returns the number of records.
     int Normalize(const QDateTime& localNow);
+    // The same, with change applied first to the records numbered in
+    // numbers: one rewrite, so that a record the repair refuses leaves the
+    // whole log as it was.
+    int Normalize(const QDateTime& localNow, const QSet<int>& numbers,
+                  const std::function<void(int number, QsoRecord& record)>& change);
 
     // One record as Normalize repairs it. Throws IoError (without file name)
     // when a power given in mW or kW has no readable number.

@@ -179,6 +179,14 @@ void TestLogFile::normalizeStopsOnBadLine() {
     const QString message = errorOf([&] { LogFile(dir.file("a.log")).Normalize(QDateTime::currentDateTime()); });
     QVERIFY2(message.contains(QStringLiteral("a.log\", Zeile 3")), qPrintable(message));
     QCOMPARE(dir.read("a.log"), before);
+    // Cells set together with the repair (paper-log tab): nothing is written
+    // when the repair fails, and both in one rewrite when it succeeds.
+    const auto setName = [](int, QsoRecord& r) { r[QsoRecord::Name] = QStringLiteral("Udo"); };
+    QVERIFY(!errorOf([&] { LogFile(dir.file("a.log")).Normalize({}, {1}, setName); }).isEmpty());
+    QCOMPARE(dir.read("a.log"), before);
+    dir.writeLog("a.log", {line(1, "A1A"), line(2, "B2B")});
+    QCOMPARE(LogFile(dir.file("a.log")).Normalize({}, {2}, setName), 2);
+    QVERIFY(dir.read("a.log").contains(";B2B;59;59;;Udo;") && !dir.read("a.log").contains(";A1A;59;59;;Udo;"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.log"});
 }
 

@@ -228,8 +228,7 @@ void PlePage::pleRangeSetBtnClick() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QString failure;
     try {
-        log->SetRecords(numbers, [&](int, QsoRecord& r) { r[field] = text; });
-        log->Normalize(m_session.clock().localNow());
+        log->Normalize(m_session.clock().localNow(), numbers, [&](int, QsoRecord& r) { r[field] = text; });
     } catch (const IoError& e) {
         failure = e.message();
     }
