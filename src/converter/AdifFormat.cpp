@@ -81,7 +81,7 @@ const QStringList& fieldNames() {
         QStringLiteral("RST_RCVD"), QStringLiteral("DOK"),        QStringLiteral("NAME"),
         QStringLiteral("QTH"),      QStringLiteral("GRIDSQUARE"), QStringLiteral("TX_PWR"),
         QStringLiteral("COMMENT"),  QStringLiteral("QSLSDATE"),   QStringLiteral("QSLRDATE"),
-        QStringLiteral("QSL_SENT"), QStringLiteral("QSL_RCVD")};
+        QStringLiteral("QSL_SENT"), QStringLiteral("QSL_RCVD"),   QStringLiteral("SUBMODE")};
     return names;
 }
 
@@ -147,8 +147,17 @@ void applyField(QsoRecord& r, int field, const QString& value) {
         r[QsoRecord::Band] = AsciiCase::toLower(oneLine());
         break;
     case Mode:
-        r[QsoRecord::Mode] = AsciiCase::toUpper(oneLine());
+        // A SUBMODE before it has named the mode already.
+        if (r[QsoRecord::Mode].isEmpty())
+            r[QsoRecord::Mode] = AsciiCase::toUpper(oneLine());
         break;
+    case Submode: {
+        // The sideband is no mode of its own in the log: SSB stays SSB.
+        const QString submode = AsciiCase::toUpper(oneLine());
+        if (!submode.isEmpty() && submode != u"LSB" && submode != u"USB")
+            r[QsoRecord::Mode] = submode;
+        break;
+    }
     case Call:
         r[QsoRecord::Call] = AsciiCase::toUpper(oneLine());
         break;

@@ -6,7 +6,7 @@
 #include <QDateTime>
 #include <QStringList>
 
-// The seventeen ADIF fields the converter knows and how they map onto a
+// The eighteen ADIF fields the converter knows and how they map onto a
 // QsoRecord, both ways. Every other ADIF field is ignored on import and never
 // written on export.
 namespace Adif {
@@ -29,6 +29,7 @@ enum Field {
     QslRDate,
     QslSent,
     QslRcvd,
+    Submode, // read only: when present it is the mode the log stores (FT4 rather than MFSK)
     FieldCount
 };
 

@@ -108,6 +108,13 @@ void TestAdif::import_data() {
     QTest::newRow("several records on a line, text between them")
         << h + r + "<EOR> between <CALL:3>ab1 <QSO_DATE:8>20040313<TIME_ON:4>0102<BAND:2>2m<MODE:2>FM<EOR> // end"
         << QStringList{kLine, "2;13.03.2004;01:02:00;2m;FM;AB1;;;;;;;1W;;;"} << none;
+    QTest::newRow("SUBMODE is the mode, before or after MODE; a sideband is not")
+        << h + "<QSO_DATE:8>20040312<TIME_ON:4>1845<BAND:3>20m<MODE:4>MFSK<SUBMODE:3>FT4<CALL:3>AB1<EOR>"
+               "<QSO_DATE:8>20040312<TIME_ON:4>1846<BAND:3>20m<SUBMODE:3>js8<MODE:4>MFSK<CALL:3>AB2<EOR>"
+               "<QSO_DATE:8>20040312<TIME_ON:4>1847<BAND:3>20m<SUBMODE:3>USB<MODE:3>SSB<CALL:3>AB3<EOR>"
+        << QStringList{"1;12.03.2004;18:45:00;20m;FT4;AB1;;;;;;;1W;;;", "2;12.03.2004;18:46:00;20m;JS8;AB2;;;;;;;1W;;;",
+                       "3;12.03.2004;18:47:00;20m;SSB;AB3;;;;;;;1W;;;"}
+        << none;
     QTest::newRow("record without mode uses no number")
         << h + "<QSO_DATE:8>20040311<TIME_ON:6>184500<BAND:3>20m<CALL:3>AB1<EOR>" + r + "<EOR>" << one << none;
     QTest::newRow("unreadable date goes to Comments")
