@@ -2,6 +2,7 @@
 
 #include "settings/Settings.h"
 
+#include <QDir>
 #include <cmath>
 
 namespace GeneralSettings {
@@ -17,7 +18,7 @@ const QString kUserMemo = QStringLiteral("UserMemo");
 const QString kLastLog = QStringLiteral("LastLogFileName");
 } // namespace
 
-QString ownCall(const Settings& s) { return s.readString(kSection, kOwnCall); }
+QString ownCall(const Settings& s) { return s.readString(kSection, kOwnCall, PlaceholderCall); }
 void setOwnCall(Settings& s, const QString& call) { s.writeString(kSection, kOwnCall, call); }
 QString ownLocator(const Settings& s) { return s.readString(kSection, kOwnLocator, DefaultLocator); }
 void setOwnLocator(Settings& s, const QString& locator) { s.writeString(kSection, kOwnLocator, locator); }
@@ -27,7 +28,9 @@ void setUtcDiffAutomatic(Settings& s, bool automatic) { s.writeBool(kSection, kU
 double utcDiff(const Settings& s) { return s.readFloat(kSection, kUtcDiff, 0); }
 void setUtcDiff(Settings& s, double hours) { s.writeFloat(kSection, kUtcDiff, hours); }
 
-QString qslPath(const Settings& s) { return s.readString(kSection, kQslPath); }
+QString qslPath(const Settings& s, const QString& programFolder) {
+    return s.readString(kSection, kQslPath, QDir(programFolder).absolutePath() + u'/');
+}
 void setQslPath(Settings& s, const QString& path) { s.writeString(kSection, kQslPath, path); }
 
 std::optional<double> sunZenith(const Settings& s) {

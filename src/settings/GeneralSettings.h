@@ -12,6 +12,9 @@ namespace GeneralSettings {
 // so that bearings and distances can be computed from the first start on.
 inline const QString DefaultLocator = QStringLiteral("JO62QM");
 
+// Shown until the operator enters their own, in the options and in exports.
+inline const QString PlaceholderCall = QStringLiteral("[Call]");
+
 QString ownCall(const Settings& settings);
 void setOwnCall(Settings& settings, const QString& call);
 QString ownLocator(const Settings& settings);
@@ -23,8 +26,9 @@ void setUtcDiffAutomatic(Settings& settings, bool automatic);
 double utcDiff(const Settings& settings);
 void setUtcDiff(Settings& settings, double hours);
 
-// The folder of the scanned QSL cards, with its trailing separator.
-QString qslPath(const Settings& settings);
+// The folder of the scanned QSL cards, with its trailing separator; none
+// stored: the program folder.
+QString qslPath(const Settings& settings, const QString& programFolder);
 void setQslPath(Settings& settings, const QString& path);
 
 // The sun's zenith angle for sunrise and sunset, in degrees; none stored:

@@ -90,6 +90,8 @@ void TestEntryRules::generalOptionsAndMaskClock() {
     options.findChild<QCheckBox*>("UtcDiffAutoCheckBox")->click();
     auto* diff = options.findChild<QLineEdit*>("UtcDiffEdit");
     auto* call = options.findChild<QLineEdit*>("EigCallEdit");
+    // A first start shows the placeholder call and the program folder, not empty fields.
+    QCOMPARE(call->text().toUpper() + options.findChild<QLineEdit*>("QslPathEdit")->text(), "[CALL]" + dir.path() + "/");
     call->setText("DL1XYZ");
     diff->setText("-1,5");
     options.findChild<QLineEdit*>("QslPathEdit")->setText("/home/op/karten");

@@ -112,7 +112,7 @@ void GeneralOptions::applySettings() {
     m_locator->setText(GeneralSettings::ownLocator(s));
     m_utcAuto->setChecked(GeneralSettings::utcDiffAutomatic(s));
     m_utcDiff->setText(GermanNumber::format(GeneralSettings::utcDiff(s)));
-    m_qslPath->setText(GeneralSettings::qslPath(s));
+    m_qslPath->setText(GeneralSettings::qslPath(s, m_session.folder()));
     m_sunEdit->setText(SunTimes::zenithBoxText(sunZenith(s)));
     m_filling = false;
     if (utcAutomatic())
