@@ -206,6 +206,8 @@ int normalize(const QStringList& logs, Clock& clock, QTextStream& out, QTextStre
         try {
             LogFile log(path);
             const int count = log.Normalize(clock.localNow());
+            if (log.incompleteLine())
+                err << msgText(Msg::CliNote) << log.incompleteLineText() << Qt::endl;
             out << msgText(Msg::CliNormalized).arg(QDir::toNativeSeparators(name)).arg(count)
                 << Qt::endl;
         } catch (const IoError& e) {
@@ -240,7 +242,7 @@ bool reportMissing(const QString& path, QTextStream& err) {
     return true;
 }
 
-int exportLogs(const CommandLine& line, LogConverter& converter, QTextStream& out) {
+int exportLogs(const CommandLine& line, LogConverter& converter, QTextStream& out, QTextStream& err) {
     ConverterResult result;
     if (line.format == QStringLiteral("adif"))
         result = converter.ExportAdif(line.operands, line.output);
@@ -248,6 +250,7 @@ int exportLogs(const CommandLine& line, LogConverter& converter, QTextStream& ou
         result = converter.ExportHtml(line.operands, line.output);
     else
         result = converter.ExportTxtFest(line.operands, line.output);
+    printNotes(result.notes, err);
     out << msgText(Msg::CliExported)
                .arg(shown(line.output))
                .arg(result.written)
@@ -297,6 +300,7 @@ int join(const CommandLine& line, LogConverter& converter, QTextStream& out, QTe
             return 1;
     }
     const ConverterResult result = converter.Verbinden(sources, target);
+    printNotes(result.notes, err);
     out << msgText(Msg::CliJoined)
                .arg(shown(target))
                .arg(result.written)
@@ -332,7 +336,7 @@ int run(const CommandLine& line, Clock& clock, QTextStream& out, QTextStream& er
         LogConverter converter(clock);
         try {
             if (line.command == QStringLiteral("export"))
-                return exportLogs(line, converter, out);
+                return exportLogs(line, converter, out, err);
             if (line.command == QStringLiteral("import"))
                 return importFile(line, converter, out, err);
             if (line.command == QStringLiteral("join"))

@@ -121,6 +121,8 @@ int run(const CommandLine& line, Clock& clock, QTextStream& out, QTextStream& er
         if (dxcc)
             hold = std::make_unique<DxccAccess::Hold>(*dxcc);
         hits = query.run(log);
+        if (log.incompleteLine())
+            err << msgText(Msg::CliNote) << log.incompleteLineText() << Qt::endl;
     } catch (const IoError& e) {
         err << e.message() << Qt::endl;
         return 1;

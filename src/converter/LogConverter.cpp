@@ -135,8 +135,11 @@ public:
                 f(record, log);
             }
             log.CloseFile();
+            if (log.incompleteLine())
+                m_notes << log.incompleteLineText();
         }
     }
+    const QStringList& notes() const { return m_notes; }
 
 private:
     const ConverterProgress& m_progress;
@@ -144,6 +147,7 @@ private:
     qint64 m_step;
     qint64 m_done = 0;
     qint64 m_reported = 0;
+    QStringList m_notes;
 };
 
 // An import or a join is done once its target log is written.
@@ -151,6 +155,9 @@ ConverterResult LogConverter::committed(TargetLog& target, ProgressMeter& meter,
     target.commit();
     meter.finish();
     result.total = target.count();
+    result.notes += meter.notes();
+    if (!target.incompleteLineText().isEmpty())
+        result.notes << target.incompleteLineText();
     return result;
 }
 
@@ -175,6 +182,7 @@ ConverterResult LogConverter::ExportAdif(const QStringList& logs, const QString&
     });
     out.commit();
     meter.finish();
+    result.notes = meter.notes();
     return result;
 }
 
@@ -194,6 +202,7 @@ ConverterResult LogConverter::ExportHtml(const QStringList& logs, const QString&
     });
     out.commit(text + HtmlTable::end(m_creditText, webAddress()));
     meter.finish();
+    result.notes = meter.notes();
     return result;
 }
 
@@ -213,6 +222,7 @@ ConverterResult LogConverter::ExportTxtFest(const QStringList& logs, const QStri
     });
     out.commit(text + table.creditLines(m_creditText));
     meter.finish();
+    result.notes = meter.notes();
     return result;
 }
 

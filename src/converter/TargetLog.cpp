@@ -15,7 +15,11 @@ TargetLog::TargetLog(const QString& path, const QDateTime& localNow) : m_path(pa
     m_existed = QFileInfo::exists(path);
     if (!m_existed)
         return;
-    LogFile log(path);
+    // Held until commit: another import or an append in between would be
+    // overwritten by ours.
+    m_log.Create(path);
+    m_log.lockForRewrite();
+    LogFile& log = m_log;
     log.OpenForRead();
     log.refuseMissingHeader();
     QsoRecord record;
@@ -32,6 +36,8 @@ TargetLog::TargetLog(const QString& path, const QDateTime& localNow) : m_path(pa
         }
     }
     log.CloseFile();
+    m_incomplete = log.incompleteLine() ? log.incompleteLineText() : QString();
+    m_tornTail = log.incompleteTail();
     m_existing = m_count;
 }
 
@@ -69,5 +75,7 @@ void TargetLog::commit() {
     AtomicFile file(m_path);
     file.open();
     file.write(m_out);
+    file.write(m_tornTail); // stays last, never taken for a contact
     file.commit();
+    m_log.unlock();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "logstore/LogFile.h"
 #include "logstore/QsoRecord.h"
 
 #include <QByteArray>
@@ -13,6 +14,8 @@
 // Comments, numbers from 1, dates, times, letter case and power repaired),
 // but until commit() the log on disk is untouched, and a log that did not
 // exist is only created then: a failed import leaves nothing half written.
+// An existing log stays locked from reading to commit(), so that a second
+// writer waits instead of being overwritten.
 class TargetLog {
 public:
     // Throws IoError when the log cannot be read or holds a line that no
@@ -23,6 +26,8 @@ public:
     bool existed() const { return m_existed; }
     int existingCount() const { return m_existing; }
     int count() const { return m_count; }
+    // The warning about an incomplete last line of the log (empty: none).
+    const QString& incompleteLineText() const { return m_incomplete; }
 
     // The number an appended record gets: the number field of the last record
     // plus one, 1 for a log without records. Throws IoError when that field
@@ -46,4 +51,7 @@ private:
     QString m_lastNumber;
     int m_lastLine = 0;
     QByteArray m_out;
+    LogFile m_log;
+    QString m_incomplete;
+    QByteArray m_tornTail;
 };

@@ -9,8 +9,10 @@
 #include "platform/ProgramTexts.h"
 
 #include <QDir>
+#include <QScopeGuard>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
@@ -19,6 +21,36 @@ constexpr qsizetype kChunk = 256 * 1024;
 const QByteArray kCrLf("\r\n");
 
 QString native(const QString& path) { return QDir::toNativeSeparators(path); }
+
+QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+bool isLineEnd(char c) { return c == '\n' || c == '\r'; }
+
+// Fewer than 16 fields: no append of ours ever wrote such a line without its
+// line end. (A last line of 16 fields without one is a hand-edited log.)
+bool isFragment(const QByteArray& lastLine) { return lastLine.count(';') < QsoRecord::FieldCount - 1; }
+
+// pread/pwrite until all is done: both may stop short (a signal, a full disk).
+template <typename Data, typename Transfer> bool transferAll(Transfer transfer, int fd, Data* data, qint64 size, qint64 at) {
+    while (size > 0) {
+        const ssize_t n = transfer(fd, data, static_cast<size_t>(size), at);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = EIO;
+            return false;
+        }
+        data += n;
+        size -= n;
+        at += n;
+    }
+    return true;
+}
+
+bool writeAllAt(int fd, const QByteArray& bytes, qint64 at) { return transferAll(::pwrite, fd, bytes.constData(), bytes.size(), at); }
+
+bool readAllAt(int fd, char* data, qint64 size, qint64 at) { return transferAll(::pread, fd, data, size, at); }
 
 bool isWholeNumber(const QString& text) {
     qsizetype i = 0;
@@ -70,13 +102,43 @@ void scalePower(QsoRecord& r, const QString& unit, double factor) {
 
 } // namespace
 
+// Holds the log's exclusive lock for the length of one rewrite, unless the
+// caller holds it already (lockForRewrite).
+class LogFile::RewriteLock {
+public:
+    explicit RewriteLock(LogFile& log) : m_log(log), m_mine(!log.m_lock.held()) {
+        if (m_mine)
+            log.lockForRewrite();
+    }
+    ~RewriteLock() {
+        if (m_mine)
+            m_log.unlock();
+    }
+    RewriteLock(const RewriteLock&) = delete;
+    RewriteLock& operator=(const RewriteLock&) = delete;
+
+private:
+    LogFile& m_log;
+    bool m_mine;
+};
+
 QString LogFile::versionText() { return QStringLiteral("LogFileAccess  Version 1.2"); }
 
 LogFile::~LogFile() = default;
 
 void LogFile::Create(const QString& fileName) {
     CloseFile();
+    m_lock.release();
     m_fileName = fileName;
+}
+
+void LogFile::lockForRewrite() {
+    CloseFile();
+    m_lock.acquire(m_fileName, LogLock::Mode::Exclusive);
+}
+
+QString LogFile::incompleteLineText() const {
+    return m_tornLine ? msgText(Msg::LogIncompleteLastLine).arg(native(m_fileName)).arg(m_tornLine) : QString();
 }
 
 void LogFile::throwIo(const QString& what, const QString& reason) const {
@@ -99,12 +161,19 @@ void LogFile::WriteHeader() {
 
 void LogFile::OpenForRead() {
     CloseFile();
+    // Under our own exclusive lock (a rewrite, or an append that reads the log
+    // again) a shared one would wait for ourselves.
+    if (!m_lock.held())
+        m_readLock.acquire(m_fileName, LogLock::Mode::Shared);
     m_file = std::make_unique<QFile>(m_fileName);
     if (!m_file->open(QIODevice::ReadOnly)) {
         const QString reason = m_file->errorString();
-        m_file.reset();
+        CloseFile();
         throwIo(msgText(Msg::LogUnreadable), reason);
     }
+    m_openedStamp = FileStamp::of(m_file->handle());
+    m_tornTail.clear();
+    m_tornLine = 0;
     m_buffer.clear();
     m_pos = 0;
     m_atEnd = false;
@@ -115,6 +184,7 @@ void LogFile::OpenForRead() {
 
 void LogFile::CloseFile() {
     m_file.reset();
+    m_readLock.release();
     m_buffer = QByteArray();
     m_pos = 0;
     m_atEnd = true;
@@ -155,6 +225,11 @@ bool LogFile::readRawLine(QByteArray& line) {
             m_pos = size;
             ++m_lineNumber;
             refuseIfNotText(line);
+            if (m_lineNumber > 1 && isFragment(line)) {
+                m_tornTail = line;
+                m_tornLine = m_lineNumber;
+                return false;
+            }
             return true;
         }
         m_buffer.remove(0, m_pos);
@@ -261,46 +336,123 @@ bool LogFile::ReadRecord(QsoRecord& record, int number) {
     return found;
 }
 
-void LogFile::AppendRecord(const QsoRecord& record) {
+// The last line of the file (after its last line end) and where it starts;
+// read backwards, so that an append does not read the whole log.
+QByteArray LogFile::lastLineOf(int fd, qint64 size, qint64& start) const {
+    constexpr qint64 step = 64 * 1024;
+    QByteArray tail;
+    qint64 from = size;
+    while (from > 0) {
+        const qint64 n = std::min(step, from);
+        from -= n;
+        QByteArray chunk(static_cast<qsizetype>(n), Qt::Uninitialized);
+        if (!readAllAt(fd, chunk.data(), n, from))
+            throwIo(msgText(Msg::LogReadErrorIn), systemReason(errno));
+        tail.prepend(chunk);
+        for (qsizetype i = chunk.size() - 1; i >= 0; --i) {
+            if (isLineEnd(chunk[i])) {
+                start = from + i + 1;
+                return tail.mid(i + 1);
+            }
+        }
+    }
+    start = 0;
+    return tail;
+}
+
+// Keeps what a cut-short write left in "<log>.fragment" (added to what may
+// be there already) before the append takes its place.
+QString LogFile::moveFragmentAside(int fd, qint64 start, const QByteArray& fragment) {
+    // Its line number, for the message: the lines before it, read under our lock.
+    int line = 0;
+    OpenForRead();
+    {
+        QByteArray skip;
+        while (readRawLine(skip)) {
+        }
+        line = m_tornLine ? m_tornLine : m_lineNumber;
+    }
     CloseFile();
-    QFile file(m_fileName);
+    const QString side = m_fileName + QStringLiteral(".fragment");
+    const int out = ::open(QFile::encodeName(side).constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    if (out < 0)
+        throwIo(msgText(Msg::ContactNotAppended), systemReason(errno));
+    const bool kept = writeAllAt(out, fragment + kCrLf, ::lseek(out, 0, SEEK_END)) && ::fdatasync(out) == 0;
+    const int error = errno;
+    ::close(out);
+    if (!kept)
+        throwIo(msgText(Msg::ContactNotAppended), systemReason(error));
+    if (::ftruncate(fd, start) != 0)
+        throwIo(msgText(Msg::ContactNotAppended), systemReason(errno));
+    return msgText(Msg::LogFragmentMovedAside).arg(native(m_fileName)).arg(line).arg(native(side));
+}
+
+LogFile::Appended LogFile::AppendRecord(QsoRecord& record, const FileStamp& known,
+                                        const std::function<void(QsoRecord&)>& reread) {
+    CloseFile();
     // Appending to a vanished log would create a file without header, whose
     // first contact every reader then skips: report the missing log instead.
-    if (!file.exists())
+    if (!QFile::exists(m_fileName))
         throwIo(msgText(Msg::LogMissing), msgText(Msg::FileNotFound));
-    if (!file.open(QIODevice::ReadWrite))
-        throwIo(msgText(Msg::LogNotWritable), file.errorString());
-    const qint64 oldSize = file.size();
+    const bool mine = !m_lock.held();
+    if (mine)
+        m_lock.acquire(m_fileName, LogLock::Mode::Exclusive, true);
+    const auto release = qScopeGuard([&] {
+        if (mine)
+            m_lock.release();
+    });
+    const int fd = m_lock.descriptor();
     // The first line tells whether the file is 8-bit text at all.
     {
-        const QByteArray start = file.read(4096);
-        const qsizetype lineEnd = start.indexOf('\n');
-        const QByteArray first = lineEnd < 0 ? start : start.left(lineEnd);
+        char start[4096];
+        const ssize_t n = ::pread(fd, start, sizeof start, 0);
+        const QByteArray head = QByteArray::fromRawData(start, n > 0 ? n : 0);
+        const qsizetype lineEnd = head.indexOf('\n');
+        const QByteArray first = lineEnd < 0 ? head : head.left(lineEnd);
         if (first.startsWith("\xFF\xFE") || first.startsWith("\xFE\xFF") || first.contains('\0'))
             throw IoError(msgText(Msg::LogNotText).arg(native(m_fileName)).arg(1));
     }
+    // Another program wrote the log since the lists read it: read it again,
+    // so that the contact is numbered after what is there now.
+    if (known.exists && reread && !(FileStamp::of(fd) == known))
+        reread(record);
+
+    Appended result;
+    qint64 oldSize = FileStamp::of(fd).size;
     QByteArray bytes;
-    if (oldSize > 0) {
-        // A hand-edited log may lack the final line end; without one the new
-        // contact would be glued onto the last line.
-        file.seek(oldSize - 1);
-        char last = 0;
-        if (file.read(&last, 1) == 1 && last != '\n' && last != '\r')
+    char last = 0;
+    if (oldSize > 0 && readAllAt(fd, &last, 1, oldSize - 1) && !isLineEnd(last)) {
+        qint64 start = 0;
+        const QByteArray lastLine = lastLineOf(fd, oldSize, start);
+        if (start > 0 && isFragment(lastLine)) {
+            result.notice = moveFragmentAside(fd, start, lastLine);
+            oldSize = start;
+        } else {
+            // A hand-edited log may lack the final line end; without one the
+            // new contact would be glued onto the last line.
             bytes += kCrLf;
+        }
     }
     Codepage::encodeAppend(record.encodeLine(), bytes);
     bytes += kCrLf;
-    file.seek(oldSize);
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString reason = file.errorString();
-        file.resize(oldSize); // never leave half a line behind
-        throwIo(msgText(Msg::ContactNotAppended), reason);
+    // On the descriptor itself: a failed write must not leave half a contact
+    // behind, for a later repair to turn into a contact of its own.
+    if (!writeAllAt(fd, bytes, oldSize)) {
+        const int error = errno;
+        if (::ftruncate(fd, oldSize) != 0) {
+            // Nothing more we can do; the message tells the user.
+        }
+        throwIo(msgText(Msg::ContactNotAppended), systemReason(error));
     }
-    if (::fdatasync(file.handle()) != 0) {
-        file.resize(oldSize);
-        throwIo(msgText(Msg::ContactNotSaved),
-                QString::fromLocal8Bit(strerror(errno)));
+    if (::fdatasync(fd) != 0) {
+        const int error = errno;
+        if (::ftruncate(fd, oldSize) != 0) {
+            // As above.
+        }
+        throwIo(msgText(Msg::ContactNotSaved), systemReason(error));
     }
+    result.stamp = FileStamp::of(fd);
+    return result;
 }
 
 bool LogFile::ReplaceRecord(int number, const QsoRecord& record) {
@@ -310,6 +462,7 @@ bool LogFile::ReplaceRecord(int number, const QsoRecord& record) {
 }
 
 int LogFile::SetRecords(const QSet<int>& numbers, const std::function<void(int number, QsoRecord& record)>& change) {
+    RewriteLock lock(*this);
     OpenForRead(); // reads the header line
     refuseMissingHeader();
     QByteArray out;
@@ -336,6 +489,7 @@ int LogFile::SetRecords(const QSet<int>& numbers, const std::function<void(int n
     CloseFile();
     if (changed == 0)
         return 0;
+    out += m_tornTail;
 
     AtomicFile file(m_fileName);
     file.open();
@@ -410,6 +564,7 @@ int LogFile::Normalize(const QDateTime& localNow) { return Normalize(localNow, {
 
 int LogFile::Normalize(const QDateTime& localNow, const QSet<int>& numbers,
                        const std::function<void(int number, QsoRecord& record)>& change) {
+    RewriteLock lock(*this);
     QByteArray out;
     Codepage::encodeAppend(QsoRecord::headerLine(), out);
     out += kCrLf;
@@ -436,6 +591,7 @@ int LogFile::Normalize(const QDateTime& localNow, const QSet<int>& numbers,
         ++counter;
     }
     CloseFile();
+    out += m_tornTail;
 
     AtomicFile file(m_fileName);
     file.open();

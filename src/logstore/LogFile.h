@@ -1,5 +1,7 @@
 #pragma once
 
+#include "logstore/FileStamp.h"
+#include "logstore/LogLock.h"
 #include "logstore/PackedRecord.h"
 #include "logstore/QsoRecord.h"
 
@@ -15,6 +17,16 @@
 // file itself; OpenForRead/ReadNext/CloseFile keep it open between the calls
 // of one reading loop. Failures throw IoError with a message naming the file
 // (and the line, for a line no record can hold); the log then stays as it was.
+//
+// Several programs may write one log at once (two windows, a batch import):
+// appends and rewrites hold the log's lock (LogLock) exclusively, a rewrite
+// reads the log under it, and reading for the lists waits for a shared one.
+//
+// Every line this class writes ends with CR LF. A last line without a line
+// end that holds fewer than 16 fields is what a write cut short (a kill, a
+// power cut) leaves: readers do not take it for a contact, rewrites keep its
+// bytes at the end of the file, and the next append moves it into
+// "<log>.fragment" before the new contact, telling the user.
 class LogFile {
 public:
     static QString versionText(); // "LogFileAccess  Version 1.2"
@@ -52,8 +64,37 @@ public:
     // line; the file is closed in every case.
     bool scanPacked(const std::function<bool(const QString& line, const PackedRecord& record)>& visit);
 
+    // The line number of an incomplete last line found by the last reading
+    // (0: none), and the message that says so.
+    int incompleteLine() const { return m_tornLine; }
+    QString incompleteLineText() const;
+    const QByteArray& incompleteTail() const { return m_tornTail; }
+    // What the file looked like when OpenForRead opened it.
+    const FileStamp& openedStamp() const { return m_openedStamp; }
+
+    // Takes the log's lock for a rewrite done in several steps (an import:
+    // read, add, replace); the rewrites of this class then run under it.
+    // unlock() or destruction gives it back.
+    void lockForRewrite();
+    void unlock() { m_lock.release(); }
+
     bool ReadRecord(QsoRecord& record, int number);
-    void AppendRecord(const QsoRecord& record);
+
+    struct Appended {
+        FileStamp stamp;   // the log after the append
+        QString notice;    // an incomplete last line was moved aside (empty: none was)
+    };
+    // Appends record and flushes it to disk. known is the log as the caller
+    // last read it (openedStamp()); when the file is no longer that (another
+    // program wrote it), reread is called first, under the lock, to read the
+    // log again and renumber record. With a write error the file is cut back
+    // to where it was.
+    Appended AppendRecord(QsoRecord& record, const FileStamp& known = {},
+                          const std::function<void(QsoRecord&)>& reread = {});
+    Appended AppendRecord(const QsoRecord& record) {
+        QsoRecord copy = record;
+        return AppendRecord(copy);
+    }
     bool ReplaceRecord(int number, const QsoRecord& record);
     // Lets change alter the records of the given numbers (counted from 1 in
     // file order) and rewrites the log once, in one step; the other lines
@@ -81,7 +122,10 @@ public:
 private:
     bool readRawLine(QByteArray& line);
     void refuseIfNotText(const QByteArray& line);
-    void throwIo(const QString& what, const QString& reason) const;
+    [[noreturn]] void throwIo(const QString& what, const QString& reason) const;
+    class RewriteLock;
+    QByteArray lastLineOf(int fd, qint64 size, qint64& start) const;
+    QString moveFragmentAside(int fd, qint64 start, const QByteArray& fragment);
 
     QString m_fileName;
     std::unique_ptr<QFile> m_file;
@@ -90,4 +134,9 @@ private:
     qsizetype m_pos = 0;
     bool m_atEnd = true;
     int m_lineNumber = 0;
+    LogLock m_lock;     // exclusive, for an append or a rewrite
+    LogLock m_readLock; // shared, while reading outside of those
+    FileStamp m_openedStamp;
+    QByteArray m_tornTail;
+    int m_tornLine = 0;
 };

@@ -187,6 +187,9 @@
     X(UtcDiffNotANumber)                                                                                               \
     X(DxccTableEmptyIndexKept)                                                                                         \
     X(LogNotText)                                                                                                      \
+    X(LogBusy)                                                                                                         \
+    X(LogIncompleteLastLine)                                                                                           \
+    X(LogFragmentMovedAside)                                                                                           \
     X(LogHeaderIsContact)
 
 enum class Msg : int {

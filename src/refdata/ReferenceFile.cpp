@@ -7,38 +7,9 @@
 #include <QFile>
 #include <QFileInfo>
 
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
 
 namespace {
 constexpr qsizetype kMaxProblems = 50;
-}
-
-FileStamp FileStamp::of(const QString& fileName) {
-    FileStamp stamp;
-#ifdef Q_OS_UNIX
-    // Once per keystroke: QFileInfo's times go through local-time conversions
-    // that cost more than the whole lookup, and they stop at milliseconds.
-    struct stat st;
-    if (::stat(QFile::encodeName(fileName).constData(), &st) != 0)
-        return stamp;
-    stamp.exists = true;
-    stamp.size = st.st_size;
-    stamp.modified = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    stamp.changed = qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
-    stamp.fileId = qint64(st.st_ino);
-    return stamp;
-#else
-    const QFileInfo info(fileName);
-    stamp.exists = info.exists();
-    if (stamp.exists) {
-        stamp.size = info.size();
-        stamp.modified = info.fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch();
-        stamp.changed = info.fileTime(QFileDevice::FileMetadataChangeTime).toMSecsSinceEpoch();
-    }
-    return stamp;
-#endif
 }
 
 void appendProblem(QStringList& problems, const QString& message) {

@@ -1,22 +1,10 @@
 #pragma once
 
+#include "logstore/FileStamp.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
-
-// The reference tables beside the program (DXCC.csv, DXCC.ini, DOK.ini) may be
-// edited by hand while Vesk runs, and the entry mask looks them up on every
-// keystroke. A lookup therefore keeps what it read as long as the file's stamp
-// stays the same, and reads it again as soon as the stamp changes.
-struct FileStamp {
-    bool exists = false;
-    qint64 size = -1;
-    qint64 modified = 0; // since the epoch, as finely as the system tells
-    qint64 changed = 0;  // inode change: a same-size rewrite or a rename shows here
-    qint64 fileId = 0;   // a file replaced by rename is another file
-    static FileStamp of(const QString& fileName);
-    bool operator==(const FileStamp&) const = default;
-};
 
 namespace ReferenceFile {
 

@@ -100,6 +100,7 @@ QString Session::currentLogName() const { return m_log ? QFileInfo(m_log->fileNa
 void Session::openLog(const QString& path) {
     // The rows are read by the window's refill that follows, once.
     m_log = std::make_unique<LogFile>(path);
+    m_rowsStamp = {};
     Q_EMIT currentLogChanged();
 }
 
@@ -107,6 +108,7 @@ void Session::releaseLog() {
     if (!m_log)
         return;
     m_log.reset();
+    m_rowsStamp = {};
     m_model.clear();
     Q_EMIT currentLogChanged();
 }
@@ -125,11 +127,19 @@ void Session::openLastLog() {
     openLog(path);
 }
 
-void Session::appendContact(const QsoRecord& record) {
+void Session::appendContact(QsoRecord& record) {
     if (!m_log)
         return;
-    m_log->AppendRecord(record);
+    const LogFile::Appended appended = m_log->AppendRecord(record, m_rowsStamp, [this](QsoRecord& r) {
+        m_rowsStamp = {};
+        m_model.load(*m_log);
+        m_rowsStamp = m_log->openedStamp();
+        r[QsoRecord::Number] = QString::number(m_model.recordCount() + 1);
+    });
     m_model.appendRecord(record);
+    m_rowsStamp = appended.stamp;
+    if (!appended.notice.isEmpty())
+        m_dialogs.info(appended.notice);
 }
 
 bool Session::reloadRows() {
@@ -138,11 +148,18 @@ bool Session::reloadRows() {
         return true;
     }
     try {
+        m_rowsStamp = {};
         m_model.load(*m_log);
+        m_rowsStamp = m_log->openedStamp();
         // Said once per log, not with every refill of the lists.
         if (m_log->headerIsContact() && !m_reportedProblems.contains(m_log->fileName())) {
             m_reportedProblems << m_log->fileName();
             m_dialogs.error(msgText(Msg::LogHeaderIsContact).arg(QDir::toNativeSeparators(m_log->fileName())));
+        }
+        const QString incomplete = m_log->incompleteLineText();
+        if (!incomplete.isEmpty() && !m_reportedProblems.contains(incomplete)) {
+            m_reportedProblems << incomplete;
+            m_dialogs.error(incomplete);
         }
         return true;
     } catch (const IoError& e) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "logstore/LogFile.h"
+#include "logstore/FileStamp.h"
 #include "logstore/LogTableModel.h"
 #include "settings/LanguageTexts.h"
 #include "settings/Settings.h"
@@ -69,9 +70,12 @@ public:
     void openLastLog();
 
     // Appends a contact to the current log, flushed to disk, then to the
-    // rows. Throws IoError when it could not be written; the rows then stay
-    // as they were. Does nothing without a log.
-    void appendContact(const QsoRecord& record);
+    // rows. When another program wrote the log since the rows were read, the
+    // rows are read again first and the contact is numbered after them
+    // (record then holds the number it was saved with). Throws IoError when
+    // it could not be written; the rows then stay as they were. Does nothing
+    // without a log.
+    void appendContact(QsoRecord& record);
     // Refills the rows from the current log (the list grids follow the
     // model). A read error is reported; the rows read before it stay.
     bool reloadRows();
@@ -109,6 +113,7 @@ private:
     QStringList m_languageLines;
     LogTableModel m_model;
     std::unique_ptr<LogFile> m_log;
+    FileStamp m_rowsStamp; // the log as the rows show it
     bool m_formReady = false;
     bool m_settingsErrorShown = false;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ErrorOf.h"
 #include "logstore/IoError.h"
 #include "logstore/QsoRecord.h"
 #include <QList>
@@ -14,9 +15,3 @@ void write(const QString& path, const QList<QsoRecord>& records); // header and 
 QList<QsoRecord> read(const QString& path);
 QStringList lines(const QString& path); // the records as the log stores them, without the header
 } // namespace SampleLog
-
-// The message of the IoError a call throws; empty when it throws none.
-template <typename F> QString errorOf(F call) {
-    try { call(); } catch (const IoError& e) { return e.message(); }
-    return {};
-}

@@ -2,6 +2,7 @@
 #include "logstore/AtomicFile.h"
 #include "logstore/IoError.h"
 #include "logstore/LogFile.h"
+#include "ErrorOf.h"
 #include "TestFolder.h"
 
 #include <QDir>
@@ -16,15 +17,6 @@ QsoRecord record(const QString& call) {
     QsoRecord r;
     QsoRecord::decodeLine(line(9, call), r);
     return r;
-}
-// The message of the IoError a call throws; empty when it throws none.
-template <typename F> QString errorOf(F call) {
-    try {
-        call();
-    } catch (const IoError& e) {
-        return e.message();
-    }
-    return {};
 }
 } // namespace
 

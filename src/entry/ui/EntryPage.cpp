@@ -583,13 +583,16 @@ bool EntryPage::EditKeyPress(const StepField& field) {
 void EntryPage::saveContact() {
     if (!m_session.hasLog())
         return;
+    QsoRecord record = m_mask.record();
     try {
-        m_session.appendContact(m_mask.record());
+        m_session.appendContact(record);
     } catch (const IoError& e) {
         // The mask keeps the contact, so the operator can save it again.
         m_session.dialogs().error(e.message());
         return;
     }
+    // Renumbered when another program had added contacts meanwhile.
+    m_mask.setField(QsoRecord::Number, record[QsoRecord::Number]);
     const LogTableModel& model = m_session.model();
     const int number = m_mask.contactSaved(model.recordCount());
     ClearMask();

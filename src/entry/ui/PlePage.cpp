@@ -169,8 +169,7 @@ void PlePage::pleEditKeyPress() {
 void PlePage::saveContact() {
     if (!m_session.hasLog() || !m_entry.canSave())
         return;
-    const int number = m_nextNumber;
-    const QsoRecord record = m_entry.contactToSave(m_rstTx->text(), m_rstRx->text(), number);
+    QsoRecord record = m_entry.contactToSave(m_rstTx->text(), m_rstRx->text(), m_nextNumber);
     try {
         m_session.appendContact(record);
     } catch (const IoError& e) {
@@ -178,6 +177,8 @@ void PlePage::saveContact() {
         m_session.dialogs().error(e.message());
         return;
     }
+    // Renumbered when another program had added contacts meanwhile.
+    const int number = record[QsoRecord::Number].toInt();
     const LogTableModel& model = m_session.model();
     const int row = model.recordCount() - 1;
     m_grid->selectRecord(row);
