@@ -187,7 +187,10 @@
     X(UtcDiffNotANumber)                                                                                               \
     X(DxccTableEmptyIndexKept)                                                                                         \
     X(LogNotText)                                                                                                      \
-    X(LogHeaderIsContact)
+    X(LogHeaderIsContact)                                                                                              \
+    X(SettingsNotText)                                                                                                 \
+    X(LastLogNotAName)                                                                                                 \
+    X(HtmlColumnsCapped)
 
 enum class Msg : int {
 #define VESK_PROGRAM_TEXT_ID(name) name,
