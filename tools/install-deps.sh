@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libjpeg62-turbo-dev libgif-dev
   fonts-dejavu-core
+  hamradio-files tzdata   # cty.dat and tzdata.zi for tools/dxcc/make_dxcc.py; tzdata also for the tests
 )
 
 missing=()

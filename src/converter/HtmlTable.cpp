@@ -65,9 +65,13 @@ constexpr NamedReference kNamed[] = {
 
 // The character of "&...;" at `at`; consumed is set to its length.
 bool decodeReferenceAt(QStringView t, qsizetype at, QString& out, qsizetype& consumed) {
-    const qsizetype semi = t.indexOf(u';', at + 1);
-    if (semi < 0 || semi - at > 12)
+    // Only as far as the longest reference: searching the whole rest for each
+    // '&' would make a text of many '&' take quadratic time.
+    constexpr qsizetype kLongest = 12;
+    const qsizetype found = t.sliced(at + 1, qMin(kLongest, t.size() - at - 1)).indexOf(u';');
+    if (found < 0)
         return false;
+    const qsizetype semi = at + 1 + found;
     const QStringView body = t.sliced(at + 1, semi - at - 1);
     consumed = semi - at + 1;
     if (body.compare(u"nbsp", Qt::CaseInsensitive) == 0) {

@@ -301,14 +301,14 @@ ConverterResult LogConverter::ImportStringGrid(const StringGrid& grid, int start
     const int first = qMax(startRow, 1);
     ProgressMeter meter(m_progress, qMax(grid.rowCount() - first, 0));
     ConverterResult result;
+    // Looked up once: a table may be far wider than the columns it fills.
+    const QList<int> assigned = grid.assignedColumns();
     for (int row = first; row < grid.rowCount(); ++row) {
         meter.advance(1);
         QsoRecord record;
         bool any = false;
-        for (int column = 0; column < grid.columnCount(); ++column) {
+        for (const int column : assigned) {
             const int field = grid.assignment(column);
-            if (field < 1)
-                continue;
             record[field] = grid.cell(column, row);
             any = any || !record[field].isEmpty();
         }

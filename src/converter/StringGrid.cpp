@@ -7,28 +7,30 @@ StringGrid::StringGrid() {
 }
 
 void StringGrid::resize(int columns, int rows) {
-    const int oldColumns = m_columns;
-    const qsizetype oldRows = m_rows.size();
     m_columns = qMax(columns, 1);
     m_rows.resize(qMax(rows, 1));
-    // Rows are added one by one while a table is read: only the new rows
-    // need filling unless the column count changed.
-    for (qsizetype r = m_columns == oldColumns ? qMin(oldRows, m_rows.size()) : 0; r < m_rows.size(); ++r)
-        m_rows[r].resize(m_columns);
+    for (QStringList& row : m_rows) {
+        if (row.size() > m_columns)
+            row.resize(m_columns);
+    }
 }
 
 QString StringGrid::cell(int column, int row) const {
-    if (row < 0 || row >= rowCount() || column < 0 || column >= m_columns)
+    if (row < 0 || row >= rowCount() || column < 0)
         return {};
-    return m_rows[row][column];
+    return m_rows[row].value(column);
 }
 
 void StringGrid::setCell(int column, int row, const QString& text) {
     if (column < 0 || row < 0)
         return;
-    if (column >= m_columns || row >= rowCount())
-        resize(qMax(m_columns, column + 1), qMax(rowCount(), row + 1));
-    m_rows[row][column] = text;
+    if (row >= rowCount())
+        m_rows.resize(row + 1);
+    m_columns = qMax(m_columns, column + 1);
+    QStringList& cells = m_rows[row];
+    if (column >= cells.size())
+        cells.resize(column + 1);
+    cells[column] = text;
 }
 
 const QStringList& StringGrid::assignmentItems() {
@@ -54,6 +56,15 @@ int StringGrid::assignment(int column) const {
 
 void StringGrid::setAssignment(int column, int field) {
     setCell(column, 0, assignmentItems().value(field, assignmentItems().first()));
+}
+
+QList<int> StringGrid::assignedColumns() const {
+    QList<int> columns;
+    for (int c = 0; c < m_columns; ++c) {
+        if (assignment(c) != 0)
+            columns << c;
+    }
+    return columns;
 }
 
 void StringGrid::assignByHeadings() {

@@ -6,8 +6,9 @@
 
 // The column-assignment grid of the HTML import: row 0 holds for each column
 // its assignment item ("00 - none", "01 - #" ... "16 - QSL in"), rows 1 and up
-// the table rows of the file (row 1 the first). Every row has columnCount()
-// cells; a cell outside the grid reads as empty.
+// the table rows of the file (row 1 the first). columnCount() is the width of
+// the widest row; a cell a row does not hold reads as empty. Each row keeps
+// only its own cells, so that one very wide row does not widen all others.
 class StringGrid {
 public:
     StringGrid(); // one column, two empty rows
@@ -22,6 +23,8 @@ public:
     // by the first two characters of its row-0 cell.
     int assignment(int column) const;
     void setAssignment(int column, int field); // 0..16
+    // The columns assigned to a field, from left to right.
+    QList<int> assignedColumns() const;
 
     // Row 0 of every column: the item of the heading that row 1 holds
     // ("#", "DATE" ... "QSL IN", compared upper-cased), otherwise "00 - none".

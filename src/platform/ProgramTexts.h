@@ -190,7 +190,10 @@
     X(LogBusy)                                                                                                         \
     X(LogIncompleteLastLine)                                                                                           \
     X(LogFragmentMovedAside)                                                                                           \
-    X(LogHeaderIsContact)
+    X(LogHeaderIsContact)                                                                                              \
+    X(SettingsNotText)                                                                                                 \
+    X(LastLogNotAName)                                                                                                 \
+    X(HtmlColumnsCapped)
 
 enum class Msg : int {
 #define VESK_PROGRAM_TEXT_ID(name) name,

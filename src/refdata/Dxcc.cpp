@@ -196,6 +196,10 @@ void DxccAccess::checkIndex(const ReferenceIni& ini) {
         appendProblem(m_problems, message);
 }
 
+// The index has no mark for cty.dat's exact calls: 4U1WB is a key like any
+// prefix and so also matches 4U1WBX. The generator keeps only exact calls
+// that claim no regular calls this way (keeps_exact_call in
+// tools/dxcc/make_dxcc.py).
 DxccAccess::Match DxccAccess::match(const QString& call) const {
     // Folding the whole call once is enough unless folding changed its length.
     QString key = ReferenceIni::fold(call);

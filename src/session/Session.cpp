@@ -119,6 +119,16 @@ void Session::openLastLog() {
     const QString name = QFileInfo(stored).fileName();
     if (name.isEmpty())
         return;
+    // No file system takes a name this long; shown whole, a name of
+    // megabytes would take the message box minutes to lay out.
+    constexpr qsizetype kLongestName = 255;
+    if (name.size() > kLongestName) {
+        m_dialogs.info(msgText(Msg::LastLogNotAName)
+                           .arg(QDir::toNativeSeparators(m_settings.fileName()))
+                           .arg(name.size())
+                           .arg(name.left(40) + QStringLiteral("...")));
+        return;
+    }
     const QString path = pathOf(name);
     if (!QFileInfo(path).isFile()) {
         m_dialogs.info(msgText(Msg::LastLogGone).arg(name, QDir::toNativeSeparators(m_folder)));

@@ -8,14 +8,29 @@
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
+#include <climits>
 #include <optional>
 
 namespace {
-bool sameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+QString folded(const QString& name) { return name.toCaseFolded(); }
+
+// Where the bytes stop being 8-bit text: the line (from 1) of the first NUL
+// byte, 1 for a UTF-16 byte-order mark, 0 for text.
+int lineWhereNotText(const QByteArray& bytes) {
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        return 1;
+    const qsizetype nul = bytes.indexOf('\0');
+    if (nul < 0)
+        return 0;
+    const auto breaks = std::count(bytes.cbegin(), bytes.cbegin() + nul, '\n');
+    return int(qMin<qsizetype>(breaks + 1, INT_MAX));
+}
 } // namespace
 
 bool Settings::load(QString* error) {
     m_sections.clear();
+    m_sectionIndex.clear();
     m_unreadable = false;
     QFile file(m_fileName);
     if (!file.exists())
@@ -33,8 +48,37 @@ bool Settings::load(QString* error) {
             *error = file.errorString();
         return false;
     }
+    // Written back, binary junk would come out as a large file of bogus
+    // keys, and whatever the file really was would be gone.
+    if (const int line = lineWhereNotText(bytes)) {
+        m_unreadable = true;
+        if (error)
+            *error = msgText(Msg::SettingsNotText).arg(line);
+        return false;
+    }
     parse(Codepage::decode(bytes));
     return true;
+}
+
+void Settings::add(Section& section, const QString& key, const QString& value, bool replace) {
+    const QString name = folded(key);
+    const auto it = section.keyIndex.constFind(name);
+    if (it == section.keyIndex.cend()) {
+        section.keyIndex.insert(name, section.entries.size());
+        section.entries.push_back({key, value});
+    } else if (replace) {
+        section.entries[*it].value = value;
+    }
+}
+
+Settings::Section& Settings::sectionFor(const QString& name) {
+    const QString key = folded(name);
+    const auto it = m_sectionIndex.constFind(key);
+    if (it != m_sectionIndex.cend())
+        return m_sections[*it];
+    m_sectionIndex.insert(key, m_sections.size());
+    m_sections.push_back({name, {}, {}});
+    return m_sections.back();
 }
 
 void Settings::parse(const QString& text) {
@@ -45,12 +89,7 @@ void Settings::parse(const QString& text) {
         if (line.isEmpty() || line.startsWith(u';'))
             continue;
         if (line.startsWith(u'[') && line.endsWith(u']')) {
-            const QString name = line.sliced(1, line.size() - 2).trimmed().toString();
-            current = const_cast<Section*>(findSection(name));
-            if (!current) {
-                m_sections.push_back({name, {}});
-                current = &m_sections.back();
-            }
+            current = &sectionFor(line.sliced(1, line.size() - 2).trimmed().toString());
             continue;
         }
         const qsizetype eq = line.indexOf(u'=');
@@ -59,31 +98,22 @@ void Settings::parse(const QString& text) {
         const QString key = line.first(eq).trimmed().toString();
         if (key.isEmpty())
             continue;
-        bool known = false;
-        for (const Entry& e : current->entries)
-            known = known || sameName(e.key, key);
-        if (!known) // the first of two equal keys counts, as everywhere else
-            current->entries.push_back({key, line.sliced(eq + 1).trimmed().toString()});
+        // The first of two equal keys counts, as everywhere else.
+        add(*current, key, line.sliced(eq + 1).trimmed().toString(), false);
     }
 }
 
 const Settings::Section* Settings::findSection(const QString& name) const {
-    for (const Section& s : m_sections) {
-        if (sameName(s.name, name))
-            return &s;
-    }
-    return nullptr;
+    const auto it = m_sectionIndex.constFind(folded(name));
+    return it == m_sectionIndex.cend() ? nullptr : &m_sections[*it];
 }
 
 const Settings::Entry* Settings::find(const QString& section, const QString& key) const {
     const Section* s = findSection(section);
     if (!s)
         return nullptr;
-    for (const Entry& e : s->entries) {
-        if (sameName(e.key, key))
-            return &e;
-    }
-    return nullptr;
+    const auto it = s->keyIndex.constFind(folded(key));
+    return it == s->keyIndex.cend() ? nullptr : &s->entries[*it];
 }
 
 bool Settings::contains(const QString& section, const QString& key) const { return find(section, key); }
@@ -134,18 +164,7 @@ double Settings::readFloat(const QString& section, const QString& key, double de
 }
 
 void Settings::writeString(const QString& section, const QString& key, const QString& value) {
-    Section* s = const_cast<Section*>(findSection(section));
-    if (!s) {
-        m_sections.push_back({section, {}});
-        s = &m_sections.back();
-    }
-    for (Entry& e : s->entries) {
-        if (sameName(e.key, key)) {
-            e.value = value;
-            return;
-        }
-    }
-    s->entries.push_back({key, value});
+    add(sectionFor(section), key, value, true);
 }
 
 void Settings::writeInteger(const QString& section, const QString& key, int value) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -14,8 +15,9 @@ public:
     explicit Settings(const QString& fileName) : m_fileName(fileName) {}
 
     // Loads the file. A missing file gives empty settings and true. A file
-    // that exists but cannot be read gives empty settings, false and the
-    // reason; such settings refuse to overwrite the file (see save()).
+    // that exists but cannot be read, or is no 8-bit text (UTF-16, NUL
+    // bytes), gives empty settings, false and the reason; such settings
+    // refuse to overwrite the file (see save()).
     bool load(QString* error = nullptr);
     void setFileName(const QString& fileName) { m_fileName = fileName; }
     const QString& fileName() const { return m_fileName; }
@@ -51,15 +53,21 @@ private:
         QString key;
         QString value;
     };
+    // Names are looked up through their case-folded form, so that a file of
+    // many sections or keys is read in linear time.
     struct Section {
         QString name;
         QVector<Entry> entries;
+        QHash<QString, qsizetype> keyIndex;
     };
     const Section* findSection(const QString& name) const;
+    Section& sectionFor(const QString& name);
     const Entry* find(const QString& section, const QString& key) const;
+    static void add(Section& section, const QString& key, const QString& value, bool replace);
     void parse(const QString& text);
 
     QString m_fileName;
     QVector<Section> m_sections;
+    QHash<QString, qsizetype> m_sectionIndex;
     bool m_unreadable = false;
 };

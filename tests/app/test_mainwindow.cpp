@@ -108,6 +108,11 @@ void TestMainWindow::startsWithoutLog_data() {
     QTest::newRow("fresh") << QByteArray() << QString() << QStringList{"UserMemo"};
     QTest::newRow("stored log gone") << QByteArray("[Allgemein]\r\nLastLogFileName=gone.log\r\n") << "gone.log"
                                      << QStringList{"LastLogFileName", "UserMemo"};
+    // Named by its length and first characters, and kept as it stands.
+    QTest::newRow("stored name no file name")
+        << "[Allgemein]\r\nLastLogFileName=" + QByteArray(300000, 'x') + ".log\r\n"
+        << "Allgemein/LastLogFileName: kein Dateiname (300004 Zeichen, beginnt mit \"" + QString(40, u'x') + "...\")"
+        << QStringList{"LastLogFileName", "UserMemo"};
 }
 
 void TestMainWindow::startsWithoutLog() {
@@ -133,7 +138,8 @@ void TestMainWindow::startsWithoutLog() {
     QCOMPARE(s.sections(), (QStringList{"Allgemein", "Positionen"}));
     QCOMPARE(s.keys("Allgemein"), generalKeys);
     QCOMPARE(s.keys("Positionen").size(), 4 + 16);
-    QCOMPARE(s.readString("Allgemein", "LastLogFileName"), ini.isEmpty() ? QString() : QStringLiteral("gone.log"));
+    const QByteArray stored = ini.isEmpty() ? QByteArray() : ini.mid(ini.indexOf('=') + 1).chopped(2);
+    QCOMPARE(s.readString("Allgemein", "LastLogFileName"), QString::fromLatin1(stored));
 }
 
 VESK_TEST_MAIN(TestMainWindow)

@@ -14,6 +14,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTimer>
 #include <QtTest>
 
@@ -79,6 +80,7 @@ private Q_SLOTS:
     void exportWithOverwriteQuestion();
     void importAdifOntoALog();
     void importErrorsLeaveTheLogAlone();
+    void wideHtmlTableShownInPart();
     void joinOntoTheOpenLog();
     void cancelLeavesTheFilesAlone();
     void jobKeepsTheWindowAliveButLocked();
@@ -167,6 +169,45 @@ void TestConverterWizard::importErrorsLeaveTheLogAlone() {
     QCOMPARE(dir.read("a.log"), before);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"a.log", "kaputt.adi"}));
     QVERIFY(!QFileInfo::exists(dir.file("../draussen.log")));
+}
+
+// A table far wider than a view can lay out shows its first columns, with
+// cells cut short, and says so; the import still takes every cell whole,
+// including a column beyond those shown.
+void TestConverterWizard::wideHtmlTableShownInPart() {
+    TestFolder dir;
+    constexpr int columns = 150;
+    const QString comment(1000, u'c');
+    QString html = QStringLiteral("<table><tr><th>Call</th>");
+    for (int c = 1; c < columns; ++c)
+        html += c == 120 ? QStringLiteral("<th>Comments</th>") : QStringLiteral("<th>x</th>");
+    html += QStringLiteral("</tr><tr><td>DL1ABC</td>");
+    for (int c = 1; c < columns; ++c)
+        html += QStringLiteral("<td>%1</td>").arg(c == 120 || c == 1 ? comment : QString());
+    dir.write("breit.htm", (html + QStringLiteral("</tr></table>")).toLatin1());
+    Wizard w(dir);
+    w.choose("ImportRadioBtn");
+    w.next();
+    w.choose("ImpHtmlRadioBtn");
+    w.type("Import1Edit", "breit.htm");
+    w.next();
+    w.type("TargetLogEdit", "neu");
+    w.next();
+    QCOMPARE(w.form.step(), LogConverterForm::Step::ImportGrid);
+    QCOMPARE(w.dialogs.infos.size(), 1);
+    QVERIFY2(w.dialogs.infos[0].contains(QStringLiteral("breit.htm\": die breiteste Zeile der Tabelle hat 150 Spalten; "
+                                                        "gezeigt und zuzuordnen sind die ersten 100")),
+             qPrintable(w.dialogs.infos[0]));
+    const QAbstractItemModel* shown = w.find<QTableView>("StringGrid")->model();
+    QCOMPARE(shown->columnCount(), 100);
+    QCOMPARE(shown->index(1, 1).data().toString(), QString(200, u'c') + QChar(0x2026));
+    w.type("ImportStartZeileEdit", "2");
+    w.next();
+    QCOMPARE(w.form.step(), LogConverterForm::Step::ImportDone);
+    const QList<QsoRecord> records = SampleLog::read(dir.file("neu.log"));
+    QCOMPARE(records.size(), 1);
+    QCOMPARE(records[0][QsoRecord::Call], QStringLiteral("DL1ABC"));
+    QVERIFY(records[0][QsoRecord::Comments].startsWith(comment + QStringLiteral(" /"))); // Normalize adds its notes
 }
 
 // The log open in the main window shows the joined contacts at once.

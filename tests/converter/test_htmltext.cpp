@@ -27,6 +27,7 @@ private Q_SLOTS:
     void loadHtml_data();
     void loadHtml();
     void loadHtmlWithoutTable();
+    void hugeRowsAndCells();
     void importAssignments();
     void importFailureLeavesLog();
     void exportOverItsLog();
@@ -123,6 +124,35 @@ void TestHtmlText::loadHtmlWithoutTable() {
         const QString error = errorOf([&] { LogConverter(m_clock).LoadHtml(dir.file("in.htm")); });
         QVERIFY2(error.contains(QStringLiteral("in.htm\" enthält keine HTML-Tabelle")), qPrintable(error));
     }
+}
+
+// One row far wider than the others, and a cell of nothing but '&': every
+// cell arrives, the import takes the assigned columns of each row (a wide
+// row once widened every row, and each '&' searched the rest of the text).
+void TestHtmlText::hugeRowsAndCells() {
+    TestFolder dir;
+    constexpr int wide = 30000;
+    constexpr int rows = 400;
+    const QByteArray ampersands(300000, '&');
+    QByteArray html = "<table><tr><th>Call</th><th>Comments</th></tr>\r\n<tr><td>W1AW</td><td>" + ampersands +
+                      "&amp;</td>";
+    for (int c = 2; c < wide; ++c)
+        html += c + 1 == wide ? "<td>last</td>" : "<td></td>";
+    html += "</tr>\r\n";
+    for (int r = 0; r < rows; ++r)
+        html += "<tr><td>DL" + QByteArray::number(r) + "AB</td><td>" + QByteArray::number(r) + "</td></tr>\r\n";
+    dir.write("in.htm", html + "</table>");
+    LogConverter converter(m_clock);
+    const StringGrid grid = converter.LoadHtml(dir.file("in.htm"));
+    QVERIFY(grid.columnCount() == wide && grid.rowCount() == rows + 3);
+    QCOMPARE(grid.cell(1, 2), QString(ampersands.size() + 1, u'&'));
+    QVERIFY(grid.cell(wide - 1, 2) == u"last" && grid.cell(wide - 1, 3).isEmpty() && grid.cell(wide, 2).isEmpty());
+    QCOMPARE(grid.cell(1, rows + 2), QString::number(rows - 1));
+    QCOMPARE(grid.assignedColumns(), (QList<int>{0, 1}));
+    const ConverterResult result = converter.ImportStringGrid(grid, 2, dir.file("t.log"));
+    QVERIFY(result.written == rows + 1 && result.total == rows + 1);
+    const QStringList lines = SampleLog::lines(dir.file("t.log"));
+    QVERIFY(lines[0].size() > int(ampersands.size()) && lines.last().contains(QStringLiteral(";DL399AB;")));
 }
 
 void TestHtmlText::importAssignments() {

@@ -11,6 +11,9 @@ private Q_SLOTS:
     void typedReads();
     void writeOrderAndFormat();
     void failedSaves();
+    void manySectionsAndKeys();
+    void notText_data();
+    void notText();
 };
 
 // A missing file gives the defaults; reading never adds a key that saving
@@ -89,6 +92,57 @@ void TestSettings::failedSaves() {
         message = e.message();
     }
     QVERIFY2(message.contains(QStringLiteral("no/such/folder/Vesk.ini")), qPrintable(message));
+}
+
+// Every name is found among tens of thousands, in any letter case; the
+// first of two equal keys counts, a later section of the same name adds to
+// the first (reading them one by one against each other took minutes).
+void TestSettings::manySectionsAndKeys() {
+    TestFolder dir;
+    constexpr int n = 40000;
+    QByteArray ini;
+    for (int i = 0; i < n; ++i)
+        ini += "[S" + QByteArray::number(i) + "]\r\nK=" + QByteArray::number(i) + "\r\n";
+    ini += "[big]\r\n";
+    for (int i = 0; i < n; ++i)
+        ini += "Key" + QByteArray::number(i) + "=" + QByteArray::number(i) + "\r\n";
+    ini += "KEY7=twice\r\n[s5]\r\nmore=1\r\n";
+    dir.write("Vesk.ini", ini);
+    Settings s(dir.file("Vesk.ini"));
+    QVERIFY(s.load());
+    QCOMPARE(s.sections().size(), n + 1);
+    QCOMPARE(s.keys("BIG").size(), n);
+    QVERIFY(s.readInteger("s39999", "k", -1) == 39999 && s.readString("big", "key39999") == u"39999");
+    QVERIFY(s.readString("Big", "Key7") == u"7" && s.keys("S5") == (QStringList{"K", "more"}));
+    s.writeString("BIG", "key7", "new");
+    QVERIFY(s.readString("big", "Key7") == u"new" && s.keys("big").size() == n);
+}
+
+// Binary junk or UTF-16 saved as Vesk.ini: named with its line, nothing read,
+// and the file is never replaced by what the program would write.
+void TestSettings::notText_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("NUL byte") << QByteArray("[Allgemein]\r\nEigenesCall=DL1ABC\r\nx") + '\0' + "\xFF\r\n[Clock]\r\nShow=1"
+                              << "Zeile 3: keine Einstellungsdatei aus 8-Bit-Text";
+    QStringEncoder utf16(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+    QTest::newRow("UTF-16") << QByteArray(utf16(u"[Allgemein]\r\nEigenesCall=DL1ABC\r\n"))
+                            << "Zeile 1: keine Einstellungsdatei aus 8-Bit-Text";
+}
+
+void TestSettings::notText() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
+    TestFolder dir;
+    dir.write("Vesk.ini", bytes);
+    Settings s(dir.file("Vesk.ini"));
+    QString error;
+    QVERIFY(!s.load(&error));
+    QVERIFY2(error.contains(reason), qPrintable(error));
+    QVERIFY(s.sections().isEmpty());
+    s.writeString("Allgemein", "EigenesCall", "DK2XY");
+    QVERIFY_THROWS_EXCEPTION(IoError, s.save());
+    QCOMPARE(dir.read("Vesk.ini"), bytes);
 }
 
 QTEST_GUILESS_MAIN(TestSettings)

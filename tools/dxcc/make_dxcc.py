@@ -35,7 +35,10 @@ Layout limits that shape the output:
 - The index has no mark for exact calls, so "=DL0ABC" becomes the key
   DL0ABC and also matches longer calls that begin with it; exact calls that
   would claim other stations' calls this way are left out
-  (keeps_exact_call).
+  (keeps_exact_call). For the same reason the index cannot say "KG4 with a
+  two-letter suffix is Guantanamo Bay, with three letters the USA": KG4
+  stays Guantanamo, and only the three-letter KG4 calls that cty.dat lists
+  one by one are found as USA.
 - A prefix claimed by two entities stays with the later one, as the
   index rebuild would do; the generator reports such cases.
 """
@@ -272,18 +275,29 @@ def prefix_entity(call, by_prefix):
     return None
 
 
+# Call blocks the ITU gave to international organisations (4U the United
+# Nations, 4Y the ICAO). Their stations get their calls one by one (4U1ITU in
+# Geneva, 4U1WB at the World Bank in Washington); there is no regular series
+# of calls that would run on from one of them by another letter.
+NO_REGULAR_SERIES = ("4U", "4Y")
+
+
 def keeps_exact_call(call, entity, by_prefix):
     """Whether an exact call may become an index key. The index matches keys
     as leading parts, so the key KH6AB (a Hawaii call worked in the mainland
     USA) would also claim KH6ABC ... KH6ABZ. A call with a "/" or a suffix of
-    three letters or more has no such regular extensions and is kept; a
-    shorter one only where its entity has no prefix of its own (DXpedition
-    entities such as Conway Reef exist in cty.dat through exact calls alone).
-    An exact call that its prefixes already place in its entity adds nothing."""
+    three letters or more has no such regular extensions and is kept; in the
+    blocks of NO_REGULAR_SERIES a suffix of two letters is enough (4U1WB;
+    4U1A stays out, it begins the call 4U1AIDS of another entity, as 4U1G
+    begins 4U1GSC); a shorter one only where its entity has no prefix of its
+    own (DXpedition entities such as Conway Reef exist in cty.dat through
+    exact calls alone). An exact call that its prefixes already place in its
+    entity adds nothing."""
     if prefix_entity(call, by_prefix) is entity:
         return False
     suffix = re.search(r"\d([A-Z]*)$", call)
-    if "/" in call or (suffix and len(suffix.group(1)) >= 3):
+    letters = len(suffix.group(1)) if suffix else 0
+    if "/" in call or letters >= 3 or (letters == 2 and call.startswith(NO_REGULAR_SERIES)):
         return True
     return not any(p not in entity.exact for p in entity.prefixes)
 

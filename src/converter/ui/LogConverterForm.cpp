@@ -36,8 +36,15 @@
 // assignments) is the column heading, grid rows 1.. are the view's rows and
 // keep their grid numbers in the row heading, so that the start line the
 // user types is the number they see.
+//
+// A view lays out only so much: a table of thousands of columns, or a cell
+// of megabytes, would take minutes to measure and draw. The grid itself
+// keeps every cell, and the import takes them whole.
 class StringGridModel : public QAbstractTableModel {
 public:
+    static constexpr int ShownColumns = 100;
+    static constexpr qsizetype ShownCellText = 200;
+
     explicit StringGridModel(QObject* parent) : QAbstractTableModel(parent) {}
 
     const StringGrid& grid() const { return m_grid; }
@@ -46,11 +53,12 @@ public:
         return parent.isValid() ? 0 : m_grid.rowCount() - 1;
     }
     int columnCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : m_grid.columnCount();
+        return parent.isValid() ? 0 : qMin(m_grid.columnCount(), ShownColumns);
     }
     QVariant data(const QModelIndex& index, int role) const override {
         if (role != Qt::DisplayRole || !index.isValid()) return {};
-        return m_grid.cell(index.column(), index.row() + 1);
+        const QString text = m_grid.cell(index.column(), index.row() + 1);
+        return text.size() > ShownCellText ? QString(text.left(ShownCellText) + QChar(0x2026)) : text;
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         if (role != Qt::DisplayRole) return {};
@@ -609,6 +617,12 @@ void LogConverterForm::nextFromImportTarget() {
         m_gridView->setCurrentIndex(m_gridModel->index(0, 0));
         gridColumnChosen(0);
         showStep(Step::ImportGrid);
+        const StringGrid& loaded = m_gridModel->grid();
+        if (loaded.columnCount() > StringGridModel::ShownColumns)
+            m_session.dialogs().info(msgText(Msg::HtmlColumnsCapped)
+                                         .arg(loaded.sourceName())
+                                         .arg(loaded.columnCount())
+                                         .arg(StringGridModel::ShownColumns));
         return;
     }
     ConverterResult result;
