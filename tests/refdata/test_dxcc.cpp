@@ -255,6 +255,20 @@ void TestDxcc::realTableIsSound() {
     QVERIFY2(result.skipped.isEmpty(), qPrintable(result.skipped.join('\n')));
     QVERIFY(dir.read("DXCC.ini") == shippedIndex);
 
+    // The summer-time rules are compared with the system's time zones only
+    // when those are the tzdata release the table was made from: a newer
+    // release (a country dropping summer time) means the table is due to be
+    // made again, not that the program is wrong.
+    dir.installDataFile(QStringLiteral("LIZENZEN.txt"));
+    const QByteArray notes = dir.read("LIZENZEN.txt");
+    const qsizetype at = notes.indexOf("tzdata 20");
+    QVERIFY(at >= 0);
+    const QByteArray tableRelease = notes.mid(at + 7, 5);
+    QFile zones(QStringLiteral("/usr/share/zoneinfo/tzdata.zi"));
+    const QByteArray systemRelease = zones.open(QIODevice::ReadOnly) ? zones.readLine().mid(10).trimmed() : QByteArray();
+    if (systemRelease != tableRelease)
+        QSKIP(qPrintable("DXCC.csv comes from tzdata " + tableRelease + ", the system has " + systemRelease +
+                         "; tools/dxcc/make_dxcc.py makes it again"));
     for (int year : {2026, 2027, 2028}) {
         int compared = 0;
         const QDateTime from(QDate(year, 1, 1), QTime(0, 0), QTimeZone::utc());
