@@ -180,8 +180,10 @@ void applyField(QsoRecord& r, int field, const QString& value) {
         r[QsoRecord::Locator] = AsciiCase::toUpper(oneLine());
         break;
     case TxPwr:
-        // An empty power is no power ("W" alone would survive Normalize).
-        r[QsoRecord::TxPwr] = value.isEmpty() ? QString() : oneLine() + u'W';
+        // Watts without a unit, as ADIF has it; some programs add the unit
+        // ("50W") or write free text. Normalize reads every form and moves
+        // what is no power into Comments.
+        r[QsoRecord::TxPwr] = oneLine();
         break;
     case Comment:
         r[QsoRecord::Comments] = value;

@@ -251,15 +251,7 @@ ConverterResult LogConverter::ImportAdif(const QString& adifFile, const QString&
                          .arg(in.number)
                          .arg(in.line);
         }
-        try {
-            target.add(record);
-        } catch (const IoError& e) {
-            throw IoError(msgText(Msg::AdifRecordError)
-                              .arg(name)
-                              .arg(in.number)
-                              .arg(in.line)
-                              .arg(e.message(), untouched));
-        }
+        target.add(record);
         ++result.written;
     }
     if (!reader.sawHeaderEnd() && !reader.sawRecordEnd() && result.written + result.skipped == 0) {
@@ -306,17 +298,7 @@ ConverterResult LogConverter::ImportStringGrid(const StringGrid& grid, int start
             ++result.skipped;
             continue;
         }
-        try {
-            target.add(record);
-        } catch (const IoError& e) {
-            const QString where =
-                grid.sourceName().isEmpty() ? QString() : QStringLiteral("\"%1\", ").arg(grid.sourceName());
-            throw IoError(
-                msgText(Msg::TableRowError)
-                    .arg(where)
-                    .arg(row)
-                    .arg(e.message(), native(targetLog)));
-        }
+        target.add(record);
         ++result.written;
     }
     return committed(target, meter, result);
@@ -349,16 +331,8 @@ ConverterResult LogConverter::Verbinden(const QStringList& sources, const QStrin
     TargetLog log(target, m_clock.localNow());
     ProgressMeter meter(m_progress, totalSize(sources));
     ConverterResult result;
-    meter.forEachRecord(sources, [&](const QsoRecord& record, const LogFile& source) {
-        try {
-            log.add(record);
-        } catch (const IoError& e) {
-            throw IoError(
-                msgText(Msg::JoinLineError)
-                    .arg(native(source.fileName()))
-                    .arg(source.lineNumber())
-                    .arg(e.message(), native(target)));
-        }
+    meter.forEachRecord(sources, [&](const QsoRecord& record, const LogFile&) {
+        log.add(record);
         ++result.written;
     });
     return committed(log, meter, result);

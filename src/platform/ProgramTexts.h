@@ -21,7 +21,6 @@
     X(LanguageFileUnreadable)                                                                                          \
     X(FileNotWritable)                                                                                                 \
     X(WriteErrorIn)                                                                                                    \
-    X(LogPowerNotANumber)                                                                                              \
     X(LogTooManySeparators)                                                                                            \
     X(LogUnreadable)                                                                                                   \
     X(LogReadErrorIn)                                                                                                  \
@@ -82,12 +81,9 @@
     X(ImportFileEmpty)                                                                                                 \
     X(ImportNotText)                                                                                                   \
     X(AdifLastRecordOpen)                                                                                              \
-    X(AdifRecordError)                                                                                                 \
     X(NotAdif)                                                                                                         \
     X(NoHtmlTable)                                                                                                     \
-    X(TableRowError)                                                                                                   \
     X(JoinIntoSource)                                                                                                  \
-    X(JoinLineError)                                                                                                   \
     X(LastNumberNotInteger)                                                                                            \
     X(NotATimeHms)                                                                                                     \
     X(NotADateDmy)                                                                                                     \

@@ -142,6 +142,20 @@ void TestAdif::import_data() {
                                          << otto + QStringList{"2" + kLine.mid(1)}
                                          << QStringList{"Datensatz 1, Zeile 3: <NAME:999999999> reicht über"};
     QTest::newRow("in the header") << "<PROGRAMID:500>x<EOH>" + r + "<EOR>" << one << none;
+    // Power as other programs write it: JTDX adds the unit, a hand-kept log
+    // names the rig. One record's text never stops the import.
+    QTest::newRow("JTDX: TX_PWR with its unit")
+        << QByteArray("JTDX ADIF Export<eoh>\n<call:6>Q0TEST <gridsquare:4>JO31 <mode:3>FT8 <rst_sent:3>-10 "
+                      "<rst_rcvd:3>-07 <qso_date:8>20040312 <time_on:6>184500 <band:3>20m <freq:9>14.075000 "
+                      "<station_callsign:5>DL1XX <tx_pwr:3>50W <eor>\n")
+        << QStringList{"1;12.03.2004;18:45:00;20m;FT8;Q0TEST;-10;-07;;;;JO31;50W;;;"} << none;
+    QByteArray powers = h;
+    for (const char* p : {"<TX_PWR:5>KWM-2", "<TX_PWR:5>1.5kW", "<TX_PWR:3>0,5", "<TX_PWR:6>500 mW", "<TX_PWR:3>100"})
+        powers += r + p + "<EOR>\r\n";
+    auto numbered = [&](int n, const char* rest) { return QString::number(n) + line(rest)[0].mid(1); };
+    QTest::newRow("power with point or comma, a unit, or free text")
+        << powers << QStringList{numbered(1, ";;;;;;1W; / KWM-2;;"), numbered(2, ";;;;;;1500W;;;"), numbered(3, ";;;;;;0,5W;;;"),
+                                 numbered(4, ";;;;;;0,5W;;;"), numbered(5, ";;;;;;100W;;;")} << none;
     QTest::newRow("unclosed specifier") << h + r + "<EOR><CALL:3" << one << none;
 }
 
@@ -186,9 +200,8 @@ void TestAdif::refused_data() {
     QTest::newRow("plain text") << QByteArray("Dear OM, tnx.\r\n") << good << nothing + QStringList{"keine ADIF-Datei"};
     QTest::newRow("last number of the log not whole") << "<EOH>" + kRecord + "<EOR>"
                                                       << "x" + good.mid(1) << QStringList{"t.log\", Zeile 3", "\"x\""};
-    // "1.5k" becomes "1.5KW", which Normalize cannot read under German number rules.
-    QTest::newRow("unrepairable power") << "<EOH>\r\n" + kRecord + "<EOR>\r\n" + kRecord + "<TX_PWR:4>1.5k<EOR>\r\n"
-                                        << good << QStringList{"in.adi\", Datensatz 2, Zeile 3", "1.5KW"};
+    QTest::newRow("a line of the log no contact can be") << "<EOH>" + kRecord + "<EOR>" << "2" + good.mid(1) + ";x"
+                                                         << QStringList{"t.log\", Zeile 3", "mehr als 15 Trennzeichen"};
 }
 
 void TestAdif::refused() {
