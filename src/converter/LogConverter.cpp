@@ -167,7 +167,7 @@ ConverterResult LogConverter::ExportAdif(const QStringList& logs, const QString&
     ProgressMeter meter(m_progress, totalSize(logs));
     ConverterResult result;
     ExportFile out(target);
-    out.bytes() = Adif::header(webAddress());
+    out.bytes() = Adif::header(m_creditText, m_clock.utcNow());
     meter.forEachRecord(logs, [&](const QsoRecord& record, const LogFile&) {
         Adif::appendRecord(out.bytes(), record, now);
         out.flushIfFull();

@@ -47,21 +47,26 @@ private:
 };
 
 // Field values and their escapes are the round trip's (test_convertroundtrip);
-// this holds the byte layout other programs read: header, logs in the given
-// order, records without an empty line between them, QSL dates and marks,
-// and the clock's date and time for a contact whose own cannot be read.
+// this holds the byte layout other programs read: header naming program and
+// version, logs in the given order, records without an empty line between
+// them, QSL dates and marks, numbers with a decimal point, and a log never
+// normalised exported as Normalize would store it: its own date, time and
+// power, and the clock's only where the text cannot be read (kept in COMMENT).
 void TestAdif::exportFile() {
     TestFolder dir;
-    dir.writeLog("b.log", {"1;12.03.2004;18:45:00;20m;SSB;Q0TEST;59;57;b36;Hans;Bonn;JO30AB;5W;Gut;01.01.1901;05.06.2004"});
-    dir.writeLog("a.log", {"1;32.13.2004;25:00:00;2m;FM;A1A;;;;;;;;;;"});
-    QCOMPARE(LogConverter(m_clock).ExportAdif({dir.file("b.log"), dir.file("a.log")}, dir.file("out.adi")).written, 2);
+    dir.writeLog("b.log", {"1;12.03.2004;18:45:00;20m;SSB;Q0TEST;59;57;B36;Hans;Bonn;JO30AB;0,5W;Gut;01.01.1901;05.06.2004"});
+    dir.writeLog("a.log", {"1;01022003;1234;2M;fm;a1a;;;;;;;100;;;", "2;32.13.2004;12:00:00;2m;FM;B1B;;;;;;;1W;;;"});
+    QCOMPARE(LogConverter(m_clock).ExportAdif({dir.file("b.log"), dir.file("a.log")}, dir.file("out.adi")).written, 3);
     QCOMPARE(dir.read("out.adi"),
-             "This log was created with Vesk LogConverter - " + LogConverter::webAddress().toLatin1() +
-                 "<EOH>\r\n\r\n<QSO_DATE:8>20040312<TIME_ON:6>184500<BAND:3>20m<MODE:3>SSB<CALL:6>Q0TEST\r\n"
-                 "<RST_SENT:2>59<RST_RCVD:2>57<DOK:3>b36<NAME:4>Hans<QTH:4>Bonn\r\n<GRIDSQUARE:6>JO30AB<TX_PWR:1>5"
+             "Erstellt mit Vesk LogConverter\r\n<ADIF_VER:5>3.1.4<PROGRAMID:4>Vesk<PROGRAMVERSION:4>0.8d<CREATED_TIMESTAMP:15>" +
+                 m_clock.utcNow().toString("yyyyMMdd HHmmss").toLatin1() +
+                 "\r\n<EOH>\r\n\r\n<QSO_DATE:8>20040312<TIME_ON:6>184500<BAND:3>20m<MODE:3>SSB<CALL:6>Q0TEST\r\n"
+                 "<RST_SENT:2>59<RST_RCVD:2>57<DOK:3>B36<NAME:4>Hans<QTH:4>Bonn\r\n<GRIDSQUARE:6>JO30AB<TX_PWR:3>0.5"
                  "<COMMENT:3>Gut\r\n<QSLSDATE:8>19010101<QSL_SENT:1>Y<QSLRDATE:8>20040605<QSL_RCVD:1>Y<EOR>\r\n"
-                 "<QSO_DATE:8>20261206<TIME_ON:6>183015<BAND:2>2m<MODE:2>FM<CALL:3>A1A\r\n"
-                 "<RST_SENT:0><RST_RCVD:0>\r\n\r\n<QSL_SENT:1>N<QSL_RCVD:1>N<EOR>\r\n");
+                 "<QSO_DATE:8>20030201<TIME_ON:6>123400<BAND:2>2m<MODE:2>FM<CALL:3>A1A\r\n"
+                 "<RST_SENT:0><RST_RCVD:0>\r\n<TX_PWR:3>100\r\n<QSL_SENT:1>N<QSL_RCVD:1>N<EOR>\r\n"
+                 "<QSO_DATE:8>20261206<TIME_ON:6>120000<BAND:2>2m<MODE:2>FM<CALL:3>B1B\r\n"
+                 "<RST_SENT:0><RST_RCVD:0>\r\n<TX_PWR:1>1<COMMENT:13> / 32.13.2004\r\n<QSL_SENT:1>N<QSL_RCVD:1>N<EOR>\r\n");
 }
 
 void TestAdif::exportKeepsTargetOnMissingLog() {
