@@ -234,6 +234,11 @@ ConverterResult LogConverter::ImportAdif(const QString& adifFile, const QString&
     ProgressMeter meter(m_progress, reader.size());
     ConverterResult result;
     QStringList notes;
+    // Fields whose characters the log's 8-bit text cannot hold, and the
+    // first records that have them, so that the user can correct them.
+    int lostFields = 0;
+    QStringList lostIn;
+    constexpr int kLostNamed = 5;
     AdifReader::Record in;
     while (reader.next(in)) {
         meter.advanceTo(reader.position());
@@ -251,15 +256,24 @@ ConverterResult LogConverter::ImportAdif(const QString& adifFile, const QString&
                          .arg(in.number)
                          .arg(in.line);
         }
+        const int lostBefore = lostFields;
+        for (const AdifReader::Field& field : std::as_const(in.fields))
+            lostFields += Codepage::holds(field.value) ? 0 : 1;
+        if (lostFields > lostBefore && lostIn.size() <= kLostNamed)
+            lostIn << QStringLiteral("%1 (%2)").arg(in.number).arg(record[QsoRecord::Call]);
         target.add(record);
         ++result.written;
     }
+    if (lostIn.size() > kLostNamed)
+        lostIn.last() = QStringLiteral("…");
     if (!reader.sawHeaderEnd() && !reader.sawRecordEnd() && result.written + result.skipped == 0) {
         throw IoError(
             msgText(Msg::NotAdif)
                 .arg(name, untouched));
     }
-    result.notes = reader.notes() + notes;
+    if (lostFields > 0) // first: the CLI shows only the first notes
+        result.notes << msgText(Msg::AdifCharactersLost).arg(name).arg(lostFields).arg(lostIn.join(QStringLiteral(", ")));
+    result.notes += reader.notes() + notes;
     return committed(target, meter, result);
 }
 

@@ -183,7 +183,8 @@
     X(UtcDiffNotANumber)                                                                                               \
     X(DxccTableEmptyIndexKept)                                                                                         \
     X(LogNotText)                                                                                                      \
-    X(LogHeaderIsContact)
+    X(LogHeaderIsContact)                                                                                              \
+    X(AdifCharactersLost)
 
 enum class Msg : int {
 #define VESK_PROGRAM_TEXT_ID(name) name,

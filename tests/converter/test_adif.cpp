@@ -130,6 +130,15 @@ void TestAdif::import_data() {
     QTest::newRow("UTF-8 with byte order mark, length counted in characters")
         << "\xEF\xBB\xBF" + h + r + "<NAME:6>J\xC3\xBCrgen\r\n<QTH:4>K\xC3\xB6ln\r\n<EOR>" << line(";;;Jürgen;Köln;;1W;;;") << none;
     QTest::newRow("two headers of joined files") << h + r + "<EOR>\r\n" + h + r + "<EOR>" << one + QStringList{"2" + kLine.mid(1)} << none;
+    // One value from a Windows program in a UTF-8 file costs only that value;
+    // letters Windows-1252 lacks are named, not silently replaced.
+    QTest::newRow("UTF-8 with one Windows-1252 value and Polish letters")
+        << h + "<QSO_DATE:8>20040312<TIME_ON:4>1845<BAND:3>20m<MODE:3>SSB<CALL:6>SP3ABC<NAME:7>J\xC3\xBCrgen"
+               "<QTH:7>Pozna\xC5\x84<COMMENT:5>Gr\xFC\xDF" "e<EOR>\r\n"
+               "<QSO_DATE:8>20040312<TIME_ON:4>1846<BAND:3>20m<MODE:3>SSB<CALL:6>SP9XYZ<NAME:7>Micha\xC5\x82<EOR>"
+        << QStringList{"1;12.03.2004;18:45:00;20m;SSB;SP3ABC;;;;Jürgen;Pozna?;;1W;Grüße;;",
+                       "2;12.03.2004;18:46:00;20m;SSB;SP9XYZ;;;;Micha?;;;1W;;;"}
+        << QStringList{"in.adi\": Zeichen, die Windows-1252 nicht kennt", "Felder: 2, zuerst in Datensatz 1 (SP3ABC), 2 (SP9XYZ)."};
     QByteArray utf16("\xFF\xFE");
     for (const QChar c : QString::fromLatin1(h + r) + QStringLiteral("<NAME:6>Jürgen<EOR>"))
         utf16 += char(c.unicode() & 0xFF) + QByteArray(1, char(c.unicode() >> 8));
