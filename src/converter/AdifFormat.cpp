@@ -2,18 +2,10 @@
 
 #include "logstore/BandList.h"
 #include "logstore/Codepage.h"
-#include "logstore/DateText.h"
+#include "logstore/LogFile.h"
+#include "logstore/PowerText.h"
 
 namespace {
-
-void appendDigits(QByteArray& out, int value, int width) {
-    char buf[8];
-    for (int i = width - 1; i >= 0; --i) {
-        buf[i] = char('0' + value % 10);
-        value /= 10;
-    }
-    out.append(buf, width);
-}
 
 QByteArray& scratch() {
     static thread_local QByteArray bytes;
@@ -34,24 +26,13 @@ void appendField(QByteArray& out, const char* name, QStringView value) {
     out += bytes;
 }
 
-void appendDateField(QByteArray& out, const char* name, const QString& text, const QDateTime& localNow) {
-    const QDate date = DateText::parseDate(text, localNow.date().year()).value_or(localNow.date());
-    out += '<';
-    out += name;
-    out += ":8>";
-    appendDigits(out, date.year(), 4);
-    appendDigits(out, date.month(), 2);
-    appendDigits(out, date.day(), 2);
+// From a normalised record: "dd.mm.yyyy" -> "yyyymmdd", "hh:nn:ss" -> "hhnnss".
+void appendDateField(QByteArray& out, const char* name, const QString& date) {
+    appendField(out, name, QString(date.mid(6, 4) + date.mid(3, 2) + date.left(2)));
 }
 
-void appendTimeField(QByteArray& out, const char* name, const QString& text, const QDateTime& localNow) {
-    const QTime time = DateText::parseTime(text).value_or(localNow.time());
-    out += '<';
-    out += name;
-    out += ":6>";
-    appendDigits(out, time.hour(), 2);
-    appendDigits(out, time.minute(), 2);
-    appendDigits(out, time.second(), 2);
+void appendTimeField(QByteArray& out, const char* name, const QString& time) {
+    appendField(out, name, QString(time.left(2) + time.mid(3, 2) + time.mid(6, 2)));
 }
 
 void appendIfSet(QByteArray& out, const char* name, const QString& value) {
@@ -89,14 +70,21 @@ QString undatedQsl() {
     return QStringLiteral("01.01.1901");
 }
 
-QByteArray header(const QString& webAddress) {
-    return Codepage::encode(QStringLiteral("This log was created with Vesk LogConverter - ") + webAddress) +
-           "<EOH>\r\n\r\n";
+QByteArray header(const QString& text, const QDateTime& utcNow) {
+    QByteArray out = Codepage::encode(text) + "\r\n";
+    appendField(out, "ADIF_VER", u"3.1.4");
+    appendField(out, "PROGRAMID", u"Vesk");
+    appendField(out, "PROGRAMVERSION", QStringLiteral(VESK_VERSION_TEXT));
+    appendField(out, "CREATED_TIMESTAMP", utcNow.toString(QStringLiteral("yyyyMMdd HHmmss")));
+    out += "\r\n<EOH>\r\n\r\n";
+    return out;
 }
 
-void appendRecord(QByteArray& out, const QsoRecord& r, const QDateTime& localNow) {
-    appendDateField(out, "QSO_DATE", r[QsoRecord::Date], localNow);
-    appendTimeField(out, "TIME_ON", r[QsoRecord::Utc], localNow);
+void appendRecord(QByteArray& out, const QsoRecord& stored, const QDateTime& localNow) {
+    QsoRecord r = stored;
+    LogFile::NormalizeRecord(r, 1, localNow); // "#" is not exported
+    appendDateField(out, "QSO_DATE", r[QsoRecord::Date]);
+    appendTimeField(out, "TIME_ON", r[QsoRecord::Utc]);
     appendField(out, "BAND", r[QsoRecord::Band]);
     appendField(out, "MODE", r[QsoRecord::Mode]);
     appendField(out, "CALL", r[QsoRecord::Call]);
@@ -110,23 +98,19 @@ void appendRecord(QByteArray& out, const QsoRecord& r, const QDateTime& localNow
     out += "\r\n";
 
     appendIfSet(out, "GRIDSQUARE", r[QsoRecord::Locator]);
-    // ADIF gives the power in watts without a unit. A log that was never
-    // normalised may hold a bare number: only a unit letter is dropped.
-    QStringView power = r[QsoRecord::TxPwr];
-    if (power.endsWith(u'W') || power.endsWith(u'w'))
-        power.chop(1);
-    if (!power.isEmpty())
-        appendField(out, "TX_PWR", power);
+    // ADIF gives the power in watts as a number with a decimal point.
+    if (const auto watts = PowerText::watts(r[QsoRecord::TxPwr]))
+        appendField(out, "TX_PWR", PowerText::adifText(*watts));
     appendIfSet(out, "COMMENT", QsoRecord::lineBreaksAsBlanks(r[QsoRecord::Comments]));
     out += "\r\n";
 
     const QString& sent = r[QsoRecord::QslOut];
     const QString& received = r[QsoRecord::QslIn];
     if (!sent.isEmpty())
-        appendDateField(out, "QSLSDATE", sent, localNow);
+        appendDateField(out, "QSLSDATE", sent);
     out += sent.isEmpty() ? "<QSL_SENT:1>N" : "<QSL_SENT:1>Y";
     if (!received.isEmpty())
-        appendDateField(out, "QSLRDATE", received, localNow);
+        appendDateField(out, "QSLRDATE", received);
     out += received.isEmpty() ? "<QSL_RCVD:1>N" : "<QSL_RCVD:1>Y";
     out += "<EOR>\r\n";
 }
@@ -180,8 +164,10 @@ void applyField(QsoRecord& r, int field, const QString& value) {
         r[QsoRecord::Locator] = AsciiCase::toUpper(oneLine());
         break;
     case TxPwr:
-        // An empty power is no power ("W" alone would survive Normalize).
-        r[QsoRecord::TxPwr] = value.isEmpty() ? QString() : oneLine() + u'W';
+        // Watts without a unit, as ADIF has it; some programs add the unit
+        // ("50W") or write free text. Normalize reads every form and moves
+        // what is no power into Comments.
+        r[QsoRecord::TxPwr] = oneLine();
         break;
     case Comment:
         r[QsoRecord::Comments] = value;

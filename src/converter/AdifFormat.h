@@ -38,11 +38,14 @@ const QStringList& fieldNames(); // in the order of Field, in capitals
 // "01.01.1901" in QSL out or QSL in: card sent (or received), date not recorded.
 QString undatedQsl();
 
-// Export: the header (ending in <EOH> and an empty line) and one record as
-// four CR LF separated lines ending in "<EOR>" and a line end, in the 8-bit
-// character set of the log. Dates and times that cannot be read are written
-// as localNow's.
-QByteArray header(const QString& webAddress);
+// Export: the header (a line of text, the program, its version, the ADIF
+// version and the UTC time of the export, ending in <EOH> and an empty line)
+// and one record as four CR LF separated lines ending in "<EOR>" and a line
+// end, in the 8-bit character set of the log.
+QByteArray header(const QString& text, const QDateTime& utcNow);
+// The record is written as Normalize would store it, so that a log never
+// normalised ("1234", "010203", "100") exports its own values; what Normalize
+// cannot read is the clock's date or time, the text itself in COMMENT.
 void appendRecord(QByteArray& out, const QsoRecord& record, const QDateTime& localNow);
 
 // Import: stores one field's value; later fields overwrite earlier ones, so

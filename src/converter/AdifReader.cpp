@@ -34,10 +34,8 @@ AdifReader::AdifReader(const QByteArray& bytes, const QString& fileName, const Q
     : m_bytes(bytes), m_fileName(QDir::toNativeSeparators(fileName)) {
     for (const QString& name : wanted)
         m_wanted << name.toLatin1();
-    const ForeignText::Encoding encoding = ForeignText::detect(m_bytes);
-    m_utf8 = encoding.utf8;
-    m_pos = encoding.start;
-    m_linePos = m_pos;
+    if (m_bytes.startsWith("\xEF\xBB\xBF"))
+        m_pos = m_linePos = 3;
 }
 
 int AdifReader::wantedIndex(qsizetype from, qsizetype to) const {
@@ -153,9 +151,7 @@ qsizetype AdifReader::utf8ValueEnd(qsizetype start, qsizetype length, qsizetype 
 // it is not the next specifier (blanks before it allowed): then the value
 // ends where the first specifier inside it begins.
 qsizetype AdifReader::valueEnd(qsizetype start, qsizetype length, bool& brokenByTag) const {
-    qsizetype end = start + length;
-    if (m_utf8)
-        end = utf8ValueEnd(start, length, end);
+    const qsizetype end = utf8ValueEnd(start, length, start + length);
     brokenByTag = false;
     const qsizetype cut = firstSpecifier(start, end);
     if (cut < 0)
@@ -294,9 +290,8 @@ bool AdifReader::next(Record& record) {
                 anyField = true;
             }
             if (tag.wanted >= 0) {
-                record.fields.append(
-                    {tag.wanted, ForeignText::decode(m_bytes.constData() + tag.valueStart,
-                                                     tag.valueEnd - tag.valueStart, m_utf8)});
+                record.fields.append({tag.wanted, ForeignText::decodeField(m_bytes.constData() + tag.valueStart,
+                                                                           tag.valueEnd - tag.valueStart)});
             }
             break;
         }

@@ -21,8 +21,11 @@
 //   were changed after the lengths were counted) ends the value before it; a
 //   value that holds a whole specifier is kept when the next field follows
 //   it directly;
-// - in a UTF-8 file, a length that counts characters instead of bytes is
-//   taken as such when only that reading ends the value cleanly.
+// - a length that counts the characters of a UTF-8 value instead of its
+//   bytes is taken as such when only that reading ends the value cleanly.
+// Each value is decoded by itself: valid UTF-8 as UTF-8, anything else as
+// Windows-1252, so that a UTF-8 file with one byte from a Windows program
+// loses nothing but that byte's meaning.
 // A file without <EOH> starts with its first record. A last record that the
 // end of the file cuts off before its <EOR> is delivered, marked as such, when
 // it holds a wanted field.
@@ -50,7 +53,6 @@ public:
     const QStringList& notes() const { return m_notes; }
     qint64 position() const { return m_pos; }
     qint64 size() const { return m_bytes.size(); }
-    bool isUtf8() const { return m_utf8; }
 
 private:
     enum class Kind { Field, EndOfRecord, EndOfHeader };
@@ -76,7 +78,6 @@ private:
     QByteArray m_bytes;
     QString m_fileName;
     QByteArrayList m_wanted;
-    bool m_utf8 = false;
     qsizetype m_pos = 0;
     int m_records = 0;
     bool m_sawHeaderEnd = false;

@@ -18,14 +18,13 @@ int utf8SequenceLength(unsigned char lead) {
 
 namespace {
 
-// True when every byte above 127 belongs to a well-formed UTF-8 sequence and
-// there is at least one such byte. Stops at the first bad byte, so 8-bit
+// True when every byte above 127 belongs to a well-formed UTF-8 sequence;
+// high tells whether there is any. Stops at the first bad byte, so 8-bit
 // text is recognised after its first umlaut.
-bool isUtf8WithHighBytes(const QByteArray& bytes, qsizetype from) {
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
-    const qsizetype n = bytes.size();
-    bool high = false;
-    for (qsizetype i = from; i < n;) {
+bool isUtf8(const char* data, qsizetype n, bool& high) {
+    const auto* p = reinterpret_cast<const unsigned char*>(data);
+    high = false;
+    for (qsizetype i = 0; i < n;) {
         const unsigned char b = p[i];
         if (b < 0x80) {
             ++i;
@@ -45,7 +44,7 @@ bool isUtf8WithHighBytes(const QByteArray& bytes, qsizetype from) {
         high = true;
         i += len;
     }
-    return high;
+    return true;
 }
 
 } // namespace
@@ -53,7 +52,13 @@ bool isUtf8WithHighBytes(const QByteArray& bytes, qsizetype from) {
 Encoding detect(const QByteArray& bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return {true, 3};
-    return {isUtf8WithHighBytes(bytes, 0), 0};
+    bool high = false;
+    return {isUtf8(bytes.constData(), bytes.size(), high) && high, 0};
+}
+
+QString decodeField(const char* data, qsizetype size) {
+    bool high = false;
+    return decode(data, size, isUtf8(data, size, high));
 }
 
 QByteArray utf16AsUtf8(const QByteArray& bytes) {

@@ -22,6 +22,11 @@ inline QString decode(const QByteArray& bytes) {
     return decode(bytes.constData() + e.start, bytes.size() - e.start, e.utf8);
 }
 
+// One field of a file whose parts may differ: a UTF-8 file with one value
+// pasted from a Windows program. Valid UTF-8 is read as UTF-8, anything else
+// as Windows-1252; one stray byte costs only its own field.
+QString decodeField(const char* data, qsizetype size);
+
 // A file in UTF-16 (with its byte order mark) as the same text in UTF-8 with
 // its byte order mark; other files unchanged. ADIF lengths can then be read
 // as in any other file.

@@ -174,7 +174,7 @@ ConverterResult LogConverter::ExportAdif(const QStringList& logs, const QString&
     ProgressMeter meter(m_progress, totalSize(logs));
     ConverterResult result;
     ExportFile out(target);
-    out.bytes() = Adif::header(webAddress());
+    out.bytes() = Adif::header(m_creditText, m_clock.utcNow());
     meter.forEachRecord(logs, [&](const QsoRecord& record, const LogFile&) {
         Adif::appendRecord(out.bytes(), record, now);
         out.flushIfFull();
@@ -244,6 +244,11 @@ ConverterResult LogConverter::ImportAdif(const QString& adifFile, const QString&
     ProgressMeter meter(m_progress, reader.size());
     ConverterResult result;
     QStringList notes;
+    // Fields whose characters the log's 8-bit text cannot hold, and the
+    // first records that have them, so that the user can correct them.
+    int lostFields = 0;
+    QStringList lostIn;
+    constexpr int kLostNamed = 5;
     AdifReader::Record in;
     while (reader.next(in)) {
         meter.advanceTo(reader.position());
@@ -261,23 +266,24 @@ ConverterResult LogConverter::ImportAdif(const QString& adifFile, const QString&
                          .arg(in.number)
                          .arg(in.line);
         }
-        try {
-            target.add(record);
-        } catch (const IoError& e) {
-            throw IoError(msgText(Msg::AdifRecordError)
-                              .arg(name)
-                              .arg(in.number)
-                              .arg(in.line)
-                              .arg(e.message(), untouched));
-        }
+        const int lostBefore = lostFields;
+        for (const AdifReader::Field& field : std::as_const(in.fields))
+            lostFields += Codepage::holds(field.value) ? 0 : 1;
+        if (lostFields > lostBefore && lostIn.size() <= kLostNamed)
+            lostIn << QStringLiteral("%1 (%2)").arg(in.number).arg(record[QsoRecord::Call]);
+        target.add(record);
         ++result.written;
     }
+    if (lostIn.size() > kLostNamed)
+        lostIn.last() = QStringLiteral("…");
     if (!reader.sawHeaderEnd() && !reader.sawRecordEnd() && result.written + result.skipped == 0) {
         throw IoError(
             msgText(Msg::NotAdif)
                 .arg(name, untouched));
     }
-    result.notes = reader.notes() + notes;
+    if (lostFields > 0) // first: the CLI shows only the first notes
+        result.notes << msgText(Msg::AdifCharactersLost).arg(name).arg(lostFields).arg(lostIn.join(QStringLiteral(", ")));
+    result.notes += reader.notes() + notes;
     return committed(target, meter, result);
 }
 
@@ -316,17 +322,7 @@ ConverterResult LogConverter::ImportStringGrid(const StringGrid& grid, int start
             ++result.skipped;
             continue;
         }
-        try {
-            target.add(record);
-        } catch (const IoError& e) {
-            const QString where =
-                grid.sourceName().isEmpty() ? QString() : QStringLiteral("\"%1\", ").arg(grid.sourceName());
-            throw IoError(
-                msgText(Msg::TableRowError)
-                    .arg(where)
-                    .arg(row)
-                    .arg(e.message(), native(targetLog)));
-        }
+        target.add(record);
         ++result.written;
     }
     return committed(target, meter, result);
@@ -359,16 +355,8 @@ ConverterResult LogConverter::Verbinden(const QStringList& sources, const QStrin
     TargetLog log(target, m_clock.localNow());
     ProgressMeter meter(m_progress, totalSize(sources));
     ConverterResult result;
-    meter.forEachRecord(sources, [&](const QsoRecord& record, const LogFile& source) {
-        try {
-            log.add(record);
-        } catch (const IoError& e) {
-            throw IoError(
-                msgText(Msg::JoinLineError)
-                    .arg(native(source.fileName()))
-                    .arg(source.lineNumber())
-                    .arg(e.message(), native(target)));
-        }
+    meter.forEachRecord(sources, [&](const QsoRecord& record, const LogFile&) {
+        log.add(record);
         ++result.written;
     });
     return committed(log, meter, result);

@@ -26,14 +26,7 @@ TargetLog::TargetLog(const QString& path, const QDateTime& localNow) : m_path(pa
     while (log.ReadNext(record)) {
         m_lastNumber = record[QsoRecord::Number];
         m_lastLine = log.lineNumber();
-        try {
-            appendNormalized(record);
-        } catch (const IoError& e) {
-            throw IoError(msgText(Msg::LogRepairLineError)
-                              .arg(QDir::toNativeSeparators(path))
-                              .arg(m_lastLine)
-                              .arg(e.message()));
-        }
+        appendNormalized(record);
     }
     log.CloseFile();
     m_incomplete = log.incompleteLine() ? log.incompleteLineText() : QString();

@@ -19,7 +19,7 @@
 class TargetLog {
 public:
     // Throws IoError when the log cannot be read or holds a line that no
-    // record can hold or that Normalize cannot repair.
+    // record can hold.
     TargetLog(const QString& path, const QDateTime& localNow);
 
     const QString& path() const { return m_path; }
@@ -34,8 +34,6 @@ public:
     // is not a whole number.
     int nextNumber() const;
 
-    // Throws IoError (naming neither file nor record: the caller knows where
-    // the record came from) when Normalize would stop on it.
     void add(const QsoRecord& record);
 
     void commit();

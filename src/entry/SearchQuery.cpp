@@ -4,6 +4,7 @@
 #include "logstore/DateText.h"
 #include "logstore/GermanNumber.h"
 #include "logstore/LogFile.h"
+#include "logstore/PowerText.h"
 
 #include <optional>
 
@@ -43,25 +44,6 @@ bool isOrdering(int op) { return op == Greater || op == Less; }
 
 namespace {
 
-// Watts of a power text: "0,5W", "5mW", "1,5KW" or a bare number.
-std::optional<double> watts(const QString& text) {
-    QString t = AsciiCase::toUpper(text.trimmed());
-    double factor = 1.0;
-    if (t.endsWith(u'W'))
-        t.chop(1);
-    if (t.endsWith(u'M')) {
-        factor = 0.001;
-        t.chop(1);
-    } else if (t.endsWith(u'K')) {
-        factor = 1000.0;
-        t.chop(1);
-    }
-    const auto value = GermanNumber::parse(t.trimmed());
-    if (!value)
-        return std::nullopt;
-    return *value * factor;
-}
-
 // -1, 0 or 1; nullopt when either text cannot be read for this field.
 std::optional<int> compareOrdered(int field, const QString& a, const QString& b, int referenceYear) {
     auto order = [](const auto& x, const auto& y) { return x < y ? -1 : (y < x ? 1 : 0); };
@@ -83,8 +65,8 @@ std::optional<int> compareOrdered(int field, const QString& a, const QString& b,
         return order(*x, *y);
     }
     case SearchField::TxPwr: {
-        const auto x = watts(a);
-        const auto y = watts(b);
+        const auto x = PowerText::watts(a);
+        const auto y = PowerText::watts(b);
         if (!x || !y)
             return std::nullopt;
         return order(*x, *y);

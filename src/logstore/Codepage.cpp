@@ -51,6 +51,14 @@ void encodeAppend(QStringView text, QByteArray& out) {
     out.resize(start + n);
 }
 
+bool holds(QStringView text) {
+    for (const QChar c : text) {
+        if (c != u'?' && toByte(c.unicode()) == '?')
+            return false;
+    }
+    return true;
+}
+
 QByteArray encode(QStringView text) {
     QByteArray out;
     encodeAppend(text, out);

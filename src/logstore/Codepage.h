@@ -14,6 +14,9 @@ inline QString decode(const QByteArray& bytes) { return decode(bytes.constData()
 // A character that Windows-1252 cannot hold is written as '?'.
 QByteArray encode(QStringView text);
 
+// True when encode keeps every character (writes no '?' in place of one).
+bool holds(QStringView text);
+
 // Appends the encoded text to out (no intermediate allocation on hot paths).
 void encodeAppend(QStringView text, QByteArray& out);
 

@@ -4,8 +4,8 @@
 #include "logstore/BandList.h"
 #include "logstore/Codepage.h"
 #include "logstore/DateText.h"
-#include "logstore/GermanNumber.h"
 #include "logstore/IoError.h"
+#include "logstore/PowerText.h"
 #include "platform/ProgramTexts.h"
 
 #include <QDir>
@@ -52,19 +52,6 @@ bool writeAllAt(int fd, const QByteArray& bytes, qint64 at) { return transferAll
 
 bool readAllAt(int fd, char* data, qint64 size, qint64 at) { return transferAll(::pread, fd, data, size, at); }
 
-bool isWholeNumber(const QString& text) {
-    qsizetype i = 0;
-    if (!text.isEmpty() && (text[0] == u'+' || text[0] == u'-'))
-        i = 1;
-    if (i >= text.size())
-        return false;
-    for (; i < text.size(); ++i) {
-        if (text[i] < u'0' || text[i] > u'9')
-            return false;
-    }
-    return true;
-}
-
 void addRejected(QsoRecord& r, const QString& text) {
     r[QsoRecord::Comments] += QStringLiteral(" / ") + text;
 }
@@ -87,17 +74,6 @@ QString insertTimeColons(const QString& text) {
     if (text.size() == 6)
         return text.left(2) + u':' + text.mid(2, 2) + u':' + text.mid(4);
     return text;
-}
-
-// Scales the number in front of unit ("MW" or "KW") into watts.
-void scalePower(QsoRecord& r, const QString& unit, double factor) {
-    QString& pwr = r[QsoRecord::TxPwr];
-    const QString number = pwr.left(pwr.indexOf(unit));
-    const auto value = GermanNumber::parse(number);
-    if (!value) {
-        throw IoError(msgText(Msg::LogPowerNotANumber).arg(pwr, number));
-    }
-    pwr = GermanNumber::format(*value * factor) + u'W';
 }
 
 } // namespace
@@ -504,23 +480,17 @@ void LogFile::NormalizeRecord(QsoRecord& r, int number, const QDateTime& localNo
     for (int f : {QsoRecord::Mode, QsoRecord::Call, QsoRecord::Dok, QsoRecord::Locator})
         r[f] = AsciiCase::toUpper(r[f]);
 
-    const QString oldPwr = r[QsoRecord::TxPwr];
+    // A power in any form it comes in ("50", "0.5W", "1,5kW", "500mW") is
+    // stored in watts; free text ("KWM-2") goes into Comments, never lost.
     QString& pwr = r[QsoRecord::TxPwr];
-    pwr = AsciiCase::toUpper(pwr);
     if (pwr.isEmpty()) {
         pwr = QStringLiteral("1W");
-    } else if (!pwr.endsWith(u'W')) {
-        if (isWholeNumber(pwr)) {
-            pwr += u'W';
-        } else {
-            addRejected(r, oldPwr);
-            pwr = QStringLiteral("1W");
-        }
+    } else if (const auto watts = PowerText::watts(pwr)) {
+        pwr = PowerText::logText(*watts);
+    } else {
+        addRejected(r, pwr);
+        pwr = QStringLiteral("1W");
     }
-    if (pwr.contains(QStringLiteral("MW")))
-        scalePower(r, QStringLiteral("MW"), 0.001);
-    else if (pwr.contains(QStringLiteral("KW")))
-        scalePower(r, QStringLiteral("KW"), 1000.0);
 
     const int year = localNow.date().year();
     {
@@ -576,16 +546,7 @@ int LogFile::Normalize(const QDateTime& localNow, const QSet<int>& numbers,
     while (ReadNext(record)) { // a line no record can hold stops here, naming file and line
         if (numbers.contains(counter))
             change(counter, record);
-        try {
-            NormalizeRecord(record, counter, localNow);
-        } catch (const IoError& e) {
-            const int at = m_lineNumber;
-            CloseFile();
-            throw IoError(msgText(Msg::LogRepairLineError)
-                              .arg(native(m_fileName))
-                              .arg(at)
-                              .arg(e.message()));
-        }
+        NormalizeRecord(record, counter, localNow);
         Codepage::encodeAppend(record.encodeLine(), out);
         out += kCrLf;
         ++counter;

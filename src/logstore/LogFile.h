@@ -112,8 +112,8 @@ public:
     int Normalize(const QDateTime& localNow, const QSet<int>& numbers,
                   const std::function<void(int number, QsoRecord& record)>& change);
 
-    // One record as Normalize repairs it. Throws IoError (without file name)
-    // when a power given in mW or kW has no readable number.
+    // One record as Normalize repairs it. Every field is repaired, none
+    // refused: what cannot be read goes into Comments.
     static void NormalizeRecord(QsoRecord& record, int number, const QDateTime& localNow);
 
     // The error for a line that has more than 15 separators.

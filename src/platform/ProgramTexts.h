@@ -21,7 +21,6 @@
     X(LanguageFileUnreadable)                                                                                          \
     X(FileNotWritable)                                                                                                 \
     X(WriteErrorIn)                                                                                                    \
-    X(LogPowerNotANumber)                                                                                              \
     X(LogTooManySeparators)                                                                                            \
     X(LogUnreadable)                                                                                                   \
     X(LogReadErrorIn)                                                                                                  \
@@ -31,7 +30,6 @@
     X(ContactNotAppended)                                                                                              \
     X(ContactNotSaved)                                                                                                 \
     X(FileNotReplaced)                                                                                                 \
-    X(LogRepairLineError)                                                                                              \
     X(DokMissing)                                                                                                      \
     X(DokNotADok)                                                                                                      \
     X(DokTooShort)                                                                                                     \
@@ -82,12 +80,9 @@
     X(ImportFileEmpty)                                                                                                 \
     X(ImportNotText)                                                                                                   \
     X(AdifLastRecordOpen)                                                                                              \
-    X(AdifRecordError)                                                                                                 \
     X(NotAdif)                                                                                                         \
     X(NoHtmlTable)                                                                                                     \
-    X(TableRowError)                                                                                                   \
     X(JoinIntoSource)                                                                                                  \
-    X(JoinLineError)                                                                                                   \
     X(LastNumberNotInteger)                                                                                            \
     X(NotATimeHms)                                                                                                     \
     X(NotADateDmy)                                                                                                     \
@@ -193,7 +188,8 @@
     X(LogHeaderIsContact)                                                                                              \
     X(SettingsNotText)                                                                                                 \
     X(LastLogNotAName)                                                                                                 \
-    X(HtmlColumnsCapped)
+    X(HtmlColumnsCapped)                                                                                               \
+    X(AdifCharactersLost)
 
 enum class Msg : int {
 #define VESK_PROGRAM_TEXT_ID(name) name,

@@ -97,7 +97,7 @@ void TestBatchCommands::commands_data() {
     QTest::addColumn<QString>("file");   // a file to look at afterwards
     QTest::addColumn<QString>("starts"); // how it starts, or "log:N" for a log numbered 1 to N
     QTest::newRow("export adif") << QStringList{"export", "--format", "adif", "--output", "%d/x.adi", "%d/a.log", "%d/b.log"}
-                                 << 0 << QStringList{"3 Kontakte aus 2 Logs"} << "x.adi" << "This log was created with Vesk";
+                                 << 0 << QStringList{"3 Kontakte aus 2 Logs"} << "x.adi" << "Erstellt mit Vesk LogConverter\r\n<ADIF_VER:5>";
     QTest::newRow("export html") << QStringList{"export", "--format", "html", "--output", "%d/x.htm", "%d/a.log"} << 0
                                  << QStringList{"2 Kontakte"} << "x.htm" << "<html>\r\n<head>";
     QTest::newRow("export txt") << QStringList{"export", "--format", "txt", "--output", "%d/x.txt", "%d/b.log"} << 0

@@ -47,21 +47,26 @@ private:
 };
 
 // Field values and their escapes are the round trip's (test_convertroundtrip);
-// this holds the byte layout other programs read: header, logs in the given
-// order, records without an empty line between them, QSL dates and marks,
-// and the clock's date and time for a contact whose own cannot be read.
+// this holds the byte layout other programs read: header naming program and
+// version, logs in the given order, records without an empty line between
+// them, QSL dates and marks, numbers with a decimal point, and a log never
+// normalised exported as Normalize would store it: its own date, time and
+// power, and the clock's only where the text cannot be read (kept in COMMENT).
 void TestAdif::exportFile() {
     TestFolder dir;
-    dir.writeLog("b.log", {"1;12.03.2004;18:45:00;20m;SSB;Q0TEST;59;57;b36;Hans;Bonn;JO30AB;5W;Gut;01.01.1901;05.06.2004"});
-    dir.writeLog("a.log", {"1;32.13.2004;25:00:00;2m;FM;A1A;;;;;;;;;;"});
-    QCOMPARE(LogConverter(m_clock).ExportAdif({dir.file("b.log"), dir.file("a.log")}, dir.file("out.adi")).written, 2);
+    dir.writeLog("b.log", {"1;12.03.2004;18:45:00;20m;SSB;Q0TEST;59;57;B36;Hans;Bonn;JO30AB;0,5W;Gut;01.01.1901;05.06.2004"});
+    dir.writeLog("a.log", {"1;01022003;1234;2M;fm;a1a;;;;;;;100;;;", "2;32.13.2004;12:00:00;2m;FM;B1B;;;;;;;1W;;;"});
+    QCOMPARE(LogConverter(m_clock).ExportAdif({dir.file("b.log"), dir.file("a.log")}, dir.file("out.adi")).written, 3);
     QCOMPARE(dir.read("out.adi"),
-             "This log was created with Vesk LogConverter - " + LogConverter::webAddress().toLatin1() +
-                 "<EOH>\r\n\r\n<QSO_DATE:8>20040312<TIME_ON:6>184500<BAND:3>20m<MODE:3>SSB<CALL:6>Q0TEST\r\n"
-                 "<RST_SENT:2>59<RST_RCVD:2>57<DOK:3>b36<NAME:4>Hans<QTH:4>Bonn\r\n<GRIDSQUARE:6>JO30AB<TX_PWR:1>5"
+             "Erstellt mit Vesk LogConverter\r\n<ADIF_VER:5>3.1.4<PROGRAMID:4>Vesk<PROGRAMVERSION:4>0.8d<CREATED_TIMESTAMP:15>" +
+                 m_clock.utcNow().toString("yyyyMMdd HHmmss").toLatin1() +
+                 "\r\n<EOH>\r\n\r\n<QSO_DATE:8>20040312<TIME_ON:6>184500<BAND:3>20m<MODE:3>SSB<CALL:6>Q0TEST\r\n"
+                 "<RST_SENT:2>59<RST_RCVD:2>57<DOK:3>B36<NAME:4>Hans<QTH:4>Bonn\r\n<GRIDSQUARE:6>JO30AB<TX_PWR:3>0.5"
                  "<COMMENT:3>Gut\r\n<QSLSDATE:8>19010101<QSL_SENT:1>Y<QSLRDATE:8>20040605<QSL_RCVD:1>Y<EOR>\r\n"
-                 "<QSO_DATE:8>20261206<TIME_ON:6>183015<BAND:2>2m<MODE:2>FM<CALL:3>A1A\r\n"
-                 "<RST_SENT:0><RST_RCVD:0>\r\n\r\n<QSL_SENT:1>N<QSL_RCVD:1>N<EOR>\r\n");
+                 "<QSO_DATE:8>20030201<TIME_ON:6>123400<BAND:2>2m<MODE:2>FM<CALL:3>A1A\r\n"
+                 "<RST_SENT:0><RST_RCVD:0>\r\n<TX_PWR:3>100\r\n<QSL_SENT:1>N<QSL_RCVD:1>N<EOR>\r\n"
+                 "<QSO_DATE:8>20261206<TIME_ON:6>120000<BAND:2>2m<MODE:2>FM<CALL:3>B1B\r\n"
+                 "<RST_SENT:0><RST_RCVD:0>\r\n<TX_PWR:1>1<COMMENT:13> / 32.13.2004\r\n<QSL_SENT:1>N<QSL_RCVD:1>N<EOR>\r\n");
 }
 
 void TestAdif::exportKeepsTargetOnMissingLog() {
@@ -125,6 +130,15 @@ void TestAdif::import_data() {
     QTest::newRow("UTF-8 with byte order mark, length counted in characters")
         << "\xEF\xBB\xBF" + h + r + "<NAME:6>J\xC3\xBCrgen\r\n<QTH:4>K\xC3\xB6ln\r\n<EOR>" << line(";;;Jürgen;Köln;;1W;;;") << none;
     QTest::newRow("two headers of joined files") << h + r + "<EOR>\r\n" + h + r + "<EOR>" << one + QStringList{"2" + kLine.mid(1)} << none;
+    // One value from a Windows program in a UTF-8 file costs only that value;
+    // letters Windows-1252 lacks are named, not silently replaced.
+    QTest::newRow("UTF-8 with one Windows-1252 value and Polish letters")
+        << h + "<QSO_DATE:8>20040312<TIME_ON:4>1845<BAND:3>20m<MODE:3>SSB<CALL:6>SP3ABC<NAME:7>J\xC3\xBCrgen"
+               "<QTH:7>Pozna\xC5\x84<COMMENT:5>Gr\xFC\xDF" "e<EOR>\r\n"
+               "<QSO_DATE:8>20040312<TIME_ON:4>1846<BAND:3>20m<MODE:3>SSB<CALL:6>SP9XYZ<NAME:7>Micha\xC5\x82<EOR>"
+        << QStringList{"1;12.03.2004;18:45:00;20m;SSB;SP3ABC;;;;Jürgen;Pozna?;;1W;Grüße;;",
+                       "2;12.03.2004;18:46:00;20m;SSB;SP9XYZ;;;;Micha?;;;1W;;;"}
+        << QStringList{"in.adi\": Zeichen, die Windows-1252 nicht kennt", "Felder: 2, zuerst in Datensatz 1 (SP3ABC), 2 (SP9XYZ)."};
     QByteArray utf16("\xFF\xFE");
     for (const QChar c : QString::fromLatin1(h + r) + QStringLiteral("<NAME:6>Jürgen<EOR>"))
         utf16 += char(c.unicode() & 0xFF) + QByteArray(1, char(c.unicode() >> 8));
@@ -142,6 +156,20 @@ void TestAdif::import_data() {
                                          << otto + QStringList{"2" + kLine.mid(1)}
                                          << QStringList{"Datensatz 1, Zeile 3: <NAME:999999999> reicht über"};
     QTest::newRow("in the header") << "<PROGRAMID:500>x<EOH>" + r + "<EOR>" << one << none;
+    // Power as other programs write it: JTDX adds the unit, a hand-kept log
+    // names the rig. One record's text never stops the import.
+    QTest::newRow("JTDX: TX_PWR with its unit")
+        << QByteArray("JTDX ADIF Export<eoh>\n<call:6>Q0TEST <gridsquare:4>JO31 <mode:3>FT8 <rst_sent:3>-10 "
+                      "<rst_rcvd:3>-07 <qso_date:8>20040312 <time_on:6>184500 <band:3>20m <freq:9>14.075000 "
+                      "<station_callsign:5>DL1XX <tx_pwr:3>50W <eor>\n")
+        << QStringList{"1;12.03.2004;18:45:00;20m;FT8;Q0TEST;-10;-07;;;;JO31;50W;;;"} << none;
+    QByteArray powers = h;
+    for (const char* p : {"<TX_PWR:5>KWM-2", "<TX_PWR:5>1.5kW", "<TX_PWR:3>0,5", "<TX_PWR:6>500 mW", "<TX_PWR:3>100"})
+        powers += r + p + "<EOR>\r\n";
+    auto numbered = [&](int n, const char* rest) { return QString::number(n) + line(rest)[0].mid(1); };
+    QTest::newRow("power with point or comma, a unit, or free text")
+        << powers << QStringList{numbered(1, ";;;;;;1W; / KWM-2;;"), numbered(2, ";;;;;;1500W;;;"), numbered(3, ";;;;;;0,5W;;;"),
+                                 numbered(4, ";;;;;;0,5W;;;"), numbered(5, ";;;;;;100W;;;")} << none;
     QTest::newRow("unclosed specifier") << h + r + "<EOR><CALL:3" << one << none;
 }
 
@@ -186,9 +214,8 @@ void TestAdif::refused_data() {
     QTest::newRow("plain text") << QByteArray("Dear OM, tnx.\r\n") << good << nothing + QStringList{"keine ADIF-Datei"};
     QTest::newRow("last number of the log not whole") << "<EOH>" + kRecord + "<EOR>"
                                                       << "x" + good.mid(1) << QStringList{"t.log\", Zeile 3", "\"x\""};
-    // "1.5k" becomes "1.5KW", which Normalize cannot read under German number rules.
-    QTest::newRow("unrepairable power") << "<EOH>\r\n" + kRecord + "<EOR>\r\n" + kRecord + "<TX_PWR:4>1.5k<EOR>\r\n"
-                                        << good << QStringList{"in.adi\", Datensatz 2, Zeile 3", "1.5KW"};
+    QTest::newRow("a line of the log no contact can be") << "<EOH>" + kRecord + "<EOR>" << "2" + good.mid(1) + ";x"
+                                                         << QStringList{"t.log\", Zeile 3", "mehr als 15 Trennzeichen"};
 }
 
 void TestAdif::refused() {

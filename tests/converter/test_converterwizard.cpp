@@ -102,6 +102,7 @@ void TestConverterWizard::exportWithOverwriteQuestion() {
     w.choose("ExpAdifRadioBtn");
     w.dialogs.fileAnswers = {dir.file("out.adi")};
     w.click("ExportBrowseBtn");
+    QCOMPARE(w.dialogs.fileDialogs.last().suffix, QStringLiteral("adi")); // what other programs look for
     w.next(); // "No" to the overwrite question
     QCOMPARE(w.dialogs.questions.size(), 1);
     QVERIFY2(w.dialogs.questions[0].contains("out.adi"), qPrintable(w.dialogs.questions[0]));

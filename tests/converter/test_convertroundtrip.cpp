@@ -143,15 +143,16 @@ void TestConvertRoundTrip::joinRefused() {
 void TestConvertRoundTrip::repair() {
     TestFolder dir;
     dir.writeLog("a.log", {"7;010203;1234;2M;fm;x;;;;;;;100;;;", "7;01.02.2003;12:35:00;2m;FM;Y;;;;;;;1W;;;"});
-    dir.writeLog("b.log", {"3;01.02.2003;12:34:00;2m;FM;Z;;;;;;;5mW;;;"});
-    dir.writeLog("c.log", {"3;01.02.2003;12:34:00;2m;FM;Z;;;;;;;1.5KW;;;"});
+    dir.writeLog("b.log", {"3;01.02.2003;12:34:00;2m;FM;Z;;;;;;;5mW;;;", "4;01.02.2003;12:35:00;2m;FM;Z;;;;;;;1.5KW;;;"});
+    dir.writeLog("c.log", {"3;01.02.2003;12:34:00;2m;FM;Z;;;;;;;1W;;;;x"});
     const QByteArray c = dir.read("c.log");
     LogConverter converter(m_clock);
-    QCOMPARE(converter.Repair({dir.file("a.log"), dir.file("b.log")}), (QList<int>{2, 1}));
+    QCOMPARE(converter.Repair({dir.file("a.log"), dir.file("b.log")}), (QList<int>{2, 2}));
     QCOMPARE(dir.read("a.log"), crlf({QsoRecord::headerLine(), "1;01.02.2003;12:34:00;2m;FM;X;;;;;;;100W;;;",
                                       "2;01.02.2003;12:35:00;2m;FM;Y;;;;;;;1W;;;"}));
-    QCOMPARE(dir.read("b.log"), crlf({QsoRecord::headerLine(), "1;01.02.2003;12:34:00;2m;FM;Z;;;;;;;0,005W;;;"}));
-    const QString error = errorOf([&] { converter.Repair({dir.file("c.log")}); }); // a kilowatt number it cannot read
+    QCOMPARE(dir.read("b.log"), crlf({QsoRecord::headerLine(), "1;01.02.2003;12:34:00;2m;FM;Z;;;;;;;0,005W;;;",
+                                      "2;01.02.2003;12:35:00;2m;FM;Z;;;;;;;1500W;;;"}));
+    const QString error = errorOf([&] { converter.Repair({dir.file("c.log")}); }); // a line no contact can be
     QVERIFY2(error.contains(QStringLiteral("c.log\", Zeile 2")), qPrintable(error));
     QCOMPARE(dir.read("c.log"), c);
 }

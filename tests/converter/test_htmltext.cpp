@@ -177,17 +177,23 @@ void TestHtmlText::importAssignments() {
                                                                "3;02.02.2004;13:00:00;;;;;;;;;;1W;;;"}));
 }
 
+// A power no program reads goes into Comments; only a log that cannot be
+// read stops the import, and then it stays as it was.
 void TestHtmlText::importFailureLeavesLog() {
     TestFolder dir;
     dir.writeLog("t.log", {"1;01.02.2003;12:34:00;2m;FM;A1A;;;;;;;1W;;;"});
-    const QByteArray before = dir.read("t.log");
-    dir.write("in.htm", "<table><tr><th>Call</th><th>TX Pwr</th></tr><tr><td>DL1ABC</td><td></td></tr>"
+    dir.write("in.htm", "<table><tr><th>Call</th><th>TX Pwr</th></tr><tr><td>DL1ABC</td><td>KWM-2</td></tr>"
                         "<tr><td>DK2XY</td><td>1.5kW</td></tr></table>");
     LogConverter converter(m_clock);
-    const QString error =
-        errorOf([&] { converter.ImportStringGrid(converter.LoadHtml(dir.file("in.htm")), 2, dir.file("t.log")); });
-    QVERIFY2(error.contains("in.htm\", Tabellenzeile 3: TX Pwr \"1.5KW\"") && error.contains("t.log\" ist unverändert"),
-             qPrintable(error));
+    const StringGrid grid = converter.LoadHtml(dir.file("in.htm"));
+    QCOMPARE(converter.ImportStringGrid(grid, 2, dir.file("t.log")).written, 2);
+    QCOMPARE(SampleLog::lines(dir.file("t.log")).mid(1),
+             (QStringList{"2;06.12.2026;18:30:15;;;DL1ABC;;;;;;;1W; / KWM-2 /  / ;;",
+                          "3;06.12.2026;18:30:15;;;DK2XY;;;;;;;1500W; /  / ;;"}));
+    dir.writeLog("t.log", {"1;01.02.2003;12:34:00;2m;FM;A1A;;;;;;;1W;;;;x"});
+    const QByteArray before = dir.read("t.log");
+    const QString error = errorOf([&] { converter.ImportStringGrid(grid, 2, dir.file("t.log")); });
+    QVERIFY2(error.contains("t.log\", Zeile 2: mehr als 15 Trennzeichen"), qPrintable(error));
     QCOMPARE(dir.read("t.log"), before);
 }
 

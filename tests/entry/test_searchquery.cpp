@@ -77,7 +77,8 @@ void TestSearchQuery::holds_data() {
     QTest::newRow("pwr milliwatt") << F(SearchField::TxPwr) << gt << "0,5W" << "5mW" << true;
     QTest::newRow("pwr kilowatt") << F(SearchField::TxPwr) << gt << "1,5kW" << "999W" << true;
     QTest::newRow("pwr bare number") << F(SearchField::TxPwr) << lt << "5W" << "100" << true;
-    QTest::newRow("pwr decimal point") << F(SearchField::TxPwr) << lt << "0.5W" << "1W" << false;
+    QTest::newRow("pwr decimal point") << F(SearchField::TxPwr) << lt << "0.5W" << "1W" << true;
+    QTest::newRow("pwr free text") << F(SearchField::TxPwr) << lt << "KWM-2" << "1W" << false;
     QTest::newRow("number numeric not textual") << F(SearchField::Number) << lt << "100" << "11" << false;
     QTest::newRow("ordering on band") << F(SearchField::Band) << gt << "40m" << "20m" << false;
     QTest::newRow("no operator") << call << -1 << "DL1ABC" << "DL1ABC" << false;

@@ -128,6 +128,11 @@ void TestLogFile::normalizeRecord_data() {
     QTest::newRow("power text") << int(QsoRecord::TxPwr) << "abc" << "1W" << " / abc";
     QTest::newRow("milliwatt") << int(QsoRecord::TxPwr) << "5MW" << "0,005W" << "";
     QTest::newRow("kilowatt comma") << int(QsoRecord::TxPwr) << "1,5kw" << "1500W" << "";
+    QTest::newRow("kilowatt point") << int(QsoRecord::TxPwr) << "1.5KW" << "1500W" << "";
+    QTest::newRow("point, blank before unit") << int(QsoRecord::TxPwr) << "0.5 w" << "0,5W" << "";
+    QTest::newRow("rig name") << int(QsoRecord::TxPwr) << "KWM-2" << "1W" << " / KWM-2";
+    QTest::newRow("unit twice") << int(QsoRecord::TxPwr) << "50WW" << "1W" << " / 50WW";
+    QTest::newRow("negative") << int(QsoRecord::TxPwr) << "-5W" << "1W" << " / -5W";
     QTest::newRow("date ddmmyy") << int(QsoRecord::Date) << "010203" << "01.02.2003" << "";
     QTest::newRow("date bad") << int(QsoRecord::Date) << "32.01.2003" << "06.12.2026" << " / 32.01.2003";
     QTest::newRow("utc hhnnss") << int(QsoRecord::Utc) << "123456" << "12:34:56" << "";
@@ -163,10 +168,10 @@ void TestLogFile::normalizeFile() {
                    "3;02.02.2003;12:00:00;2m;FM;X;;;;;;;1W;;;"}));
 }
 
-// A power that is no number ("0.5KW" under German rules) stops the repair.
+// A line with more than 15 separators stops the repair.
 void TestLogFile::normalizeStopsOnBadLine() {
     TestFolder dir;
-    dir.writeLog("a.log", {line(1, "A1A"), "2;01.02.2003;12:00:00;2m;FM;B;;;;;;;0.5KW;;;"});
+    dir.writeLog("a.log", {line(1, "A1A"), "2;01.02.2003;12:00:00;2m;FM;B;;;;;;;1W;;;;x"});
     const QByteArray before = dir.read("a.log");
     const QString message = errorOf([&] { LogFile(dir.file("a.log")).Normalize(QDateTime::currentDateTime()); });
     QVERIFY2(message.contains(QStringLiteral("a.log\", Zeile 3")), qPrintable(message));

@@ -818,7 +818,7 @@ void LogConverterForm::ExportBrowseBtnClick() {
     if (m_expAdifRadio->isChecked()) {
         title = text("ExportAdifTitle");
         filter = text("ExportAdifFilter");
-        suffix = QStringLiteral("adf");
+        suffix = QStringLiteral("adi");
     } else if (m_expHtmlRadio->isChecked()) {
         title = text("ExportHtmlTitle");
         filter = text("ExportHtmlFilter");
