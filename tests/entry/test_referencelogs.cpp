@@ -1,7 +1,6 @@
 #include "entry/ReferenceLogs.h"
 #include "logstore/LogFile.h"
 #include "logstore/LogTableModel.h"
-#include "settings/Settings.h"
 #include "TestFolder.h"
 
 #include <QDir>
@@ -61,7 +60,6 @@ private Q_SLOTS:
     void findFirstAndFilter();
     void existingLogsExcludesCurrent();
     void listModel();
-    void optionsRoundTrip();
 };
 
 void TestReferenceLogs::extractCall_data() {
@@ -154,25 +152,6 @@ void TestReferenceLogs::listModel() {
     QCOMPARE(list.rowCount(), 1);
     QCOMPARE(list.hitCount(), 0);
     QCOMPARE(list.record(0), QsoRecord());
-}
-
-void TestReferenceLogs::optionsRoundTrip() {
-    TestFolder dir;
-    const QString ini = dir.file("Vesk.ini");
-    const QStringList paths = {"/home/op/Logs/2003 Köln.log", "", "/home/op/Logs/2004.log", "C:\\Logs\\alt.log"};
-    {
-        Settings settings(ini);
-        QCOMPARE(ReferenceLogs::readOptions(settings).paths, (QStringList{"", "", "", ""}));
-        ReferenceLogs::writePaths(settings, paths);
-        ReferenceLogs::writeLuxus(settings, true);
-        settings.save();
-    }
-    // Latin-1, as the settings file has always been written.
-    QVERIFY2(dir.read("Vesk.ini").contains("Log1=/home/op/Logs/2003 K\xf6ln.log\r\n"), dir.read("Vesk.ini").constData());
-    Settings back(ini);
-    QVERIFY(back.load());
-    QCOMPARE(ReferenceLogs::readOptions(back).paths, paths);
-    QCOMPARE(ReferenceLogs::readOptions(back).luxus, true);
 }
 
 QTEST_GUILESS_MAIN(TestReferenceLogs)

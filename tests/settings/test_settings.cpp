@@ -1,4 +1,4 @@
-#include "logstore/IoError.h"
+#include "ErrorOf.h"
 #include "settings/Settings.h"
 #include "TestFolder.h"
 
@@ -52,21 +52,23 @@ void TestSettings::typedReads() {
 void TestSettings::writeOrderAndFormat() {
     TestFolder dir;
     Settings s(dir.file("Vesk.ini"));
-    s.writeString("Allgemein", "UserMemo", "a\nb"); // a raw break would start a bogus key line
+    s.writeString("Allgemein", "UserMemo", "ä\nb"); // a raw break would start a bogus key line
     s.writeInteger("Positionen", "MainForm.Top", 10);
     s.writeBool("Allgemein", "UtcDiffAuto", false);
     s.writeFloat("Allgemein", "UtcDiff", -1.5);
     s.writeFloat("Allgemein", "SunZenith", 90.8333);
     s.writeFloat("Allgemein", "Small", 0.005);
     s.save();
-    // Floats with a decimal comma and never in exponent form.
-    QCOMPARE(dir.read("Vesk.ini"), QByteArray("[Allgemein]\r\nUserMemo=a b\r\nUtcDiffAuto=0\r\nUtcDiff=-1,5\r\n"
+    // 8-bit text as the file has always been written; floats with a decimal
+    // comma and never in exponent form.
+    QCOMPARE(dir.read("Vesk.ini"), QByteArray("[Allgemein]\r\nUserMemo=\xe4 b\r\nUtcDiffAuto=0\r\nUtcDiff=-1,5\r\n"
                                               "SunZenith=90,8333\r\nSmall=0,005\r\n\r\n"
                                               "[Positionen]\r\nMainForm.Top=10\r\n\r\n"));
     Settings back(dir.file("Vesk.ini"));
     QVERIFY(back.load());
     QCOMPARE(back.serialize(), dir.read("Vesk.ini"));
     QVERIFY(back.readFloat("Allgemein", "SunZenith", 0) == 90.8333 && back.readFloat("Allgemein", "Small", 0) == 0.005);
+    QCOMPARE(back.readString("Allgemein", "UserMemo"), QStringLiteral("ä b"));
     // Memo texts are stored with their line breaks written out.
     QCOMPARE(Settings::encodeMultiLine("a\r\nb"), QStringLiteral("a#13#10b"));
     QCOMPARE(Settings::decodeMultiLine("a#13#10b"), QStringLiteral("a\nb"));
@@ -85,12 +87,7 @@ void TestSettings::failedSaves() {
     QVERIFY(QFileInfo(dir.file("Vesk.ini")).isDir());
     Settings elsewhere(dir.file("no/such/folder/Vesk.ini"));
     elsewhere.writeString("A", "B", "c");
-    QString message;
-    try {
-        elsewhere.save();
-    } catch (const IoError& e) {
-        message = e.message();
-    }
+    const QString message = errorOf([&] { elsewhere.save(); });
     QVERIFY2(message.contains(QStringLiteral("no/such/folder/Vesk.ini")), qPrintable(message));
 }
 
