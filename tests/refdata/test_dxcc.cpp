@@ -1,4 +1,5 @@
 #include "DataTable.h"
+#include "ErrorOf.h"
 #include "TestFolder.h"
 #include "logstore/AtomicFile.h"
 #include "logstore/IoError.h"
@@ -210,8 +211,7 @@ void TestDxcc::rebuildFailureKeepsIndex() {
     // good index by an empty one.
     for (const QByteArray& table : {QByteArray(), QByteArray(""), crlf({kHeader, "1;kaputt"})}) {
         if (!table.isNull()) dir.write("DXCC.csv", table);
-        QString message;
-        try { dxcc.rebuildIndex(); } catch (const IoError& e) { message = e.message(); }
+        const QString message = errorOf([&] { dxcc.rebuildIndex(); });
         QVERIFY2(message.contains(table.isNull() ? dir.file("DXCC.csv") : QStringLiteral("keine Präfixe")),
                  qPrintable(message));
         QCOMPARE(dir.read("DXCC.ini"), crlf({"[DXCC]", "QA=1"}));
