@@ -125,7 +125,6 @@ void TestLogFile::normalizeRecord_data() {
     QTest::addColumn<QString>("output");
     QTest::addColumn<QString>("comments");
     QTest::newRow("power digits") << int(QsoRecord::TxPwr) << "100" << "100W" << "";
-    QTest::newRow("power text") << int(QsoRecord::TxPwr) << "abc" << "1W" << " / abc";
     QTest::newRow("milliwatt") << int(QsoRecord::TxPwr) << "5MW" << "0,005W" << "";
     QTest::newRow("kilowatt comma") << int(QsoRecord::TxPwr) << "1,5kw" << "1500W" << "";
     QTest::newRow("kilowatt point") << int(QsoRecord::TxPwr) << "1.5KW" << "1500W" << "";
