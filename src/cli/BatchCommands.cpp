@@ -1,6 +1,7 @@
 #include "cli/BatchCommands.h"
 
 #include "cli/ReferenceCommands.h"
+#include "cli/QslCommand.h"
 #include "cli/SearchCommand.h"
 #include "converter/LogConverter.h"
 #include "logstore/IoError.h"
@@ -20,7 +21,8 @@ namespace {
 const QStringList kCommands = {QStringLiteral("normalize"), QStringLiteral("export"), QStringLiteral("import"),
                                QStringLiteral("repair"),    QStringLiteral("join"),   QStringLiteral("dxcc"),
                                QStringLiteral("dxcc-index"), QStringLiteral("locator"), QStringLiteral("sun"),
-                               QStringLiteral("dok"),       QStringLiteral("dok-import"), QStringLiteral("search")};
+                               QStringLiteral("dok"),       QStringLiteral("dok-import"), QStringLiteral("search"),
+                               QStringLiteral("qsl")};
 
 // The options each command takes; every one of them takes a value.
 QStringList optionsOf(const QString& command) {
@@ -94,6 +96,9 @@ QString commandUsageError(const CommandLine& line) {
     const QString search = SearchCommand::usageError(line);
     if (!search.isEmpty())
         return search;
+    const QString qsl = QslCommand::usageError(line);
+    if (!qsl.isEmpty())
+        return qsl;
     if (c == QStringLiteral("export")) {
         if (!QStringList{"adif", "html", "txt"}.contains(line.format))
             return msgText(Msg::CliExportFormat);
@@ -332,6 +337,8 @@ int run(const CommandLine& line, Clock& clock, QTextStream& out, QTextStream& er
         return ReferenceCommands::run(line, clock, out, err);
     if (SearchCommand::handles(line.command))
         return SearchCommand::run(line, clock, out, err);
+    if (QslCommand::handles(line.command))
+        return QslCommand::run(line, clock, out, err);
     if (!line.command.isEmpty()) {
         LogConverter converter(clock);
         try {

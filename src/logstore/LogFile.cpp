@@ -437,6 +437,22 @@ bool LogFile::ReplaceRecord(int number, const QsoRecord& record) {
     return SetRecords({number}, [&](int, QsoRecord& r) { r = record; }) == 1;
 }
 
+bool LogFile::ReplaceRecordIfUnchanged(int number, const QsoRecord& expected, const QsoRecord& replacement) {
+    struct Differs {};
+    if (number < 1)
+        return false;
+    try {
+        return SetRecords({number}, [&](int, QsoRecord& r) {
+                   if (!(r == expected))
+                       throw Differs{};
+                   r = replacement;
+               }) == 1;
+    } catch (const Differs&) {
+        CloseFile();
+        return false;
+    }
+}
+
 int LogFile::SetRecords(const QSet<int>& numbers, const std::function<void(int number, QsoRecord& record)>& change) {
     RewriteLock lock(*this);
     OpenForRead(); // reads the header line

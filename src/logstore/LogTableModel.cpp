@@ -49,6 +49,11 @@ void LogTableModel::appendRecord(const QsoRecord& record) {
     endInsertRows();
 }
 
+void LogTableModel::replaceRecord(int index, const QsoRecord& record) {
+    m_rows[index] = PackedRecord::fromRecord(record);
+    Q_EMIT dataChanged(this->index(index, 0), this->index(index, QsoRecord::FieldCount - 1));
+}
+
 int LogTableModel::rowCount(const QModelIndex& parent) const {
     if (parent.isValid())
         return 0;

@@ -21,6 +21,7 @@ public:
     void load(LogFile& log);
     void clear();
     void appendRecord(const QsoRecord& record);
+    void replaceRecord(int index, const QsoRecord& record);
     // Replaces every row at once (a search result).
     void setRows(QVector<PackedRecord> rows);
 

@@ -152,6 +152,11 @@ void Session::appendContact(QsoRecord& record) {
         m_dialogs.info(appended.notice);
 }
 
+void Session::rowRewritten(int index, const QsoRecord& before, const QsoRecord& after) {
+    if (index >= 0 && index < m_model.recordCount() && m_model.record(index) == before)
+        m_model.replaceRecord(index, after);
+}
+
 bool Session::reloadRows() {
     if (!m_log) {
         m_model.clear();

@@ -76,6 +76,9 @@ public:
     // it could not be written; the rows then stay as they were. Does nothing
     // without a log.
     void appendContact(QsoRecord& record);
+    // Row index was written back to the log as after: the rows show it too,
+    // as long as they showed it as before (else they wait for a reload).
+    void rowRewritten(int index, const QsoRecord& before, const QsoRecord& after);
     // Refills the rows from the current log (the list grids follow the
     // model). A read error is reported; the rows read before it stay.
     bool reloadRows();

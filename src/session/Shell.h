@@ -32,6 +32,8 @@ public:
     virtual bool isCurrent(Page page) const = 0;
     // The tabs inside "Auswertungen".
     virtual QTabWidget& evaluationPages() = 0;
+    // A tab of "Auswertungen", placed by its objectName where it has always stood.
+    virtual void addEvaluationPage(QWidget* page, const QString& caption) = 0;
     // A tab of "Optionen"; its applySettings() runs at start with the others.
     virtual void addOptionsPage(OptionsPage* page, const QString& tabName, const QString& caption) = 0;
     // A menu entry of the main menu by its objectName, or nullptr.

@@ -31,6 +31,10 @@ public:
         ButtonHintEnd = 48,   // ... + this
         ReferenceLogTitle = 49,  // title of the file dialog choosing a reference log
         ReferenceLogFilter = 50, // its file-type filter
+        CardSearchNoInput = 52,   // received-card search without call, date and UTC
+        CardSearchAddMissing = 53, // question: the card matches no contact; add it?
+        CardSearchNeedsAll = 54,  // the card matches no contact and call, date or UTC is empty
+        ScanFileFilter = 67,      // file-type filter of the dialog choosing a card scan
         OverwriteCellsStart = 68, // question before filling selected cells: this + log path + ...
         OverwriteCellsEnd = 69,   // ... + this
     };

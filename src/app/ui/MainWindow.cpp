@@ -5,6 +5,7 @@
 #include "converter/ui/LogConverterForm.h"
 #include "entry/EntryMask.h"
 #include "entry/ui/EntryArea.h"
+#include "qsl/ui/QslArea.h"
 #include "logstore/IoError.h"
 #include "logstore/LogDirectory.h"
 #include "platform/Dialogs.h"
@@ -32,10 +33,28 @@ namespace {
 // Where the window opens when nothing is stored.
 const QRect kDesignGeometry(80, 60, 1120, 760);
 
+// The tabs of "Auswertungen" and "Optionen" in the order the window shows
+// them, whichever subsystem adds its tab first.
+const QStringList kTabOrder = {
+    QStringLiteral("TabSheet1"),        QStringLiteral("LocatorGrossfelderTS"), QStringLiteral("TabSheet3"),
+    QStringLiteral("TabSheet4"),        QStringLiteral("AnzahlQsosTS"),         QStringLiteral("TabSheet5"),
+    QStringLiteral("AllgemeinTS"),      QStringLiteral("OrdnungEingabeTS"),     QStringLiteral("VorgabenEingabeTS"),
+    QStringLiteral("AutoNrTS"),         QStringLiteral("DoppelCheckTS"),        QStringLiteral("ReferenzLogsTS"),
+    QStringLiteral("CallBookTS"),       QStringLiteral("ClockTS"),              QStringLiteral("QslTS"),
+    QStringLiteral("StatusBarTS"),      QStringLiteral("CwTS")};
+
+void insertInOrder(QTabWidget* tabs, QWidget* w, const QString& caption) {
+    const qsizetype place = kTabOrder.indexOf(w->objectName());
+    int at = 0;
+    while (at < tabs->count() && kTabOrder.indexOf(tabs->widget(at)->objectName()) < place)
+        ++at;
+    tabs->insertTab(at, w, caption);
+}
+
 QWidget* page(const QString& name, QTabWidget* tabs, const QString& caption) {
     auto* w = new QWidget(tabs);
     w->setObjectName(name);
-    tabs->addTab(w, caption);
+    insertInOrder(tabs, w, caption);
     return w;
 }
 
@@ -70,6 +89,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
     addOptionsPage(m_generalOptions, QStringLiteral("AllgemeinTS"), QStringLiteral("Allgemein"));
     connect(m_generalOptions, &GeneralOptions::utcOffsetChanged, m_entryMask, &EntryMask::setUtcOffset);
     m_entryArea = new EntryArea(*this, this);
+    m_qslArea = new QslArea(*this, *m_entryArea, this);
     buildPendingPages();
     // Pages put in front of the first one leave it current: the mask comes first.
     m_pages->setCurrentIndex(0);
@@ -118,7 +138,6 @@ void MainWindow::buildPages() {
 // The tabs of the subsystems still to come, so that the language file and
 // the page history find every tab from the start.
 void MainWindow::buildPendingPages() {
-    page(QStringLiteral("TabSheet1"), m_evaluationPages, QStringLiteral("QSL"));
     page(QStringLiteral("LocatorGrossfelderTS"), m_evaluationPages, QStringLiteral("Locator-Großfelder"));
     page(QStringLiteral("TabSheet3"), m_evaluationPages, QStringLiteral("DOK"));
     page(QStringLiteral("TabSheet4"), m_evaluationPages, QStringLiteral("DXCC"));
@@ -126,7 +145,6 @@ void MainWindow::buildPendingPages() {
     page(QStringLiteral("TabSheet5"), m_evaluationPages, QStringLiteral("Contest"));
     page(QStringLiteral("CallBookTS"), m_optionPages, QStringLiteral("RAC"));
     page(QStringLiteral("ClockTS"), m_optionPages, QStringLiteral("Analoge Uhr"));
-    page(QStringLiteral("QslTS"), m_optionPages, QStringLiteral("QSL"));
     page(QStringLiteral("StatusBarTS"), m_optionPages, QStringLiteral("StatusBar"));
     page(QStringLiteral("CwTS"), m_optionPages, QStringLiteral("CW"));
 }
@@ -156,6 +174,10 @@ void MainWindow::addOptionsPage(OptionsPage* options, const QString& tabName, co
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addWidget(options);
     m_optionsPages << options;
+}
+
+void MainWindow::addEvaluationPage(QWidget* widget, const QString& caption) {
+    insertInOrder(m_evaluationPages, widget, caption);
 }
 
 QAction* MainWindow::menuEntry(const QString& objectName) { return menuBar()->findChild<QAction*>(objectName); }

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 class EntryArea;
+class QslArea;
 class GeneralOptions;
 class LogConverterForm;
 class QAction;
@@ -33,6 +34,7 @@ public:
     void showPage(Page page) override;
     bool isCurrent(Page page) const override;
     QTabWidget& evaluationPages() override { return *m_evaluationPages; }
+    void addEvaluationPage(QWidget* page, const QString& caption) override;
     void addOptionsPage(OptionsPage* page, const QString& tabName, const QString& caption) override;
     QAction* menuEntry(const QString& objectName) override;
     void openForEdit(int row, ReturnTarget target) override;
@@ -63,6 +65,7 @@ public:
 
     QTabWidget* pages() const { return m_pages; }
     EntryArea& entryArea() const { return *m_entryArea; }
+    QslArea& qslArea() const { return *m_qslArea; }
     LogConverterForm* logConverterForm() const { return m_logConverterForm; }
 
 protected:
@@ -91,6 +94,7 @@ private:
     QWidget* m_shownPage = nullptr;
     GeneralOptions* m_generalOptions = nullptr;
     EntryArea* m_entryArea = nullptr;
+    QslArea* m_qslArea = nullptr;
     LogConverterForm* m_logConverterForm = nullptr;
     QToolButton* m_backButton = nullptr;
     QToolButton* m_nextButton = nullptr;

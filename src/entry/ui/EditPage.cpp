@@ -150,6 +150,15 @@ void EditPage::buildControls() {
 
     for (QLineEdit* e : {m_callEdit, m_rstTxEdit, m_rstRxEdit, m_dokEdit, m_locatorEdit, m_txPwrEdit})
         e->installEventFilter(this);
+    connect(m_qslInAddBtn, &QPushButton::clicked, this, [this] {
+        if (m_cards.renameScan)
+            m_cards.renameScan(m_callEdit->text());
+        updateQslButtons();
+    });
+    connect(m_qslInShowBtn, &QPushButton::clicked, this, [this] {
+        if (m_cards.showCards)
+            m_cards.showCards(m_callEdit->text());
+    });
 
     const auto changes = [this](QObject* control) { return [this, control] { eChange(control); }; };
     connect(m_datePicker, &QDateEdit::dateChanged, this, changes(m_datePicker));
@@ -444,7 +453,19 @@ void EditPage::appendWattUnit() {
 
 void EditPage::updateQslButtons() {
     m_qslInAddBtn->setVisible(m_qslInPicker->isChecked());
-    m_qslInShowBtn->setVisible(false); // no card folder yet, so no card image to show
+    m_qslInShowBtn->setVisible(m_cards.hasCards && m_cards.hasCards(m_callEdit->text()));
+}
+
+void EditPage::setCardHandlers(CardHandlers handlers) {
+    m_cards = std::move(handlers);
+    updateQslButtons();
+}
+
+void EditPage::markCardReceived(const QDate& date) {
+    if (m_qslInPicker->isChecked())
+        return;
+    m_qslInPicker->setChecked(true);
+    m_qslInPicker->setDate(date);
 }
 
 void EditPage::showDxcc() {

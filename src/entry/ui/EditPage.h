@@ -7,6 +7,7 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 
 class CheckedDateEdit;
 class QComboBox;
@@ -40,6 +41,17 @@ public:
 
     ReturnTarget returnTarget() const { return m_returnTarget; }
     void setReturnTarget(ReturnTarget target) { m_returnTarget = target; }
+
+    // Card images belong to the QSL subsystem: it tells whether a call has
+    // one, and renames a scan into the card folder or shows the cards.
+    struct CardHandlers {
+        std::function<bool(const QString& call)> hasCards;
+        std::function<void(const QString& call)> renameScan;
+        std::function<void(const QString& call)> showCards;
+    };
+    void setCardHandlers(CardHandlers handlers);
+    // "QSL in" ticked and set to date, unless it is ticked already.
+    void markCardReceived(const QDate& date);
 
     void eChange(QObject* changed);
     void eCommentsBtnClick();
@@ -101,6 +113,7 @@ private:
     QPushButton* m_qslInAddBtn = nullptr;
     QPushButton* m_qslInShowBtn = nullptr;
 
+    CardHandlers m_cards;
     ReturnTarget m_returnTarget = ReturnTarget::List;
     int m_recordNumber = 0;
     QsoRecord m_loaded; // record m_recordNumber as the file held it when the tab opened

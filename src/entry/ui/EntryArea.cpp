@@ -155,6 +155,35 @@ void EntryArea::returnAfterSaving(int number, ReturnTarget target) {
     }
 }
 
+bool EntryArea::search(const QVector<SearchCondition>& conditions) {
+    for (int row = 1; row <= SearchPage::RowCount; ++row) {
+        SearchCondition c = row <= conditions.size() ? conditions[row - 1] : SearchCondition{};
+        if (!c.enabled) { // switched off, what the row shows stays
+            c = m_searchPage->condition(row);
+            c.enabled = false;
+        }
+        m_searchPage->setCondition(row, c);
+    }
+    if (!m_searchPage->searchEnabled())
+        return false;
+    m_searchPage->SearchBtnClick();
+    return true;
+}
+
+const LogTableModel& EntryArea::searchResults() const { return m_searchPage->results(); }
+
+void EntryArea::openSearchResult(int row, ReturnTarget target) {
+    const int number = m_searchPage->resultNumber(row);
+    if (number <= 0)
+        return;
+    m_searchPage->resultGrid()->selectRecord(row);
+    openForEdit(number - 1, target);
+}
+
+void EntryArea::markCardReceived(const QDate& date) { m_editPage->markCardReceived(date); }
+
+void EntryArea::setCardHandlers(EditPage::CardHandlers handlers) { m_editPage->setCardHandlers(std::move(handlers)); }
+
 void EntryArea::pageChanged(QWidget* previous, QWidget* shown) {
     if (previous == m_plePage && shown != m_plePage)
         PleTSHide();

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "entry/SearchQuery.h"
+#include "entry/ui/EditPage.h"
 #include "session/Shell.h"
 
 #include <QObject>
 
 class DoppeltForm;
+class LogTableModel;
 class DuplicateCheckOptions;
-class EditPage;
 class EntryDefaultsOptions;
 class EntryOrderOptions;
 class EntryPage;
@@ -50,6 +52,18 @@ public:
     void Liste2StringGridMouseUp(int row);
 
     ReferenceListController& referenceList() const { return *m_referenceList; }
+
+    // For the evaluations, which work through the search tab: its rows take
+    // the conditions (rows not given are switched off) and the search runs.
+    // False, with nothing searched, when no row is on.
+    bool search(const QVector<SearchCondition>& conditions);
+    const LogTableModel& searchResults() const;
+    // A search result opened in the edit tab as a double click on it opens
+    // it; after saving the program goes to target.
+    void openSearchResult(int row, ReturnTarget target);
+    // The edit tab's "QSL in", for a card that has arrived.
+    void markCardReceived(const QDate& date);
+    void setCardHandlers(EditPage::CardHandlers handlers);
 
 protected:
     // Keys for the whole window arrive here before the control with the
