@@ -1,0 +1,141 @@
+#include "entry/ui/CheckedDateEdit.h"
+#include "entry/ui/LogGridView.h"
+#include "qsl/ui/OutstandingModel.h"
+#include "qsl/ui/QslPage.h"
+#include "StartedProgram.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QtTest>
+
+namespace {
+
+const QStringList kLog = {
+    "1;01.02.2003;12:00:00;2m;FM;DL1AB;59;59;;;;;10W;tnx;;",
+    "2;01.02.2003;13:00:00;2m;FM;DL1AB;59;59;;;;;10W;;;",
+    "3;02.02.2003;14:00:00;70cm;SSB;EA8/Q1ABC;59;59;;;;;10W;;;",
+    "4;03.02.2003;15:00:00;2m;FM;F5XY;59;59;;;;;10W;;;",
+};
+
+QString logLine(const TestFolder& dir, int number) {
+    return QString::fromLatin1(dir.read("2026.log")).split(QStringLiteral("\r\n"))[number];
+}
+
+struct QslFixture {
+    explicit QslFixture(const TestFolder& dir) : p(dir) {
+        p.find<QTabWidget>("PageControl")->setCurrentWidget(p.find<QWidget>("AuswertungenTS"));
+        p.find<QTabWidget>("AuswertungenPageControl")->setCurrentWidget(page);
+    }
+    void searchCard(const QString& call, const QString& date, const QString& utc) {
+        p.find<QLineEdit>("qslCallEdit")->setText(call);
+        QTest::keyClicks(p.find<QLineEdit>("qslDateEdit"), date);
+        QTest::keyClicks(p.find<QLineEdit>("qslUtcEdit"), utc);
+        p.find<QDateEdit>("qslInDatePicker")->setDate(QDate(2026, 12, 1));
+        QTest::mouseClick(p.find<QPushButton>("qslInBtn"), Qt::LeftButton);
+    }
+    StartedProgram p;
+    QslPage* page = p.find<QslPage>("TabSheet1");
+    LogGridView* grid = p.find<LogGridView>("qslStringGrid");
+};
+
+} // namespace
+
+class TestQslPage : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void marksCardsAsTheOperatorDoes();
+    void changedLogIsNotMarked();
+    void receivedCardOfALoggedContact();
+    void receivedCardOfAMissingContact();
+
+private:
+    std::unique_ptr<TestFolder> m_dir;
+};
+
+void TestQslPage::init() {
+    m_dir = std::make_unique<TestFolder>();
+    m_dir->installLanguageFiles();
+    m_dir->writeLog("2026.log", kLog);
+    m_dir->write("Vesk.ini", "[Allgemein]\r\nLastLogFileName=2026.log\r\n[QSL]\r\nFirstQso=1\r\nBand=1\r\n");
+}
+
+// The stored rule is shown and applied: the second DL1AB on 2 m needs no card.
+void TestQslPage::marksCardsAsTheOperatorDoes() {
+    QslFixture f(*m_dir);
+    QVERIFY(f.p.find<QRadioButton>("qslFirstQsoRadioBtn")->isChecked() && f.p.find<QCheckBox>("qslDayChkBox")->isEnabled());
+    QTest::mouseClick(f.p.find<QPushButton>("qslCreateListBtn"), Qt::LeftButton);
+    const OutstandingModel& list = f.page->outstanding();
+    QCOMPARE(list.listedCount(), 3);
+    QCOMPARE(list.data(list.index(1, 1)).toString(), QStringLiteral("EA8/Q1ABC"));
+    f.grid->setFocus();
+    QTest::keyClick(f.grid, Qt::Key_Return); // row 1, then on to row 2
+    QTest::keyClick(f.grid, Qt::Key_N);      // row 1: "no QSL"
+    QVERIFY(logLine(*m_dir, 1).endsWith(";tnx;06.12.2026;"));
+    QVERIFY(logLine(*m_dir, 3).endsWith(";no QSL;;") && logLine(*m_dir, 4).endsWith(";;;"));
+    QCOMPARE(list.data(list.index(1, OutstandingModel::CommentsColumn)).toString(), QStringLiteral("no QSL"));
+    const QRect cell = f.grid->visualRect(list.index(2, 0));
+    QTest::mouseClick(f.grid->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(f.grid->viewport(), Qt::LeftButton, {}, cell.center());
+    QVERIFY(logLine(*m_dir, 4).endsWith(";06.12.2026;"));
+    QCOMPARE(f.p.session.model().field(3, QsoRecord::QslOut), QStringLiteral("06.12.2026"));
+    // A second double click takes the mark back; the list tab follows.
+    f.page->qslStringGridDblClick();
+    QVERIFY(logLine(*m_dir, 4).endsWith(";;;"));
+    QCOMPARE(f.p.session.model().field(3, QsoRecord::QslOut), QString());
+    QVERIFY(f.p.dialogs.errors.isEmpty());
+}
+
+void TestQslPage::changedLogIsNotMarked() {
+    QslFixture f(*m_dir);
+    f.page->qslCreateListBtnClick();
+    QStringList changed = kLog;
+    changed[0].replace("DL1AB", "DK9ZZ");
+    m_dir->writeLog("2026.log", changed);
+    const QByteArray before = m_dir->read("2026.log");
+    f.grid->selectRecord(0);
+    f.page->qslStringGridDblClick();
+    QCOMPARE(m_dir->read("2026.log"), before);
+    QCOMPARE(f.p.dialogs.errors.size(), 1);
+    QVERIFY2(f.p.dialogs.errors[0].contains("#1"), qPrintable(f.p.dialogs.errors[0]));
+    // The list was made again from the file as it is now.
+    QCOMPARE(f.page->outstanding().row(0).record.field(QsoRecord::Call), QStringLiteral("DK9ZZ"));
+}
+
+void TestQslPage::receivedCardOfALoggedContact() {
+    QslFixture f(*m_dir);
+    f.searchCard("ea8/q1", "3102", "14");
+    QCOMPARE(f.p.dialogs.errors.size(), 1); // no 31 February: nothing searched, the input stays
+    QCOMPARE(f.p.find<QLineEdit>("qslDateEdit")->text(), QStringLiteral("3102"));
+    f.p.find<QLineEdit>("qslDateEdit")->clear();
+    f.p.find<QLineEdit>("qslUtcEdit")->clear();
+    f.searchCard("ea8/q1", "020203", "14");
+    QVERIFY(f.p.find<QWidget>("EditierenTS")->isVisible());
+    auto* received = f.p.find<CheckedDateEdit>("eQslInPicker");
+    QVERIFY(received->isChecked() && received->date() == QDate(2026, 12, 1));
+    QTest::mouseClick(f.p.find<QPushButton>("eOkBtn"), Qt::LeftButton);
+    QVERIFY(logLine(*m_dir, 3).endsWith(";;01.12.2026"));
+    QVERIFY(f.page->isVisible()); // back on the evaluation page
+    QVERIFY(f.p.find<QLineEdit>("qslCallEdit")->text().isEmpty());
+}
+
+void TestQslPage::receivedCardOfAMissingContact() {
+    QslFixture f(*m_dir);
+    f.p.dialogs.questionAnswers = {true};
+    f.searchCard("dl9new", "0102", "12");
+    QCOMPARE(f.p.dialogs.questions.size(), 1);
+    QCOMPARE(logLine(*m_dir, 5), QStringLiteral("5;01.02.2026;12:00:00;;;DL9NEW;;;;;;;;;;01.12.2026"));
+    QVERIFY(f.p.find<QWidget>("EditierenTS")->isVisible());
+    QCOMPARE(f.p.find<QLineEdit>("eCallEdit")->text(), QStringLiteral("DL9NEW"));
+    // Several hits are listed below the inputs.
+    f.searchCard("dl1ab", "", "");
+    QCOMPARE(f.p.find<QTableWidget>("qslSearchStringGrid")->rowCount(), 2);
+}
+
+VESK_TEST_MAIN(TestQslPage)
+#include "test_qslpage.moc"
