@@ -15,6 +15,12 @@
 #include "entry/ReferenceLogs.h"
 #include "entry/ui/SearchPage.h"
 #include "entry/SearchQuery.h"
+#include "entry/ui/LogGridView.h"
+#include "qsl/QslSettings.h"
+#include "qsl/ui/OutstandingModel.h"
+#include "qsl/ui/QslArea.h"
+#include "qsl/ui/QslOptions.h"
+#include "qsl/ui/QslPage.h"
 #include "logstore/Codepage.h"
 #include "logstore/DateText.h"
 #include "logstore/IoError.h"
@@ -524,6 +530,24 @@ void measureWindow(MainWindow& window, Session& session, const QStringList& refe
                QApplication::processEvents();
            }, 5),
            "ms", 300);
+    measureQsl(window, session);
+}
+
+// "Liste erstellen" under the strictest card rule, and marking one card
+// (which rewrites the log).
+void measureQsl(MainWindow& window, Session& session) {
+    QslSettings::setCardRule(session.settings(), CardRule{true, true, true});
+    auto* options = window.findChild<QslOptions*>();
+    options->applySettings();
+    QslPage& page = window.qslArea().page();
+    report("qsl_list_first_band_mode_ms", median([&] { page.qslCreateListBtnClick(); }, 5), "ms", 300);
+    report("qsl_listed", page.outstanding().listedCount(), "contacts");
+    page.outstandingGrid()->selectRecord(page.outstanding().listedCount() / 2);
+    report("qsl_mark_card_ms", median([&] {
+               page.qslStringGridDblClick();
+               page.outstandingGrid()->selectRecord(page.outstanding().listedCount() / 2);
+           }, 6),
+           "ms", 50);
 }
 
 int run(int count) {
