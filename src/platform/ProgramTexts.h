@@ -189,7 +189,11 @@
     X(SettingsNotText)                                                                                                 \
     X(LastLogNotAName)                                                                                                 \
     X(HtmlColumnsCapped)                                                                                               \
-    X(AdifCharactersLost)
+    X(AdifCharactersLost)                                                                                              \
+    X(CardNeedsCall)                                                                                                   \
+    X(CardCopyDiffers)                                                                                                 \
+    X(CardOriginalKept)                                                                                                \
+    X(CardUnreadable)
 
 enum class Msg : int {
 #define VESK_PROGRAM_TEXT_ID(name) name,

@@ -1,0 +1,234 @@
+#include "logstore/IoError.h"
+#include "qsl/CardFolder.h"
+#include "TestFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStorageInfo>
+#include <QtTest>
+
+#include <thread>
+
+class TestCardFolder : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void cardsOfACall_data();
+    void cardsOfACall();
+    void movesIntoTheFirstFreeName_data();
+    void movesIntoTheFirstFreeName();
+    void twoRenamesAtOnceNeverShareAName();
+    void movesAcrossFileSystems();
+    void failedMoveKeepsTheScan_data();
+    void failedMoveKeepsTheScan();
+    void allCards_data();
+    void allCards();
+    void viewerCaption_data();
+    void viewerCaption();
+};
+
+namespace {
+
+void touch(const QString& path, const QByteArray& bytes = "x") {
+    QFile f(path);
+    QVERIFY2(f.open(QIODevice::WriteOnly), qPrintable(path));
+    f.write(bytes);
+}
+
+QByteArray contents(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+void TestCardFolder::cardsOfACall_data() {
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("call");
+    QTest::addColumn<QStringList>("cards");
+    const QStringList mixed = {"dl1ab.jpg", "dl1abc.jpg", "dl1ab_2.jpg", "dl1ab_dayton.jpg", "DL1AB_1.JPG",
+                               "dl1ab.png", "dl1ab.jpg.txt", "dl1ab.jpeg", "dl1ab-p.jpg", "xdl1ab.jpg"};
+    QTest::newRow("exact, numbered, a word, scanner upper case; no longer call")
+        << mixed << "DL1AB" << QStringList{"dl1ab.jpg", "DL1AB_1.JPG", "dl1ab_2.jpg", "dl1ab_dayton.jpg"};
+    QTest::newRow("the longer call has its own card") << mixed << "dl1abc" << QStringList{"dl1abc.jpg"};
+    QTest::newRow("slash in the call") << mixed << "DL1AB/P" << QStringList{"dl1ab-p.jpg"};
+    QTest::newRow("prefix call of a slash call")
+        << QStringList{"ea8-q1abc.jpg", "ea8-q1abc_1.jpg", "ea8.jpg"} << "EA8/Q1ABC"
+        << QStringList{"ea8-q1abc.jpg", "ea8-q1abc_1.jpg"};
+    QTest::newRow("blanks around the typed call") << QStringList{"dl1ab.jpg"} << " dl1ab " << QStringList{"dl1ab.jpg"};
+    QTest::newRow("no call takes nothing") << QStringList{".jpg", "_1.jpg"} << "" << QStringList{};
+    QTest::newRow("no card") << QStringList{"dl1abc.jpg", "dl1ab"} << "DL1AB" << QStringList{};
+}
+
+// A folder named like a card is no card.
+void TestCardFolder::cardsOfACall() {
+    QFETCH(QStringList, files);
+    QFETCH(QString, call);
+    QFETCH(QStringList, cards);
+    TestFolder dir;
+    for (const QString& f : files)
+        touch(dir.file(f));
+    QVERIFY(QDir(dir.path()).mkdir("dl1ab_folder.jpg"));
+    const QString prefix = dir.path() + u'/';
+    QStringList expected;
+    for (const QString& c : cards)
+        expected << prefix + c;
+    const CardFolder folder(prefix);
+    QCOMPARE(folder.cardsOf(call), expected);
+    QCOMPARE(folder.hasCards(call), !expected.isEmpty());
+}
+
+void TestCardFolder::movesIntoTheFirstFreeName_data() {
+    QTest::addColumn<QStringList>("existing");
+    QTest::addColumn<QString>("prefixTail");
+    QTest::addColumn<QString>("card");
+    QTest::newRow("first card") << QStringList{} << "" << "ea8-q1abc.jpg";
+    QTest::newRow("second scan of EA8/Q1ABC") << QStringList{"ea8-q1abc.jpg"} << "" << "ea8-q1abc_1.jpg";
+    QTest::newRow("a gap is filled") << QStringList{"ea8-q1abc_1.jpg"} << "" << "ea8-q1abc.jpg";
+    QTest::newRow("names taken in another letter case")
+        << QStringList{"EA8-Q1ABC.JPG", "ea8-q1abc_1.jpg", "Ea8-Q1abc_2.Jpg", "ea8-q1abc_x.jpg"} << ""
+        << "ea8-q1abc_3.jpg";
+    QTest::newRow("a folder of that name is taken") << QStringList{"ea8-q1abc.jpg/"} << "" << "ea8-q1abc_1.jpg";
+    QTest::newRow("prefix without separator") << QStringList{"qsl_ea8-q1abc.jpg"} << "qsl_" << "qsl_ea8-q1abc_1.jpg";
+}
+
+void TestCardFolder::movesIntoTheFirstFreeName() {
+    QFETCH(QStringList, existing);
+    QFETCH(QString, prefixTail);
+    QFETCH(QString, card);
+    TestFolder dir, scans;
+    for (const QString& f : existing)
+        f.endsWith(u'/') ? void(QDir(dir.path()).mkdir(f)) : touch(dir.file(f), "old");
+    touch(scans.file("scan 0001.JPG"), "the scan");
+    const CardFolder folder(dir.path() + u'/' + prefixTail);
+    QCOMPARE(folder.moveIn(scans.file("scan 0001.JPG"), "EA8/Q1ABC"), dir.file(card));
+    QCOMPARE(contents(dir.file(card)), QByteArray("the scan"));
+    QVERIFY(!QFile::exists(scans.file("scan 0001.JPG")));
+    for (const QString& f : existing)
+        QVERIFY(f.endsWith(u'/') || contents(dir.file(f)) == "old");
+    QVERIFY(folder.cardsOf("ea8/q1abc").contains(dir.file(card)));
+}
+
+// The claim is what keeps two renames from picking the same name.
+void TestCardFolder::twoRenamesAtOnceNeverShareAName() {
+    TestFolder dir, scans;
+    const int perThread = 30;
+    for (int i = 0; i < 2 * perThread; ++i)
+        touch(scans.file(QString::number(i)), QByteArray::number(i));
+    const CardFolder folder(dir.path() + u'/');
+    QStringList targets[2];
+    auto run = [&](int t) {
+        for (int i = t * perThread; i < (t + 1) * perThread; ++i)
+            targets[t] << folder.moveIn(scans.file(QString::number(i)), "DL1AB");
+    };
+    std::thread other(run, 1);
+    run(0);
+    other.join();
+    QSet<QString> all(targets[0].begin(), targets[0].end());
+    all.unite(QSet<QString>(targets[1].begin(), targets[1].end()));
+    QCOMPARE(all.size(), 2 * perThread);
+    QCOMPARE(folder.cardsOf("DL1AB").size(), 2 * perThread);
+    for (int t = 0; t < 2; ++t)
+        for (int i = 0; i < perThread; ++i)
+            QCOMPARE(contents(targets[t][i]), QByteArray::number(t * perThread + i));
+}
+
+void TestCardFolder::movesAcrossFileSystems() {
+    QTemporaryDir shm(QStringLiteral("/dev/shm/vesk-cards-XXXXXX"));
+    TestFolder dir;
+    if (!shm.isValid() || QStorageInfo(shm.path()).device() == QStorageInfo(dir.path()).device())
+        QSKIP("needs /dev/shm on another file system than the temporary folder");
+    QByteArray scan(3 << 20, '\0');
+    for (qsizetype i = 0; i < scan.size(); ++i)
+        scan[i] = char(i * 7919 >> 3);
+    touch(shm.filePath("DL1AB.JPG"), scan);
+    const QString target = CardFolder(dir.path() + u'/').moveIn(shm.filePath("DL1AB.JPG"), "DL1AB");
+    QCOMPARE(target, dir.file("dl1ab.jpg"));
+    QVERIFY(contents(target) == scan);
+    QVERIFY(!QFile::exists(shm.filePath("DL1AB.JPG")));
+}
+
+void TestCardFolder::failedMoveKeepsTheScan_data() {
+    QTest::addColumn<QString>("folderTail");
+    QTest::addColumn<QString>("scanName");
+    QTest::addColumn<QString>("call");
+    QTest::addColumn<QString>("target");
+    QTest::newRow("no such folder") << "missing/" << "scan.jpg" << "DL1AB" << "missing/dl1ab.jpg";
+    QTest::newRow("folder is a file") << "file/" << "scan.jpg" << "DL1AB" << "file/dl1ab.jpg";
+    QTest::newRow("folder not writable") << "readonly/" << "scan.jpg" << "DL1AB" << "readonly/dl1ab.jpg";
+    QTest::newRow("no such scan") << "cards/" << "gone.jpg" << "DL1AB" << "cards/dl1ab.jpg";
+    QTest::newRow("scan is a folder") << "cards/" << "scans" << "DL1AB" << "cards/dl1ab.jpg";
+    QTest::newRow("no call") << "cards/" << "scan.jpg" << " " << "cards/";
+}
+
+void TestCardFolder::failedMoveKeepsTheScan() {
+    QFETCH(QString, folderTail);
+    QFETCH(QString, scanName);
+    QFETCH(QString, call);
+    QFETCH(QString, target);
+    TestFolder dir;
+    QDir(dir.path()).mkdir("cards");
+    QDir(dir.path()).mkdir("scans");
+    touch(dir.file("file"));
+    QDir(dir.path()).mkdir("readonly");
+    QFile::setPermissions(dir.file("readonly"), QFile::ReadOwner | QFile::ExeOwner);
+    if (folderTail == "readonly/" && QFile(dir.file("readonly/probe")).open(QIODevice::WriteOnly))
+        QSKIP("this user writes into a read-only folder (root)");
+    const QString scan = dir.file(scanName == "scans" ? scanName : "scans/" + scanName);
+    if (scanName == "scan.jpg")
+        touch(scan, "the scan");
+    try {
+        CardFolder(dir.path() + u'/' + folderTail).moveIn(scan, call);
+        QFAIL("no IoError");
+    } catch (const IoError& e) {
+        const QString start = "ERROR (" + scan + " --> " + dir.file(target) + ": ";
+        QVERIFY2(e.message().startsWith(start) && e.message().size() > start.size() + 3, qPrintable(e.message()));
+    }
+    if (scanName == "scan.jpg")
+        QCOMPARE(contents(scan), QByteArray("the scan"));
+    QCOMPARE(QDir(dir.file("cards")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{});
+    QFile::setPermissions(dir.file("readonly"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+void TestCardFolder::allCards_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("call");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("second scan of EA8/Q1ABC") << "ea8-q1abc_1.jpg" << "EA8/Q1ABC" << "EA8/Q1ABC:  1";
+    QTest::newRow("first card") << "dl1ab.jpg" << "DL1AB" << "DL1AB";
+    QTest::newRow("scanner upper case") << "DL1AB_2.JPG" << "DL1AB" << "DL1AB:  2";
+    QTest::newRow("only the first _ splits") << "dl1ab_ham_radio-2024.jpg" << "DL1AB" << "DL1AB:  HAM_RADIO/2024";
+    QTest::newRow("no call before _") << "_1.jpg" << "" << ":  1";
+}
+
+void TestCardFolder::allCards() {
+    QFETCH(QString, name);
+    QFETCH(QString, call);
+    QFETCH(QString, text);
+    TestFolder dir;
+    touch(dir.file(name));
+    touch(dir.file("dl1ab.png"));
+    const auto cards = CardFolder(dir.path() + u'/').allCards();
+    QCOMPARE(cards.size(), 1);
+    QCOMPARE(cards[0].file, dir.file(name));
+    QCOMPARE(cards[0].call, call);
+    QCOMPARE(cards[0].text, text);
+}
+
+void TestCardFolder::viewerCaption_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("first card") << "/home/op/qsl/dl1ab.jpg" << "QSL";
+    QTest::newRow("an _ in the folder is no card text") << "/home/my_user/qsl/dl1ab.jpg" << "QSL";
+    QTest::newRow("numbered") << "/home/my_user/qsl/ea8-q1abc_1.jpg" << "QSL \"1\"";
+    QTest::newRow("text with _") << "/q/dl1ab_ham_radio.JPG" << "QSL \"ham_radio\"";
+    QTest::newRow("empty text") << "/q/dl1ab_.jpg" << "QSL \"\"";
+}
+
+void TestCardFolder::viewerCaption() {
+    QFETCH(QString, file);
+    QFETCH(QString, caption);
+    QCOMPARE(CardFolder::viewerCaption(file), caption);
+}
+
+QTEST_GUILESS_MAIN(TestCardFolder)
+#include "test_cardfolder.moc"
