@@ -1,9 +1,11 @@
 #include "logstore/IoError.h"
 #include "qsl/CardFolder.h"
+#include "qsl/CardImage.h"
 #include "TestFolder.h"
 
 #include <QDir>
 #include <QFile>
+#include <QImageReader>
 #include <QStorageInfo>
 #include <QtTest>
 
@@ -24,6 +26,10 @@ private Q_SLOTS:
     void allCards();
     void viewerCaption_data();
     void viewerCaption();
+    void decodesForTheShownSize_data();
+    void decodesForTheShownSize();
+    void unreadableCardIsNamed_data();
+    void unreadableCardIsNamed();
 };
 
 namespace {
@@ -228,6 +234,59 @@ void TestCardFolder::viewerCaption() {
     QFETCH(QString, file);
     QFETCH(QString, caption);
     QCOMPARE(CardFolder::viewerCaption(file), caption);
+}
+
+void TestCardFolder::decodesForTheShownSize_data() {
+    QTest::addColumn<QSize>("scan");
+    QTest::addColumn<QSize>("box");
+    QTest::addColumn<QSize>("shown");
+    QTest::newRow("a quarter of a scan") << QSize(1600, 1200) << QSize(400, 400) << QSize(400, 300);
+    QTest::newRow("not by eighths") << QSize(1600, 1200) << QSize(1000, 1000) << QSize(1000, 750);
+    QTest::newRow("tall scan, height decides") << QSize(900, 1600) << QSize(800, 400) << QSize(225, 400);
+    QTest::newRow("small card is not enlarged") << QSize(320, 200) << QSize(1920, 1080) << QSize(320, 200);
+}
+
+// Columns of one pixel, black and white: scaled smoothly they turn shades
+// of grey, by dropping pixels they stay black or white.
+void TestCardFolder::decodesForTheShownSize() {
+    QFETCH(QSize, scan);
+    QFETCH(QSize, box);
+    QFETCH(QSize, shown);
+    QVERIFY(QImageReader::supportedImageFormats().contains("jpeg"));
+    TestFolder dir;
+    QImage stripes(scan, QImage::Format_Grayscale8);
+    for (int x = 0; x < scan.width(); ++x)
+        for (int y = 0; y < scan.height(); ++y)
+            stripes.setPixel(x, y, x % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+    QVERIFY(stripes.save(dir.file("dl1ab.jpg"), "JPEG", 100));
+    const CardImage::Loaded card = CardImage::load(dir.file("dl1ab.jpg"), box);
+    QVERIFY2(card.error.isEmpty(), qPrintable(card.error));
+    QCOMPARE(card.image.size(), shown);
+    if (shown == scan)
+        return;
+    const int y = shown.height() / 2;
+    for (int x = 0; x < shown.width(); ++x) {
+        const int grey = qGray(card.image.pixel(x, y));
+        QVERIFY2(grey > 24 && grey < 231, qPrintable(QStringLiteral("pixel %1: %2").arg(x).arg(grey)));
+    }
+}
+
+void TestCardFolder::unreadableCardIsNamed_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("text") << QByteArray("not a picture");
+    QTest::newRow("JPEG cut short") << QByteArray("\xff\xd8\xff\xe0\x00\x10JFIF", 10);
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("missing") << QByteArray("-");
+}
+
+void TestCardFolder::unreadableCardIsNamed() {
+    QFETCH(QByteArray, bytes);
+    TestFolder dir;
+    if (bytes != "-")
+        dir.write("dl1ab.jpg", bytes);
+    const CardImage::Loaded card = CardImage::load(dir.file("dl1ab.jpg"), QSize(800, 600));
+    QVERIFY(card.image.isNull());
+    QVERIFY2(card.error.contains(dir.file("dl1ab.jpg")), qPrintable(card.error));
 }
 
 QTEST_GUILESS_MAIN(TestCardFolder)
