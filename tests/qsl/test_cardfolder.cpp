@@ -1,6 +1,7 @@
 #include "logstore/IoError.h"
 #include "qsl/CardFolder.h"
 #include "qsl/CardImage.h"
+#include "qsl/SlideLayout.h"
 #include "TestFolder.h"
 
 #include <QDir>
@@ -30,6 +31,8 @@ private Q_SLOTS:
     void decodesForTheShownSize();
     void unreadableCardIsNamed_data();
     void unreadableCardIsNamed();
+    void slideLayout_data();
+    void slideLayout();
 };
 
 namespace {
@@ -287,6 +290,29 @@ void TestCardFolder::unreadableCardIsNamed() {
     const CardImage::Loaded card = CardImage::load(dir.file("dl1ab.jpg"), QSize(800, 600));
     QVERIFY(card.image.isNull());
     QVERIFY2(card.error.contains(dir.file("dl1ab.jpg")), qPrintable(card.error));
+}
+
+// A 1920 x 1080 screen, bands of 64 and 44, card text 30 high: 922 pixels
+// for the card.
+void TestCardFolder::slideLayout_data() {
+    QTest::addColumn<QSize>("picture");
+    QTest::addColumn<QRect>("image");
+    QTest::newRow("fits: own size, centred") << QSize(800, 600) << QRect(560, 230, 800, 600);
+    QTest::newRow("exactly the room") << QSize(1920, 922) << QRect(0, 69, 1920, 922);
+    QTest::newRow("too wide: screen width") << QSize(3000, 800) << QRect(0, 274, 1920, 512);
+    QTest::newRow("too high: available height") << QSize(4000, 3000) << QRect(346, 69, 1229, 922);
+    QTest::newRow("too high and then still too wide") << QSize(8000, 1000) << QRect(0, 410, 1920, 240);
+}
+
+void TestCardFolder::slideLayout() {
+    QFETCH(QSize, picture);
+    QFETCH(QRect, image);
+    const SlideLayout layout{QSize(1920, 1080), 64, 44, 30};
+    QCOMPARE(layout.availableHeight(), 922);
+    QCOMPARE(layout.imageRect(picture), image);
+    const QRect info = layout.infoRect(image, 301);
+    QCOMPARE(info, QRect(810, image.bottom() + 11, 301, 30));
+    QVERIFY(info.bottom() < 1080 - 44);
 }
 
 QTEST_GUILESS_MAIN(TestCardFolder)

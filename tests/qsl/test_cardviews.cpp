@@ -1,4 +1,6 @@
+#include "qsl/CardFolder.h"
 #include "qsl/ui/QslInShowForm.h"
+#include "qsl/ui/QslPresentationForm.h"
 #include "TestFolder.h"
 
 #include <QAction>
@@ -16,6 +18,7 @@ private Q_SLOTS:
     void viewerSteps();
     void viewerShowsOneCard_data();
     void viewerShowsOneCard();
+    void slideShow();
 };
 
 namespace {
@@ -113,6 +116,51 @@ void TestCardViews::viewerShowsOneCard() {
         QVERIFY(qAbs(double(shown.width()) / shown.height() - double(size.width()) / size.height()) < 0.01);
         QTest::mouseClick(image, Qt::LeftButton);
         QVERIFY(!form.isVisible());
+    });
+}
+
+void TestCardViews::slideShow() {
+    TestFolder dir;
+    writeCard(dir.file("ea8-q1abc_1.jpg"), {1200, 900}, Qt::darkYellow);
+    writeCard(dir.file("dl1ab.jpg"), {900, 1200}, Qt::darkRed);
+    dir.write("f5xyz.jpg", "no picture");
+    const auto cards = CardFolder(dir.path() + u'/').allCards();
+    QCOMPARE(cards.size(), 3);
+    QslPresentationForm form(nullptr);
+    const auto text = [&form](const char* name) { return form.findChild<QLabel*>(name)->text(); };
+    auto* image = form.findChild<QLabel*>("CardImage");
+    whileShown(form, [&] { form.present("DL0XYZ", cards, {"Germany", "Canary Islands", "France"}); }, [&] {
+        QVERIFY(form.windowFlags().testFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint));
+        QCOMPARE(form.cursor().shape(), Qt::BlankCursor);
+        QCOMPARE(form.size(), form.screen()->geometry().size());
+        QCOMPARE(text("TitleLabel"), "QSL-Collection");
+        QCOMPARE(text("CallLabel"), "DL0XYZ");
+        QCOMPARE(text("NumberLabel"), "1");
+        QCOMPARE(text("DxccLabel"), "Germany");
+        QCOMPARE(text("InfoLabel"), "DL1AB");
+        form.nextCard();
+        QCOMPARE(text("NumberLabel"), "2");
+        QCOMPARE(text("DxccLabel"), "Canary Islands");
+        QCOMPARE(text("InfoLabel"), "EA8/Q1ABC:  1");
+        const QRect shown = image->geometry();
+        QVERIFY(!image->pixmap().isNull());
+        QCOMPARE(image->pixmap().size(), shown.size());
+        QVERIFY(qAbs(double(shown.width()) / shown.height() - 4.0 / 3.0) < 0.01);
+        QVERIFY(qAbs(shown.center().x() - form.width() / 2) <= 1);
+        QVERIFY(shown.top() > form.findChild<QLabel*>("TopLabel")->geometry().bottom());
+        QCOMPARE(form.findChild<QLabel*>("InfoLabel")->geometry().top(), shown.bottom() + 11);
+        QVERIFY(form.findChild<QLabel*>("InfoLabel")->geometry().bottom() <
+                form.findChild<QLabel*>("BottomLabel")->geometry().top());
+        grab(form, "slideshow.png");
+        // The timer takes over: the unreadable card says so, then the first comes again.
+        form.setSlideInterval(200);
+        QTRY_COMPARE(text("NumberLabel"), "3");
+        QVERIFY(image->text().contains(dir.file("f5xyz.jpg")));
+        QTRY_COMPARE(text("NumberLabel"), "1");
+        QVERIFY(!image->pixmap().isNull());
+        QTest::keyClick(&form, Qt::Key_Space);
+        QVERIFY(!form.isVisible());
+        QVERIFY(form.cursor().shape() != Qt::BlankCursor);
     });
 }
 
