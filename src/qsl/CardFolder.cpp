@@ -59,7 +59,9 @@ QString CardFolder::path(const QString& nameAfterPrefix) const { return m_folder
 QStringList CardFolder::jpegNames() const {
     const QDir dir(m_folder.isEmpty() ? QStringLiteral(".") : m_folder);
     QStringList names;
-    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase))
+    // Hidden files are no cards: "._dl1ab.jpg" is what another desktop leaves
+    // beside a card on a shared stick, and not a picture.
+    for (const QString& name : dir.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase))
         if (name.startsWith(m_namePrefix, Qt::CaseInsensitive) && isJpeg(name))
             names << name.mid(m_namePrefix.size());
     return names;
@@ -78,7 +80,7 @@ bool CardFolder::hasCards(const QString& call) const {
     const QString base = baseName(call);
     if (base.isEmpty())
         return false;
-    QDirIterator it(m_folder.isEmpty() ? QStringLiteral(".") : m_folder, QDir::Files | QDir::Hidden);
+    QDirIterator it(m_folder.isEmpty() ? QStringLiteral(".") : m_folder, QDir::Files);
     while (it.hasNext()) {
         const QString name = it.nextFileInfo().fileName();
         if (name.startsWith(m_namePrefix, Qt::CaseInsensitive) && belongsTo(name.mid(m_namePrefix.size()), base))

@@ -41,7 +41,7 @@ public:
         QString call; // "EA8/Q1ABC"
         QString text; // "EA8/Q1ABC:  1"
     };
-    // Every *.jpg (any case) in the folder, in the order of cardsOf.
+    // Every *.jpg (any case) in the folder but hidden files, in the order of cardsOf.
     QVector<Card> allCards() const;
 
     // The viewer's caption: "QSL", or QSL "text" for a name base_text.jpg.

@@ -216,6 +216,7 @@ void TestCardFolder::allCards() {
     TestFolder dir;
     touch(dir.file(name));
     touch(dir.file("dl1ab.png"));
+    touch(dir.file("._dl1ab.jpg"));
     const auto cards = CardFolder(dir.path() + u'/').allCards();
     QCOMPARE(cards.size(), 1);
     QCOMPARE(cards[0].file, dir.file(name));
