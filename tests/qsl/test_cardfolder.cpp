@@ -29,8 +29,6 @@ private Q_SLOTS:
     void viewerCaption();
     void decodesForTheShownSize_data();
     void decodesForTheShownSize();
-    void unreadableCardIsNamed_data();
-    void unreadableCardIsNamed();
     void slideLayout_data();
     void slideLayout();
 };
@@ -162,7 +160,6 @@ void TestCardFolder::failedMoveKeepsTheScan_data() {
     QTest::addColumn<QString>("call");
     QTest::addColumn<QString>("target");
     QTest::newRow("no such folder") << "missing/" << "scan.jpg" << "DL1AB" << "missing/dl1ab.jpg";
-    QTest::newRow("folder is a file") << "file/" << "scan.jpg" << "DL1AB" << "file/dl1ab.jpg";
     QTest::newRow("folder not writable") << "readonly/" << "scan.jpg" << "DL1AB" << "readonly/dl1ab.jpg";
     QTest::newRow("no such scan") << "cards/" << "gone.jpg" << "DL1AB" << "cards/dl1ab.jpg";
     QTest::newRow("scan is a folder") << "cards/" << "scans" << "DL1AB" << "cards/dl1ab.jpg";
@@ -177,7 +174,6 @@ void TestCardFolder::failedMoveKeepsTheScan() {
     TestFolder dir;
     QDir(dir.path()).mkdir("cards");
     QDir(dir.path()).mkdir("scans");
-    touch(dir.file("file"));
     QDir(dir.path()).mkdir("readonly");
     QFile::setPermissions(dir.file("readonly"), QFile::ReadOwner | QFile::ExeOwner);
     if (folderTail == "readonly/" && QFile(dir.file("readonly/probe")).open(QIODevice::WriteOnly))
@@ -246,7 +242,6 @@ void TestCardFolder::decodesForTheShownSize_data() {
     QTest::addColumn<QSize>("shown");
     QTest::newRow("a quarter of a scan") << QSize(1600, 1200) << QSize(400, 400) << QSize(400, 300);
     QTest::newRow("not by eighths") << QSize(1600, 1200) << QSize(1000, 1000) << QSize(1000, 750);
-    QTest::newRow("tall scan, height decides") << QSize(900, 1600) << QSize(800, 400) << QSize(225, 400);
     QTest::newRow("small card is not enlarged") << QSize(320, 200) << QSize(1920, 1080) << QSize(320, 200);
 }
 
@@ -273,24 +268,6 @@ void TestCardFolder::decodesForTheShownSize() {
         const int grey = qGray(card.image.pixel(x, y));
         QVERIFY2(grey > 24 && grey < 231, qPrintable(QStringLiteral("pixel %1: %2").arg(x).arg(grey)));
     }
-}
-
-void TestCardFolder::unreadableCardIsNamed_data() {
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("text") << QByteArray("not a picture");
-    QTest::newRow("JPEG cut short") << QByteArray("\xff\xd8\xff\xe0\x00\x10JFIF", 10);
-    QTest::newRow("empty") << QByteArray();
-    QTest::newRow("missing") << QByteArray("-");
-}
-
-void TestCardFolder::unreadableCardIsNamed() {
-    QFETCH(QByteArray, bytes);
-    TestFolder dir;
-    if (bytes != "-")
-        dir.write("dl1ab.jpg", bytes);
-    const CardImage::Loaded card = CardImage::load(dir.file("dl1ab.jpg"), QSize(800, 600));
-    QVERIFY(card.image.isNull());
-    QVERIFY2(card.error.contains(dir.file("dl1ab.jpg")), qPrintable(card.error));
 }
 
 // A 1920 x 1080 screen, bands of 64 and 44, card text 30 high: 922 pixels
