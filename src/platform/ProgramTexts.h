@@ -193,7 +193,11 @@
     X(QslDateUnreadable)                                                                                               \
     X(QslTimeUnreadable)                                                                                               \
     X(CardListOutdated)                                                                                                \
-    X(CliQslListed)
+    X(CliQslListed)                                                                                                    \
+    X(CardNeedsCall)                                                                                                   \
+    X(CardCopyDiffers)                                                                                                 \
+    X(CardOriginalKept)                                                                                                \
+    X(CardUnreadable)
 
 enum class Msg : int {
 #define VESK_PROGRAM_TEXT_ID(name) name,
