@@ -455,6 +455,8 @@ void measureReferenceLogs(const QTemporaryDir& dir, int perLog) {
 // What the operator waits for while logging: Return on the last field until
 // the contact is on disk and in both grids, the duplicate check on leaving
 // Call, and a contact opened in the edit tab and saved.
+void measureQsl(MainWindow& window, Session& session);
+
 void measureWindow(MainWindow& window, Session& session, const QStringList& referenceLogs) {
     auto* call = window.findChild<QLineEdit*>(QStringLiteral("CallEdit"));
     auto* rstTx = window.findChild<QLineEdit*>(QStringLiteral("RstTxEdit"));

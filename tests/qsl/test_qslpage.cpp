@@ -4,7 +4,9 @@
 #include "qsl/ui/QslPage.h"
 #include "StartedProgram.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QImage>
 #include <QDateEdit>
 #include <QRadioButton>
 #include <QTableWidget>
@@ -53,6 +55,7 @@ private Q_SLOTS:
     void changedLogIsNotMarked();
     void receivedCardOfALoggedContact();
     void receivedCardOfAMissingContact();
+    void scansBecomeCardsFromTheEditTab();
 
 private:
     std::unique_ptr<TestFolder> m_dir;
@@ -135,6 +138,29 @@ void TestQslPage::receivedCardOfAMissingContact() {
     // Several hits are listed below the inputs.
     f.searchCard("dl1ab", "", "");
     QCOMPARE(f.p.find<QTableWidget>("qslSearchStringGrid")->rowCount(), 2);
+}
+
+// Two scans for EA8/Q1ABC, renamed from the edit tab into the card folder.
+void TestQslPage::scansBecomeCardsFromTheEditTab() {
+    m_dir->write("Vesk.ini", "[Allgemein]\r\nLastLogFileName=2026.log\r\nQslPath=" + m_dir->file("cards/").toUtf8() + "\r\n");
+    QDir().mkpath(m_dir->file("cards"));
+    StartedProgram p(*m_dir);
+    QVERIFY(p.find<QAction>("QslPresentationMenu")->isEnabled());
+    p.w.openForEdit(2, ReturnTarget::List);
+    auto* rename = p.find<QPushButton>("eQslInAddBtn");
+    auto* show = p.find<QPushButton>("eQslInShowBtn");
+    QVERIFY(!rename->isVisible() && !show->isVisible());
+    p.find<CheckedDateEdit>("eQslInPicker")->setChecked(true);
+    QVERIFY(rename->isVisible());
+    for (const char* scan : {"IMG_0001.JPG", "IMG_0002.JPG"}) {
+        QImage(40, 30, QImage::Format_RGB32).save(m_dir->file(scan), "JPEG");
+        p.dialogs.fileAnswers << m_dir->file(scan);
+        QTest::mouseClick(rename, Qt::LeftButton);
+    }
+    QVERIFY(QFile::exists(m_dir->file("cards/ea8-q1abc.jpg")) && QFile::exists(m_dir->file("cards/ea8-q1abc_1.jpg")));
+    QVERIFY2(p.dialogs.infos.size() == 2 && p.dialogs.infos[1].endsWith("IMG_0002.JPG --> " + m_dir->file("cards/ea8-q1abc_1.jpg")),
+             qPrintable(p.dialogs.infos.join('\n')));
+    QVERIFY(show->isVisible());
 }
 
 VESK_TEST_MAIN(TestQslPage)

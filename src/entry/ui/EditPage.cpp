@@ -152,7 +152,7 @@ void EditPage::buildControls() {
         e->installEventFilter(this);
     connect(m_qslInAddBtn, &QPushButton::clicked, this, [this] {
         if (m_cards.renameScan)
-            m_cards.renameScan(m_callEdit->text());
+            m_cards.renameScan(m_callEdit->text(), m_qslInAddBtn->text().remove(u'&'));
         updateQslButtons();
     });
     connect(m_qslInShowBtn, &QPushButton::clicked, this, [this] {

@@ -46,7 +46,7 @@ public:
     // one, and renames a scan into the card folder or shows the cards.
     struct CardHandlers {
         std::function<bool(const QString& call)> hasCards;
-        std::function<void(const QString& call)> renameScan;
+        std::function<void(const QString& call, const QString& dialogTitle)> renameScan;
         std::function<void(const QString& call)> showCards;
     };
     void setCardHandlers(CardHandlers handlers);
