@@ -17,6 +17,21 @@ void OutstandingModel::setRecord(int index, const QsoRecord& record) {
     Q_EMIT dataChanged(this->index(index, 0), this->index(index, kColumns - 1));
 }
 
+QStringList OutstandingModel::longestTexts(int column) const {
+    constexpr int kMost = 16;
+    const int field = kFields[column];
+    qsizetype longest = 0;
+    for (const OutstandingCards::Row& r : m_rows)
+        longest = std::max(longest, r.record.rawField(field).size());
+    // Proportional fonts: a text a few characters shorter may still be wider.
+    QStringList texts;
+    for (const OutstandingCards::Row& r : m_rows) {
+        if (r.record.rawField(field).size() + 3 >= longest && texts.size() < kMost)
+            texts << r.record.displayField(field);
+    }
+    return texts;
+}
+
 int OutstandingModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : std::max(1, listedCount());
 }

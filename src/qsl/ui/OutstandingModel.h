@@ -15,6 +15,9 @@ public:
     void setRows(QVector<OutstandingCards::Row> rows);
     int listedCount() const { return static_cast<int>(m_rows.size()); }
     const OutstandingCards::Row& row(int index) const { return m_rows[index]; }
+    // The longest texts of a column by their number of characters (a few,
+    // for the grid to measure instead of every cell of a long list).
+    QStringList longestTexts(int column) const;
     // The contact after it was written back.
     void setRecord(int index, const QsoRecord& record);
 

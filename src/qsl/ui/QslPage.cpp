@@ -115,8 +115,20 @@ void QslPage::qslCreateListBtnClick() {
         return;
     }
     QApplication::restoreOverrideCursor();
-    m_grid->fitColumnWidths();
+    fitColumns();
     m_grid->selectRecord(0);
+}
+
+// Measuring every cell of a list of 50 000 contacts would take longer than
+// making the list.
+void QslPage::fitColumns() {
+    const QFontMetrics metrics(m_grid->font());
+    for (int c = 0; c < m_model->columnCount(); ++c) {
+        int widest = metrics.horizontalAdvance(m_model->headerData(c, Qt::Horizontal).toString());
+        for (const QString& text : m_model->longestTexts(c))
+            widest = std::max(widest, metrics.horizontalAdvance(text));
+        m_grid->setColumnWidth(c, widest + 10);
+    }
 }
 
 // The contact is written only while the file still holds it as the list

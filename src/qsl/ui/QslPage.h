@@ -38,6 +38,7 @@ protected:
 
 private:
     template <typename Change> void markSelected(Change change);
+    void fitColumns();
     void addMissingContact(const QString& call, const QString& date, const QString& utc);
 
     Shell& m_shell;
