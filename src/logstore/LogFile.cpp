@@ -437,13 +437,14 @@ bool LogFile::ReplaceRecord(int number, const QsoRecord& record) {
     return SetRecords({number}, [&](int, QsoRecord& r) { r = record; }) == 1;
 }
 
-bool LogFile::ReplaceRecordIfUnchanged(int number, const QsoRecord& expected, const QsoRecord& replacement) {
+bool LogFile::ReplaceRecordIf(int number, const std::function<bool(const QsoRecord& inFile)>& stillShown,
+                              const QsoRecord& replacement) {
     struct Differs {};
     if (number < 1)
         return false;
     try {
         return SetRecords({number}, [&](int, QsoRecord& r) {
-                   if (!(r == expected))
+                   if (!stillShown(r))
                        throw Differs{};
                    r = replacement;
                }) == 1;

@@ -96,11 +96,13 @@ public:
         return AppendRecord(copy);
     }
     bool ReplaceRecord(int number, const QsoRecord& record);
-    // The same, but only while the file still holds expected there (looked
-    // at under the lock): a list made before another change of the log must
-    // not write over a different contact. False, with nothing written, when
-    // the record differs or is gone.
-    bool ReplaceRecordIfUnchanged(int number, const QsoRecord& expected, const QsoRecord& replacement);
+    // The same, but only while the record in the file is still the one the
+    // caller showed (stillShown, asked under the lock within the one rewrite):
+    // a list or tab filled before another program changed the log must not
+    // write over a different contact. False, with nothing written, when it is
+    // not or is gone.
+    bool ReplaceRecordIf(int number, const std::function<bool(const QsoRecord& inFile)>& stillShown,
+                         const QsoRecord& replacement);
     // Lets change alter the records of the given numbers (counted from 1 in
     // file order) and rewrites the log once, in one step; the other lines
     // keep their bytes. Returns how many of the numbers were found; with none

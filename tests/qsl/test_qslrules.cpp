@@ -140,11 +140,12 @@ void TestQslRules::markingAChangedLogWritesNothing() {
     QslMarks::toggleSent(marked, QDate(2026, 12, 7));
     dir.writeLog("a.log", {line("1|01.02.2003|A|2m|FM||"), line("2|01.02.2003|OTHER|2m|FM||")});
     const QByteArray changed = dir.read("a.log");
-    QVERIFY(!log.ReplaceRecordIfUnchanged(2, shown, marked));
-    QVERIFY(!log.ReplaceRecordIfUnchanged(3, shown, marked));
+    const auto same = [&shown](const QsoRecord& inFile) { return inFile == shown; };
+    QVERIFY(!log.ReplaceRecordIf(2, same, marked));
+    QVERIFY(!log.ReplaceRecordIf(3, same, marked));
     QCOMPARE(dir.read("a.log"), changed);
     dir.writeLog("a.log", {line("1|01.02.2003|A|2m|FM||"), line("2|01.02.2003|B|2m|FM||")});
-    QVERIFY(log.ReplaceRecordIfUnchanged(2, shown, marked));
+    QVERIFY(log.ReplaceRecordIf(2, same, marked));
     QVERIFY(dir.read("a.log").contains(";B;59;59;;;;;10W;;07.12.2026;"));
 }
 

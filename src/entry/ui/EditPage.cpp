@@ -394,9 +394,8 @@ void EditPage::eOkBtnClick() {
     try {
         // Another program may have rewritten the log while the tab was open;
         // record n would then be some other contact.
-        QsoRecord inFile;
-        if (!log.ReadRecord(inFile, n) || !EditRules::sameContact(inFile, m_loaded) ||
-            !log.ReplaceRecord(n, record)) {
+        const auto stillShown = [this](const QsoRecord& inFile) { return EditRules::sameContact(inFile, m_loaded); };
+        if (!log.ReplaceRecordIf(n, stillShown, record)) {
             reportChangedOutside(n, EditRules::OutsideChange::WhileEditing);
             return;
         }

@@ -145,7 +145,7 @@ template <typename Change> void QslPage::markSelected(Change change) {
     QsoRecord after = before;
     change(after);
     try {
-        if (!log->ReplaceRecordIfUnchanged(row.position, before, after)) {
+        if (!log->ReplaceRecordIf(row.position, [&before](const QsoRecord& inFile) { return inFile == before; }, after)) {
             m_session.dialogs().error(msgText(Msg::CardListOutdated).arg(before[QsoRecord::Number]));
             qslCreateListBtnClick();
             return;
