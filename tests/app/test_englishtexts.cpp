@@ -99,9 +99,7 @@ private Q_SLOTS:
 // the log reader, reaches the box in the language chosen last.
 void TestEnglishTexts::noGermanLeftAfterSwitching() {
     TestFolder dir;
-    dir.installLanguageFiles();
-    dir.writeLog("2026.log", {"1;06.12.2026;18:00:00;20m;CW;DL1ABC;599;599;;;;;;;;;zu viel"});
-    dir.write("Vesk.ini", "[Allgemein]\r\nLastLogFileName=2026.log\r\n");
+    dir.prepareProgram({"1;06.12.2026;18:00:00;20m;CW;DL1ABC;599;599;;;;;;;;;zu viel"});
     StartedProgram program(dir, false);
     const QMap<QString, QString> german = shownTexts(program.w);
     program.find<QAction>("EnglishMenu")->trigger();

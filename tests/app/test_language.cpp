@@ -86,9 +86,7 @@ void TestLanguage::appliesEveryKind() {
 
 void TestLanguage::switchesToEnglishAndBack() {
     TestFolder dir;
-    dir.installLanguageFiles();
-    dir.writeLog("2026.log", {});
-    dir.write("Vesk.ini", "[Allgemein]\r\nLastLogFileName=2026.log\r\n");
+    dir.prepareProgram({});
     const QStringList de = LanguageFile::read(dir.file("deutsch.lng"));
     const QStringList en = LanguageFile::read(dir.file("english.lng"));
     // Menu, tab, the log menu's caption and its last entry, and a program text.

@@ -93,10 +93,10 @@ void TestMainWindow::storedLogSwitchCreateAndLose() {
     }
     Settings s(dir.file("Vesk.ini"));
     QVERIFY(s.load());
-    QCOMPARE(s.readString("Allgemein", "LastLogFileName"), QStringLiteral("Test.LOG.log"));
-    QCOMPARE(s.readString("Allgemein", "UserMemo"), QStringLiteral("x#13#10y"));
-    QCOMPARE(s.readInteger("Positionen", "ListeStringGrid.ColWidths[2]", 0), 77);
-    QCOMPARE(s.readInteger("Positionen", "ListeStringGrid.ColWidths[5]", 0), 120);
+    QCOMPARE((QStringList{s.readString("Allgemein", "LastLogFileName"), s.readString("Allgemein", "UserMemo"),
+                          QString::number(s.readInteger("Positionen", "ListeStringGrid.ColWidths[2]", 0)),
+                          QString::number(s.readInteger("Positionen", "ListeStringGrid.ColWidths[5]", 0))}),
+             (QStringList{"Test.LOG.log", "x#13#10y", "77", "120"}));
 }
 
 // A fresh start writes only the keys stored at the end; a stored log that is

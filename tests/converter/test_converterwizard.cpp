@@ -39,6 +39,7 @@ struct Wizard {
     QString text(const char* edit) const { return find<QLineEdit>(edit)->text(); }
     void click(const char* button) { QTest::mouseClick(find<QAbstractButton>(button), Qt::LeftButton); }
     void next() { click("NextBtn"); }
+    void start(const char* job) { choose(job); next(); }
     // A radio button stretched over the page only takes clicks near its text.
     void choose(const char* radio) {
         auto* r = find<QRadioButton>(radio);
@@ -52,8 +53,7 @@ struct Wizard {
     }
     // From the start page through the log list of a job to its next page.
     void pickLogs(const char* job, const QStringList& names) {
-        choose(job);
-        next();
+        start(job);
         for (const QString& n : names)
             clickItem("LogListBox", n);
         next();
@@ -93,8 +93,7 @@ void TestConverterWizard::exportWithOverwriteQuestion() {
     SampleLog::write(dir.file("b.log"), SampleLog::make(2, 8));
     dir.write("out.adi", "alt");
     Wizard w(dir);
-    w.choose("ExportRadioBtn");
-    w.next();
+    w.start("ExportRadioBtn");
     w.next(); // no log chosen
     QCOMPARE(w.dialogs.errors, QStringList{QString::fromUtf8("Du musst mindestens eine Vesk-Datei auswählen!")});
     w.clickItem("LogListBox", "b.log");
@@ -129,8 +128,7 @@ void TestConverterWizard::importAdifOntoALog() {
                            "<CALL:5>DL1AB<QSO_DATE:8>20240102<TIME_ON:4>1230<BAND:3>20M<MODE:3>SSB<EOR>\r\n"
                            "<call:4>F5XY <qso_date:8>20240103<time_on:4>0830<band:2>2M<mode:2>FM<eor>\r\n");
     Wizard w(dir);
-    w.choose("ImportRadioBtn");
-    w.next();
+    w.start("ImportRadioBtn");
     w.dialogs.fileAnswers = {dir.file("fremd.adi")};
     w.click("Import1BrowseBtn");
     w.next();
@@ -150,8 +148,7 @@ void TestConverterWizard::importErrorsLeaveTheLogAlone() {
     const QByteArray before = dir.read("a.log");
     dir.write("kaputt.adi", "Nur ein Brief an Opa.\r\n");
     Wizard w(dir);
-    w.choose("ImportRadioBtn");
-    w.next();
+    w.start("ImportRadioBtn");
     w.type("Import1Edit", "fehlt.adi");
     w.next();
     QCOMPARE(w.dialogs.errors,
@@ -187,8 +184,7 @@ void TestConverterWizard::wideHtmlTableShownInPart() {
         html += QStringLiteral("<td>%1</td>").arg(c == 120 || c == 1 ? comment : QString());
     dir.write("breit.htm", (html + QStringLiteral("</tr></table>")).toLatin1());
     Wizard w(dir);
-    w.choose("ImportRadioBtn");
-    w.next();
+    w.start("ImportRadioBtn");
     w.choose("ImpHtmlRadioBtn");
     w.type("Import1Edit", "breit.htm");
     w.next();

@@ -175,9 +175,7 @@ void TestEditPage::contactNotLoaded() {
         f.dir.writeLog(kLog, fileNow); // another program, after the list was read
     f.page->EditierenTSShow(2);
     QCOMPARE(outside.size(), fileNow == listed ? 0 : 1);
-    QCOMPARE(f.dialogs.errors.size(), 1);
-    for (const QString& part : message)
-        QVERIFY2(f.dialogs.errors[0].contains(part), qPrintable(f.dialogs.errors[0] + " lacks " + part));
+    QVERIFY2(f.dialogs.oneErrorWith(message), qPrintable(f.dialogs.errors.join(u'\n')));
     QCOMPARE(f.text("eCallEdit"), QString());
     QVERIFY(!f.control<QPushButton>("eOkBtn")->isEnabled());
     f.page->eOkBtnClick();
@@ -197,8 +195,7 @@ void TestEditPage::changedWhileEditingIsNotOverwritten() {
     QCOMPARE(f.log(), logBytes(fileNow));
     QCOMPARE(outside.size(), 1);
     QCOMPARE(saved.size(), 0);
-    QCOMPARE(f.dialogs.errors.size(), 1);
-    QVERIFY2(f.dialogs.errors[0].contains("nichts gespeichert"), qPrintable(f.dialogs.errors[0]));
+    QVERIFY2(f.dialogs.oneErrorWith({"nichts gespeichert"}), qPrintable(f.dialogs.errors.join(u'\n')));
     QCOMPARE(f.text("eNameEdit"), QString("Hans")); // what was typed can still be copied
 }
 
@@ -211,8 +208,7 @@ void TestEditPage::failedWriteKeepsFileAndTarget() {
     AtomicFile::failNextCommitForTesting();
     f.save();
     QCOMPARE(f.log(), logBytes(kLines));
-    QCOMPARE(f.dialogs.errors.size(), 1);
-    QVERIFY2(f.dialogs.errors[0].contains(kLog), qPrintable(f.dialogs.errors[0]));
+    QVERIFY2(f.dialogs.oneErrorWith({kLog}), qPrintable(f.dialogs.errors.join(u'\n')));
     QCOMPARE(saved.size(), 0);
     QCOMPARE(f.page->returnTarget(), ReturnTarget::Search);
     QCOMPARE(f.text("eNameEdit"), QString("Hans"));

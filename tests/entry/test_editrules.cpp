@@ -44,10 +44,8 @@ void TestEditRules::captionWarns() {
 
 void TestEditRules::powerUnitAndCapitals() {
     // Only a trailing capital W is the unit; an empty power stays empty.
-    QCOMPARE(EditRules::withWattUnit(""), QString());
-    QCOMPARE(EditRules::withWattUnit("5"), QStringLiteral("5W"));
-    QCOMPARE(EditRules::withWattUnit("100W"), QStringLiteral("100W"));
-    QCOMPARE(EditRules::withWattUnit("5w"), QStringLiteral("5wW"));
+    for (const auto& [typed, stored] : {std::pair{"", ""}, {"5", "5W"}, {"100W", "100W"}, {"5w", "5wW"}})
+        QCOMPARE(EditRules::withWattUnit(typed), QString::fromLatin1(stored));
     // Umlauts become capitals; "ß" stays, as "SS" would change the length.
     QCOMPARE(EditRules::upperLetters("öä"), QStringLiteral("ÖÄ"));
     QCOMPARE(EditRules::upperLetters("ß"), QStringLiteral("ß"));

@@ -21,23 +21,14 @@
 
 namespace {
 
-// A program folder with the log "2026.log" current. The mask runs on local
-// time plus nothing, so the fake clock's 06.12.2026 18:30:15 is what it shows.
-void prepare(const TestFolder& dir, const QStringList& records, const QByteArray& extraSettings = {}) {
-    dir.installLanguageFiles();
-    dir.writeLog("2026.log", records);
-    dir.write("Vesk.ini", "[Allgemein]\r\nLastLogFileName=2026.log\r\nUtcDiffAuto=0\r\nUtcDiff=0\r\n" + extraSettings);
-}
+// The mask runs on local time plus nothing, so the fake clock's 06.12.2026
+// 18:30:15 is what it shows.
+struct Mask : ProgramOnLog {
+    explicit Mask(const QStringList& records, const QByteArray& settings = {})
+        : ProgramOnLog(records, "UtcDiffAuto=0\r\nUtcDiff=0\r\n" + settings) {}
+};
 
 const QByteArray kAllHidden = "[ShowAtStartUp]\r\ne=0\r\nf=0\r\nh=0\r\ni=0\r\nj=0\r\nk=0\r\nl=0\r\n";
-
-QStringList records(const TestFolder& dir) {
-    QStringList lines = QString::fromLatin1(dir.read("2026.log")).split("\r\n");
-    lines.removeFirst(); // header
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
 
 QWidget* focused() { return QApplication::focusWidget(); }
 QString focusName() { return focused() ? focused()->objectName() : QStringLiteral("(none)"); }
@@ -93,9 +84,8 @@ private Q_SLOTS:
 };
 
 void TestEntryPage::fullContactWithEveryField() {
-    TestFolder dir;
-    prepare(dir, {});
-    StartedProgram p(dir);
+    Mask run({});
+    auto& [dir, p] = run;
     enter({"dl1abc"});
     QCOMPARE(focusName(), QStringLiteral("RstTxEdit"));
     // The contact keeps the time at which the call was confirmed.
@@ -112,7 +102,7 @@ void TestEntryPage::fullContactWithEveryField() {
     QCOMPARE(focused()->parentWidget()->objectName(), QStringLiteral("QslInPicker"));
     press(Qt::Key_Return);
 
-    QCOMPARE(records(dir), QStringList{"1;06.12.2026;18:30:15;70cm;SSB;DL1ABC;599;579;B01;Hans;Berlin;JO62QM;100W;"
+    QCOMPARE(dir.logLines(), QStringList{"1;06.12.2026;18:30:15;70cm;SSB;DL1ABC;599;579;B01;Hans;Berlin;JO62QM;100W;"
                                        "erste#13#10zweite;06.12.2026;"});
     QCOMPARE(p.find<QLabel>("NumberLabel")->text(), QStringLiteral("2"));
     QCOMPARE(focusName(), QStringLiteral("CallEdit"));
@@ -126,9 +116,8 @@ void TestEntryPage::fullContactWithEveryField() {
 
 // Return steps over hidden fields; a call shorter than two characters stops the save.
 void TestEntryPage::hiddenFieldsAndShortCall() {
-    TestFolder dir;
-    prepare(dir, {}, kAllHidden);
-    StartedProgram p(dir);
+    Mask run({}, kAllHidden);
+    auto& [dir, p] = run;
     for (const char* name : {"DokEdit", "LocatorEdit", "QthEdit", "NameEdit", "CommentsMemo", "QslInPicker"})
         QVERIFY2(!p.find<QWidget>(name)->isVisible(), name);
     const QByteArray before = dir.read("2026.log");
@@ -142,16 +131,15 @@ void TestEntryPage::hiddenFieldsAndShortCall() {
     // Entering the field takes the mark away; a valid call then saves.
     QVERIFY(!markedRed(p.find<QLineEdit>("CallEdit")));
     enter({"b", "", ""});
-    QCOMPARE(records(dir), QStringList{"1;06.12.2026;18:30:15;70cm;SSB;AB;59;59;;;;;100W;;;"});
+    QCOMPARE(dir.logLines(), QStringList{"1;06.12.2026;18:30:15;70cm;SSB;AB;59;59;;;;;100W;;;"});
 }
 
 void TestEntryPage::escapeThenNumberCarriesOn() {
-    TestFolder dir;
     QStringList eleven;
     for (int i = 1; i <= 11; ++i)
         eleven << QStringLiteral("%1;01.12.2026;10:00:00;20m;RTTY;DL%1AA;599;599;;;;;5W;;;").arg(i);
-    prepare(dir, eleven, kAllHidden);
-    StartedProgram p(dir);
+    Mask run(eleven, kAllHidden);
+    auto& [dir, p] = run;
     QCOMPARE(p.find<QLabel>("NumberLabel")->text(), QStringLiteral("12"));
     // Escape empties call and reports but keeps band, mode, power and number.
     enter({"dl3cc"});
@@ -159,21 +147,20 @@ void TestEntryPage::escapeThenNumberCarriesOn() {
     press(Qt::Key_Escape);
     QCOMPARE(focusName(), QStringLiteral("CallEdit"));
     QCOMPARE(p.find<LogGridView>("Liste2StringGrid")->currentIndex().row(), 10);
-    QCOMPARE(records(dir).size(), 11);
+    QCOMPARE(dir.logLines().size(), 11);
     enter({"ok1xyz", "599", "599"});
-    QCOMPARE(records(dir).size(), 12);
-    QCOMPARE(records(dir).last(), QStringLiteral("12;06.12.2026;18:30:15;20m;RTTY;OK1XYZ;599;599;;;;;5W;;;"));
+    QCOMPARE(dir.logLines().size(), 12);
+    QCOMPARE(dir.logLines().last(), QStringLiteral("12;06.12.2026;18:30:15;20m;RTTY;OK1XYZ;599;599;;;;;5W;;;"));
     QCOMPARE(p.find<QLabel>("NumberLabel")->text(), QStringLiteral("13"));
     QCOMPARE(p.find<LogGridView>("ListeStringGrid")->model()->rowCount(), 12);
     QCOMPARE(p.find<LogGridView>("Liste2StringGrid")->model()->index(11, 5).data().toString(), QStringLiteral("OK1XYZ"));
 }
 
 void TestEntryPage::appendTextCountsUp() {
-    TestFolder dir;
-    prepare(dir, {}, kAllHidden + "[ErgRstTx]\r\nText=001\r\nNummer=1\r\n");
-    StartedProgram p(dir);
+    Mask run({}, kAllHidden + "[ErgRstTx]\r\nText=001\r\nNummer=1\r\n");
+    auto& [dir, p] = run;
     enter({"dl1abc", "59", "59", "dk2xy", "59", "59", "on4zz", "59 003", "59"}); // the last typed by hand
-    const QStringList lines = records(dir);
+    const QStringList lines = dir.logLines();
     QCOMPARE(lines.size(), 3);
     QVERIFY2(lines[0].contains(";DL1ABC;59 001;59;"), qPrintable(lines[0]));
     QVERIFY2(lines[1].contains(";DK2XY;59 002;59;"), qPrintable(lines[1]));
@@ -204,18 +191,15 @@ void TestEntryPage::appendTextCountsUp() {
 }
 
 void TestEntryPage::toggleGroupOnOneKey() {
-    TestFolder dir;
-    prepare(dir, {}, "[Buttons]\r\nBF3=ei\r\nBF5=c\r\n");
-    StartedProgram p(dir);
+    Mask run({}, "[Buttons]\r\nBF3=ei\r\nBF5=c\r\n");
+    auto& [dir, p] = run;
     QCOMPARE(p.find<QComboBox>("NameComboBox")->currentIndex(), 3);
     press(Qt::Key_F3);
-    QVERIFY(!p.find<QLineEdit>("DokEdit")->isVisible());
-    QVERIFY(!p.find<QLineEdit>("NameEdit")->isVisible());
+    QVERIFY(!p.find<QLineEdit>("DokEdit")->isVisible() && !p.find<QLineEdit>("NameEdit")->isVisible());
     enter({"dl1abc", "", ""}); // Return now steps past the hidden DOK
     QCOMPARE(focusName(), QStringLiteral("LocatorEdit"));
     press(Qt::Key_F3);
-    QVERIFY(p.find<QLineEdit>("DokEdit")->isVisible());
-    QVERIFY(p.find<QLineEdit>("NameEdit")->isVisible());
+    QVERIFY(p.find<QLineEdit>("DokEdit")->isVisible() && p.find<QLineEdit>("NameEdit")->isVisible());
 
     // A click on a button opens no second editor while another is open.
     QTest::mouseClick(p.find<QLabel>("B5"), Qt::LeftButton);
@@ -230,9 +214,8 @@ void TestEntryPage::toggleGroupOnOneKey() {
 }
 
 void TestEntryPage::powerEditorKeys() {
-    TestFolder dir;
-    prepare(dir, {}, "[Buttons]\r\nBF7=g\r\n");
-    StartedProgram p(dir);
+    Mask run({}, "[Buttons]\r\nBF7=g\r\n");
+    auto& [dir, p] = run;
     type("a"); // a call too short, but the editor key skips the check
     press(Qt::Key_F7);
     auto* power = p.find<QLineEdit>("TxPwrEdit");
@@ -282,11 +265,9 @@ void TestEntryPage::duplicateWarning() {
     QFETCH(bool, warns);
     QFETCH(QString, focus);
     QFETCH(QString, callAfter);
-    TestFolder dir;
-    prepare(dir,
-            {"1;05.12.2026;10:00:00;20m;CW;DL1AB;599;599;B01;Hans;;;5W;;;", "2;06.12.2026;10:00:00;2m;FM;DK2XY;59;59;;;;;5W;;;"},
-            "[Doppel-Check]\r\nOptions=" + options + "\r\n[Allgemein]\r\n");
-    StartedProgram p(dir);
+    Mask run({"1;05.12.2026;10:00:00;20m;CW;DL1AB;599;599;B01;Hans;;;5W;;;", "2;06.12.2026;10:00:00;2m;FM;DK2XY;59;59;;;;;5W;;;"},
+             "[Doppel-Check]\r\nOptions=" + options + "\r\n");
+    auto& p = run.p;
     type("dl1ab");
     QCOMPARE(answerWarning(Qt::Key(key), [] { press(Qt::Key_Return); }), warns);
     QCOMPARE(p.find<QLineEdit>("CallEdit")->text(), callAfter);
@@ -300,9 +281,8 @@ void TestEntryPage::duplicateWarning() {
 }
 
 void TestEntryPage::ctrlLJumpsWithoutCheck() {
-    TestFolder dir;
-    prepare(dir, {"1;05.12.2026;10:00:00;20m;CW;DL1AB;599;599;;;;;5W;;;"});
-    StartedProgram p(dir);
+    Mask run({"1;05.12.2026;10:00:00;20m;CW;DL1AB;599;599;;;;;5W;;;"});
+    auto& [dir, p] = run;
     type("d");
     // Into the lower list: no red mark, no warning for a half-typed call.
     QVERIFY(!answerWarning(Qt::Key_1, [] { press(Qt::Key_L, Qt::ControlModifier); }));
@@ -319,7 +299,7 @@ void TestEntryPage::referenceLabels() {
     TestFolder dir;
     for (const char* name : {"DXCC.csv", "DXCC.ini", "DOK.ini"})
         dir.installDataFile(QString::fromLatin1(name));
-    prepare(dir, {}, "[Allgemein]\r\nEigenerLocator=JN58TD\r\n");
+    dir.prepareProgram({}, "EigenerLocator=JN58TD\r\n");
     StartedProgram p(dir);
     RecordingDesktop desktop;
     p.session.setDesktop(desktop);
@@ -343,16 +323,14 @@ void TestEntryPage::referenceLabels() {
     QCOMPARE(p.dialogs.errors.size(), 1);
     QVERIFY2(p.dialogs.errors[0].startsWith(p.session.texts()[LanguageTexts::ImpossibleLocator] + " (JN58TD / JM58TZ)"),
              qPrintable(p.dialogs.errors[0]));
-    QVERIFY(p.find<QLabel>("BearingValueLabel")->text().isEmpty());
-    QVERIFY(p.find<QLabel>("DistanceValueLabel")->text().isEmpty());
+    QVERIFY(p.find<QLabel>("BearingValueLabel")->text().isEmpty() && p.find<QLabel>("DistanceValueLabel")->text().isEmpty());
 }
 
 void TestEntryPage::editFromLowerListReturnsToEntry() {
-    TestFolder dir;
-    prepare(dir, {"1;01.12.2026;10:00:00;40m;CW;DL1AA;599;599;;Hans;;;5W;;;",
-                  "2;01.12.2026;10:05:00;80m;CW;DL2BB;599;599;;Udo;;;50W;;;"});
-    const QByteArray before = dir.read("2026.log");
-    StartedProgram p(dir);
+    const QStringList lines = {"1;01.12.2026;10:00:00;40m;CW;DL1AA;599;599;;Hans;;;5W;;;",
+                               "2;01.12.2026;10:05:00;80m;CW;DL2BB;599;599;;Udo;;;50W;;;"};
+    Mask run(lines);
+    auto& [dir, p] = run;
     auto* pages = p.find<QTabWidget>("PageControl");
     auto* lower = p.find<LogGridView>("Liste2StringGrid");
     lower->setFocus();
@@ -365,15 +343,14 @@ void TestEntryPage::editFromLowerListReturnsToEntry() {
     QTest::keyClicks(name, "Otto");
     QTest::mouseClick(p.find<QPushButton>("eOkBtn"), Qt::LeftButton);
     QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("EingabeTS"));
-    QCOMPARE(dir.read("2026.log"), QByteArray(before).replace(";Udo;", ";Otto;"));
+    QCOMPARE(dir.logLines(), (QStringList{lines[0], QString(lines[1]).replace(";Udo;", ";Otto;")}));
     QCOMPARE(p.find<LogGridView>("ListeStringGrid")->currentIndex().row(), 1);
     QVERIFY(p.dialogs.errors.isEmpty());
 }
 
 void TestEntryPage::ctrlClickOnTitlesFitsColumns() {
-    TestFolder dir;
-    prepare(dir, {"1;01.12.2026;10:00:00;40m;CW;VERYLONGCALLSIGN/P;599;599;;;;;5W;;;"});
-    StartedProgram p(dir);
+    Mask run({"1;01.12.2026;10:00:00;40m;CW;VERYLONGCALLSIGN/P;599;599;;;;;5W;;;"});
+    auto& [dir, p] = run;
     p.find<QTabWidget>("PageControl")->setCurrentIndex(1);
     auto* list = p.find<LogGridView>("ListeStringGrid");
     QTest::qWait(20);

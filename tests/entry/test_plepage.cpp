@@ -12,12 +12,6 @@
 
 namespace {
 
-void prepare(const TestFolder& dir, const QStringList& records) {
-    dir.installLanguageFiles();
-    dir.writeLog("2026.log", records);
-    dir.write("Vesk.ini", "[Allgemein]\r\nLastLogFileName=2026.log\r\n");
-}
-
 QByteArray logBytes(const QStringList& lines) { return crlf(QStringList{QsoRecord::headerLine()} + lines); }
 
 const QStringList kTwo = {"1;01.12.2026;10:00:00;40m;CW;DL1AA;599;599;;Hans;;;5W;;;",
@@ -52,9 +46,8 @@ private Q_SLOTS:
 };
 
 void TestPlePage::threeContactsFromAPaperLog() {
-    TestFolder dir;
-    prepare(dir, kTwo);
-    StartedProgram p(dir);
+    ProgramOnLog run(kTwo);
+    auto& [dir, p] = run;
     showPle(p);
     p.find<QLineEdit>("pleRstTx")->setText("599");
     p.find<QLineEdit>("pleRstRx")->setText("599");
@@ -88,9 +81,8 @@ void TestPlePage::threeContactsFromAPaperLog() {
 }
 
 void TestPlePage::rangeSetWritesTheColumn() {
-    TestFolder dir;
-    prepare(dir, kTwo);
-    StartedProgram p(dir);
+    ProgramOnLog run(kTwo);
+    auto& [dir, p] = run;
     showPle(p);
     auto* button = p.find<QPushButton>("pleRangeSetBtn");
     const QByteArray before = dir.read("2026.log");

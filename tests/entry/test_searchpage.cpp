@@ -20,12 +20,10 @@ const QStringList kLog = {
     "5;05.03.2003;12:00:00;20m;FT8;K1ABC;-10;-12;;;;;50W;;;01.01.2004",
 };
 
-void prepare(const TestFolder& dir) {
-    dir.installLanguageFiles();
+void prepare(const TestFolder& dir, const QByteArray& settings = {}) {
     dir.installDataFile("DXCC.csv");
     dir.installDataFile("DXCC.ini");
-    dir.writeLog("2026.log", kLog);
-    dir.write("Vesk.ini", "[Allgemein]\r\nLastLogFileName=2026.log\r\n");
+    dir.prepareProgram(kLog, settings);
 }
 
 QStringList foundNumbers(SearchPage* page) {
@@ -114,9 +112,7 @@ void TestSearchPage::operatorSearchesThroughTheTab() {
     // A line no record can hold, written by another program meanwhile, is named with its line.
     dir.writeLog("2026.log", QStringList(kLog) << "6;a;b;c;d;e;f;g;h;i;j;k;l;m;n;o;p;q");
     QTest::mouseClick(button, Qt::LeftButton);
-    QCOMPARE(p.dialogs.errors.size(), 1);
-    QVERIFY2(p.dialogs.errors[0].contains("2026.log") && p.dialogs.errors[0].contains("7"),
-             qPrintable(p.dialogs.errors[0]));
+    QVERIFY2(p.dialogs.oneErrorWith({"2026.log", "7"}), qPrintable(p.dialogs.errors.join(u'\n')));
     QVERIFY(QApplication::overrideCursor() == nullptr);
 
     // Unticking the only row greys its value and the button.
@@ -127,8 +123,7 @@ void TestSearchPage::operatorSearchesThroughTheTab() {
 // The search must not depend on the words the operators are shown in.
 void TestSearchPage::operatorsFollowTheLanguage() {
     TestFolder dir;
-    prepare(dir);
-    dir.write("Vesk.ini", "[Allgemein]\r\nLastLogFileName=2026.log\r\n[Language]\r\nLanguage=english.lng\r\n");
+    prepare(dir, "[Language]\r\nLanguage=english.lng\r\n");
     StartedProgram p(dir);
     QCOMPARE(p.find<QComboBox>("sOperatorComboBox3")->itemText(SearchOperator::Greater), QStringLiteral("is greater than"));
     p.find<SearchPage>("SucheTS")->setCondition(1, true, SearchField::Number, SearchOperator::Greater, "4");

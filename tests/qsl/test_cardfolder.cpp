@@ -210,14 +210,11 @@ void TestCardFolder::allCards() {
     QFETCH(QString, call);
     QFETCH(QString, text);
     TestFolder dir;
-    touch(dir.file(name));
-    touch(dir.file("dl1ab.png"));
-    touch(dir.file("._dl1ab.jpg"));
+    for (const QString& f : {name, QStringLiteral("dl1ab.png"), QStringLiteral("._dl1ab.jpg")})
+        touch(dir.file(f));
     const auto cards = CardFolder(dir.path() + u'/').allCards();
     QCOMPARE(cards.size(), 1);
-    QCOMPARE(cards[0].file, dir.file(name));
-    QCOMPARE(cards[0].call, call);
-    QCOMPARE(cards[0].text, text);
+    QCOMPARE((QStringList{cards[0].file, cards[0].call, cards[0].text}), (QStringList{dir.file(name), call, text}));
 }
 
 void TestCardFolder::viewerCaption_data() {

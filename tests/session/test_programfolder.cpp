@@ -41,9 +41,8 @@ void TestProgramFolder::seedCopiesMissingFilesOnly() {
     data.write(ProgramFolder::manifestName(), "deutsch.lng\nDXCC.csv\nMaps/welt.gif\n../escape\n");
     target.write("deutsch.lng", "edited by the user");
     QVERIFY(ProgramFolder::seed(target.path(), data.path()).isEmpty());
-    QCOMPARE(target.read("deutsch.lng"), QByteArray("edited by the user"));
-    QCOMPARE(target.read("DXCC.csv"), QByteArray("table"));
-    QCOMPARE(target.read("Maps/welt.gif"), QByteArray("GIF"));
+    QCOMPARE((QList<QByteArray>{target.read("deutsch.lng"), target.read("DXCC.csv"), target.read("Maps/welt.gif")}),
+             (QList<QByteArray>{"edited by the user", "table", "GIF"}));
     // A listed file that is not there is reported, not silently skipped.
     data.write(ProgramFolder::manifestName(), "missing.ini\n");
     const QStringList problems = ProgramFolder::seed(target.path(), data.path());

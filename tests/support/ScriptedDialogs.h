@@ -3,6 +3,7 @@
 #include "platform/Dialogs.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <QVector>
 #include <optional>
 
@@ -28,6 +29,10 @@ public:
     void error(const QString& text) override { errors << text; }
     void info(const QString& text) override { infos << text; }
     bool question(const QString& text) override;
+    // Exactly one error came up, and it holds every part.
+    bool oneErrorWith(const QStringList& parts) const {
+        return errors.size() == 1 && std::all_of(parts.begin(), parts.end(), [&](const QString& p) { return errors[0].contains(p); });
+    }
     std::optional<QString> inputText(const QString& title, const QString& prompt, const QString& preset) override;
     QString openFileName(const QString& title, const QString& folder, const QString& filter) override;
     QString saveFileName(const QString& title, const QString& folder, const QString& filter,

@@ -26,3 +26,12 @@ struct StartedProgram {
     Session session;
     MainWindow w;
 };
+
+// The program started on a fresh folder holding TestFolder::prepareProgram's
+// log and settings; `auto& [dir, p] = run;` names both.
+struct ProgramOnLog {
+    explicit ProgramOnLog(const QStringList& records, const QByteArray& settings = {}, bool show = true)
+        : p((dir.prepareProgram(records, settings), dir), show) {}
+    TestFolder dir;
+    StartedProgram p;
+};

@@ -44,3 +44,17 @@ QByteArray crlf(const QStringList& lines) {
 void TestFolder::writeLog(const QString& name, const QStringList& lines) const {
     write(name, crlf(QStringList{QsoRecord::headerLine()} + lines));
 }
+
+void TestFolder::prepareProgram(const QStringList& records, const QByteArray& settings) const {
+    installLanguageFiles();
+    writeLog(QStringLiteral("2026.log"), records);
+    write(QStringLiteral("Vesk.ini"), "[Allgemein]\r\nLastLogFileName=2026.log\r\n" + settings);
+}
+
+QStringList TestFolder::logLines(const QString& name) const {
+    QStringList lines = QString::fromLatin1(read(name)).split(QStringLiteral("\r\n"));
+    lines.removeFirst(); // header
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 // A fresh, empty program folder for one test.
@@ -24,6 +25,12 @@ public:
 
     // A log with the header line and the given record lines (CR LF added).
     void writeLog(const QString& name, const QStringList& lines) const;
+    // The folder a widget test starts the program on: language files, the log
+    // "2026.log" with these records opened last, and settings appended to the
+    // [Allgemein] section (they may open further sections).
+    void prepareProgram(const QStringList& records, const QByteArray& settings = {}) const;
+    // The record lines of a log, without header and final line end.
+    QStringList logLines(const QString& name = QStringLiteral("2026.log")) const;
 
 private:
     QTemporaryDir m_dir;
