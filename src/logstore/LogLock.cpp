@@ -59,6 +59,13 @@ void LogLock::acquire(const QString& fileName, Mode mode, bool writable) {
             continue;
         }
         const int error = errno;
+        // A file system without locks (some network shares) must not make
+        // the log unusable: it is written as before, unlocked.
+        if (error == ENOLCK || error == EOPNOTSUPP || error == EINVAL) {
+            m_fd = fd;
+            m_mode = mode;
+            return;
+        }
         ::close(fd);
         if (error != EWOULDBLOCK)
             throw IoError(QStringLiteral("%1 \"%2\": %3").arg(msgText(Msg::LogUnreadable), shown, systemReason(error)));
