@@ -197,7 +197,17 @@
     X(CardNeedsCall)                                                                                                   \
     X(CardCopyDiffers)                                                                                                 \
     X(CardOriginalKept)                                                                                                \
-    X(CardUnreadable)
+    X(CardUnreadable)                                                                                                  \
+    X(EvalNumberUnreadable)                                                                                            \
+    X(EvalDateUnreadable)                                                                                              \
+    X(EvalFirstNumber)                                                                                                 \
+    X(EvalLastNumber)                                                                                                  \
+    X(EvalStartDate)                                                                                                   \
+    X(EvalStopDate)                                                                                                    \
+    X(EvalContactNumberUnreadable)                                                                                     \
+    X(EvalContactDateUnreadable)                                                                                       \
+    X(EvalContactLine)                                                                                                 \
+    X(EvalMoreMessages)
 
 enum class Msg : int {
 #define VESK_PROGRAM_TEXT_ID(name) name,

@@ -232,6 +232,19 @@ QString DxccAccess::GetDxccCountry(const QString& call) {
     return fields.size() == 3 ? fields[1].toString() : QString();
 }
 
+std::optional<QStringList> DxccAccess::countryNames() {
+    refresh();
+    if (!m_tableStamp.exists || m_table.isEmpty())
+        return std::nullopt;
+    QStringList names;
+    for (qsizetype row = 1; row < m_table.size(); ++row) {
+        const QList<QStringView> fields = leadingFields(m_table[row], 3);
+        if (fields.size() == 3 && !fields[1].isEmpty())
+            names << fields[1].toString();
+    }
+    return names;
+}
+
 DxccInfo DxccAccess::GetDxccInfo(const QString& call) {
     refresh();
     DxccInfo info;

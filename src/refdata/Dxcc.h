@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <optional>
 
 // One row of the DXCC table with the call that found it. A lookup that finds
 // nothing leaves every text empty and every number 0.
@@ -71,6 +72,10 @@ public:
     private:
         DxccAccess& m_access;
     };
+    // The country name of every table row after the header, in file order,
+    // empty names left out; nothing when the table is missing or unreadable.
+    std::optional<QStringList> countryNames();
+
     // The entity's whole row. A number field that does not read as a number
     // gives 0; the other fields are still filled.
     DxccInfo GetDxccInfo(const QString& call);

@@ -26,7 +26,11 @@ public:
         NewLogPrompt = 12,  // its prompt
         LogExists = 13,     // between '"' + name and full path + '"!'
         HintAnd = 26,       // between the last two field names of a button hint
+        TotalsHeading = 42, // QSO count table: heading of the totals column and row
         CallAlwaysCompared = 43, // the call box of the duplicate check cannot be unticked
+        LocatorSaveTitle = 44,  // title of the dialog saving the locator HTML file
+        LocatorSaveFilter = 45, // its file-type filter
+        LocatorHtmlTitle = 46,  // line 4 of the locator HTML file: this + own call + "</title>"
         ButtonHintStart = 47, // function button hint: "F1: " + this + fields + ...
         ButtonHintEnd = 48,   // ... + this
         ReferenceLogTitle = 49,  // title of the file dialog choosing a reference log
@@ -34,9 +38,26 @@ public:
         CardSearchNoInput = 52,   // received-card search without call, date and UTC
         CardSearchAddMissing = 53, // question: the card matches no contact; add it?
         CardSearchNeedsAll = 54,  // the card matches no contact and call, date or UTC is empty
+        ResultStart = 55,          // evaluation result line: this + worked + 57/58/59 + confirmed + 56
+        ResultEnd = 56,
+        ResultSquares = 57,
+        ResultDoks = 58,
+        ResultDxccs = 59,
+        OwnSquareInvalidStart = 60, // this + own locator + 61: the evaluation stops
+        OwnSquareInvalidEnd = 61,
+        SquareInvalidStart = 62,    // this + square + 63: left out of the table
+        SquareInvalidEnd = 63,
+        ShortCallStart = 64,        // this + call + 65 + contact number + 66: not counted
+        ShortCallMiddle = 65,
+        ShortCallEnd = 66,
         ScanFileFilter = 67,      // file-type filter of the dialog choosing a card scan
         OverwriteCellsStart = 68, // question before filling selected cells: this + log path + ...
         OverwriteCellsEnd = 69,   // ... + this
+        CountsInfoAll = 94,       // info lines of the QSO count views
+        CountsInfoSent = 95,
+        CountsInfoReceived = 96,
+        CountsInfoOverview = 97,
+        CountsInfoPercent = 98,
     };
 
     LanguageTexts();
