@@ -14,6 +14,10 @@
 #include "entry/ui/EditPage.h"
 #include "entry/ReferenceLogs.h"
 #include "entry/ui/SearchPage.h"
+#include "evaluations/AwardEvaluations.h"
+#include "evaluations/EvaluationFilter.h"
+#include "evaluations/LocatorEvaluation.h"
+#include "evaluations/QsoCounts.h"
 #include "entry/SearchQuery.h"
 #include "entry/ui/LogGridView.h"
 #include "qsl/QslSettings.h"
@@ -30,6 +34,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "refdata/Dxcc.h"
+#include "settings/LanguageTexts.h"
 #include "settings/Settings.h"
 
 #include <QApplication>
@@ -380,6 +385,58 @@ void measureSearch(const QString& logName) {
     out() << "search_dxcc_hits: " << hits << Qt::endl;
 }
 
+// The evaluations on the whole log, each reading it from the first record as
+// the pages do, and the pie of the percentage view.
+void measureEvaluations(const QString& logName) {
+    const LanguageTexts texts = LanguageTexts::builtInGerman();
+    const int year = QDate::currentDate().year();
+    const auto withTime = *EvaluationFilter::make({}, EvaluationFilter::Dates::WithTime, year, nullptr);
+    const auto dateOnly = *EvaluationFilter::make({}, EvaluationFilter::Dates::DateOnly, year, nullptr);
+
+    LocatorResult squares;
+    report("locator_run_ms", median([&] {
+        LogFile log(logName);
+        squares = runLocatorEvaluation(log, withTime, QStringLiteral("JN58TD"), texts);
+    }, 5), "ms", 300);
+    out() << "locator_squares: " << squares.worked << " worked, " << squares.confirmed << " confirmed, table "
+          << squares.columns() << " x " << squares.rows() << Qt::endl;
+
+    DokResult doks;
+    report("dok_run_ms", median([&] {
+        LogFile log(logName);
+        doks = runDokEvaluation(log, dateOnly);
+    }, 5), "ms", 300);
+    out() << "dok_counts: " << doks.worked.size() << " worked, " << doks.confirmed.size() << " confirmed"
+          << Qt::endl;
+
+    // The program keeps its DXCC tables loaded; so does this measurement.
+    DxccAccess dxcc(QCoreApplication::applicationDirPath());
+    dxcc.GetDxccCountry(QStringLiteral("DL1ABC"));
+    DxccResult entities;
+    report("dxcc_run_ms", median([&] {
+        LogFile log(logName);
+        entities = runDxccEvaluation(log, dateOnly, dxcc, texts);
+    }, 5), "ms", 300);
+    out() << "dxcc_counts: " << entities.workedCount << " worked, " << entities.confirmedCount << " confirmed, "
+          << entities.all.size() << " in all, " << entities.shortCalls.size() << " short calls" << Qt::endl;
+    if (!entities.error.isEmpty()) err() << "warning: " << entities.error << Qt::endl;
+
+    QsoCounts counts;
+    report("qso_counts_ms", median([&] {
+        LogFile log(logName);
+        counts = QsoCounts::count(log);
+        for (int view = 0; view < 5; ++view)
+            counts.table(QsoCounts::View(view), texts);
+    }, 5), "ms", 200);
+    out() << "qso_counts: " << counts.bands().size() << " bands, " << counts.modes().size() << " modes, "
+          << counts.all(int(counts.bands().size()), int(counts.modes().size())) << " contacts" << Qt::endl;
+    int share = 0;
+    report("qso_pie_ms", median([&] {
+        share = (share + 7) % 101;
+        paintQsoPie(share, share / 2, QColor(255, 255, 225));
+    }, 21), "ms", 5);
+}
+
 // The reference list and Ctrl+R with a current log and four reference logs
 // of perLog contacts each. Only the rules part is timed: filling the grid of
 // the visible rows comes on top in the program.
@@ -597,6 +654,7 @@ int run(int count) {
     }
 
     measureSearch(logName);
+    measureEvaluations(logName);
     measureReferenceLogs(dir, std::max(1, count / 4));
 
     // A program folder as installed: the language file lies beside the log.
