@@ -1,6 +1,7 @@
 #include "cli/BatchCommands.h"
 
 #include "cli/ReferenceCommands.h"
+#include "cli/EvalCommand.h"
 #include "cli/QslCommand.h"
 #include "cli/SearchCommand.h"
 #include "converter/LogConverter.h"
@@ -22,7 +23,7 @@ const QStringList kCommands = {QStringLiteral("normalize"), QStringLiteral("expo
                                QStringLiteral("repair"),    QStringLiteral("join"),   QStringLiteral("dxcc"),
                                QStringLiteral("dxcc-index"), QStringLiteral("locator"), QStringLiteral("sun"),
                                QStringLiteral("dok"),       QStringLiteral("dok-import"), QStringLiteral("search"),
-                               QStringLiteral("qsl")};
+                               QStringLiteral("qsl"),       QStringLiteral("eval")};
 
 // The options each command takes; every one of them takes a value.
 QStringList optionsOf(const QString& command) {
@@ -34,6 +35,8 @@ QStringList optionsOf(const QString& command) {
         return {QStringLiteral("--lat"), QStringLiteral("--lon")};
     if (command == QStringLiteral("sun"))
         return {QStringLiteral("--date"), QStringLiteral("--zenith")};
+    if (command == QStringLiteral("eval"))
+        return EvalCommand::options();
     return {};
 }
 
@@ -58,7 +61,9 @@ QString parseCommandOption(CommandLine& line, const QStringList& arguments, qsiz
         return msgText(Msg::CliUnknownOptionFor).arg(a, line.command);
     if (value.isEmpty())
         return msgText(Msg::CliNeedsValue).arg(name);
-    if (name == QStringLiteral("--utc")) {
+    if (line.command == QStringLiteral("eval")) {
+        line.named[name] = value;
+    } else if (name == QStringLiteral("--utc")) {
         line.utc = value;
     } else if (name == QStringLiteral("--lat")) {
         line.latitude = value;
@@ -99,6 +104,9 @@ QString commandUsageError(const CommandLine& line) {
     const QString qsl = QslCommand::usageError(line);
     if (!qsl.isEmpty())
         return qsl;
+    const QString eval = EvalCommand::usageError(line);
+    if (!eval.isEmpty())
+        return eval;
     if (c == QStringLiteral("export")) {
         if (!QStringList{"adif", "html", "txt"}.contains(line.format))
             return msgText(Msg::CliExportFormat);
@@ -339,6 +347,8 @@ int run(const CommandLine& line, Clock& clock, QTextStream& out, QTextStream& er
         return SearchCommand::run(line, clock, out, err);
     if (QslCommand::handles(line.command))
         return QslCommand::run(line, clock, out, err);
+    if (EvalCommand::handles(line.command))
+        return EvalCommand::run(line, clock, out, err);
     if (!line.command.isEmpty()) {
         LogConverter converter(clock);
         try {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
@@ -21,6 +22,7 @@ struct CommandLine {
     QString longitude; // locator --lon
     QString date;      // sun --date YYYY-MM-DD
     QString zenith;    // sun --zenith DEGREES
+    QHash<QString, QString> named; // eval: --bands, --modes, --from, --to, --first, --last, --own, --html
     bool help = false;
     bool version = false;
     QString usageError; // not empty: wrong usage, exit status 2

@@ -30,21 +30,11 @@ std::optional<double> degrees(const QString& text) {
     return ok ? std::optional<double>(value) : std::nullopt;
 }
 
-QString folderFor(const CommandLine& line, QTextStream& err) {
-    QString error;
-    QStringList warnings;
-    const QString folder = ProgramFolder::prepare(line.folder, &error, &warnings);
-    for (const QString& w : warnings)
-        err << w << Qt::endl;
-    if (folder.isEmpty())
-        err << error << Qt::endl;
-    return folder;
-}
 
 QString number(double value) { return QLocale::c().toString(value, 'g', 10); }
 
 int dxcc(const CommandLine& line, Clock& clock, QTextStream& out, QTextStream& err) {
-    const QString folder = folderFor(line, err);
+    const QString folder = ReferenceCommands::programFolder(line, err);
     if (folder.isEmpty())
         return 1;
     QDateTime utc = clock.utcNow();
@@ -99,7 +89,7 @@ int dxcc(const CommandLine& line, Clock& clock, QTextStream& out, QTextStream& e
 }
 
 int dxccIndex(const CommandLine& line, QTextStream& out, QTextStream& err) {
-    const QString folder = folderFor(line, err);
+    const QString folder = ReferenceCommands::programFolder(line, err);
     if (folder.isEmpty())
         return 1;
     const DxccIndexResult result = DxccAccess(folder).rebuildIndex();
@@ -177,7 +167,7 @@ int sun(const CommandLine& line, Clock& clock, QTextStream& out, QTextStream& er
 }
 
 int dok(const CommandLine& line, QTextStream& out, QTextStream& err) {
-    const QString folder = folderFor(line, err);
+    const QString folder = ReferenceCommands::programFolder(line, err);
     if (folder.isEmpty())
         return 1;
     DokDirectory directory(QDir(folder).filePath(QStringLiteral("DOK.ini")));
@@ -189,7 +179,7 @@ int dok(const CommandLine& line, QTextStream& out, QTextStream& err) {
 }
 
 int dokImport(const CommandLine& line, QTextStream& out, QTextStream& err) {
-    const QString folder = folderFor(line, err);
+    const QString folder = ReferenceCommands::programFolder(line, err);
     if (folder.isEmpty())
         return 1;
     const DokImportResult result =
@@ -250,6 +240,17 @@ int run(const CommandLine& line, Clock& clock, QTextStream& out, QTextStream& er
         return 1;
     }
     return 2;
+}
+
+QString programFolder(const CommandLine& line, QTextStream& err) {
+    QString error;
+    QStringList warnings;
+    const QString folder = ProgramFolder::prepare(line.folder, &error, &warnings);
+    for (const QString& w : warnings)
+        err << w << Qt::endl;
+    if (folder.isEmpty())
+        err << error << Qt::endl;
+    return folder;
 }
 
 } // namespace ReferenceCommands

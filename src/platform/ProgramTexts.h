@@ -207,7 +207,9 @@
     X(EvalContactNumberUnreadable)                                                                                     \
     X(EvalContactDateUnreadable)                                                                                       \
     X(EvalContactLine)                                                                                                 \
-    X(EvalMoreMessages)
+    X(EvalMoreMessages)                                                                                                \
+    X(CliEvalNeeds)                                                                                                    \
+    X(CliEvalHtmlLocatorOnly)
 
 enum class Msg : int {
 #define VESK_PROGRAM_TEXT_ID(name) name,

@@ -144,6 +144,22 @@ void TestBatchCommands::commands_data() {
     QTest::newRow("search, unknown field") << search + QStringList{"Rufzeichen", "ist", "X"} << 2 << QStringList{} << "" << "";
     QTest::newRow("search, unknown operator") << search + QStringList{"Call", "gleich", "X"} << 2 << QStringList{} << "" << "";
     QTest::newRow("search, incomplete condition") << search + QStringList{"Call", "ist"} << 2 << QStringList{} << "" << "";
+    // The evaluations on a.log (2m twice), b.log (2M) and 2026.log (DL1AA with
+    // a card and no locator): the result line, then what the page shows.
+    QTest::newRow("eval counts") << QStringList{"eval", "counts", "%d/b.log"} << 0
+                                 << QStringList{"Mode / Band;2M;Summe\nfm;1/0/0;1/0/0\nSumme;1/0/0;1/0/0\n"} << "" << "";
+    QTest::newRow("eval dxcc") << QStringList{"eval", "dxcc", "%d/a.log", "--last", "1"} << 0
+                               << QStringList{"Ergebnis: 1 DXCC", "\nFed. Rep. of Germany;1\n", "\nFrance;0\n"} << "" << "";
+    QTest::newRow("eval dok, filter field named") << QStringList{"eval", "dok", "%d/a.log", "--from", "31.02.2003"} << 1
+                                                  << QStringList{"2>31.02.2003"} << "" << "";
+    QTest::newRow("eval locator") << QStringList{"eval", "locator", "%d/loc.log", "--own", "JN58TD", "--html", "%d/l.htm"}
+                                  << 0 << QStringList{"\nJN57;w\nJO31;c\n\nc..\n...\n...\n..o\n..w\n"}
+                                  << "l.htm" << "<!doctype html";
+    QTest::newRow("eval html only for locator") << QStringList{"eval", "dok", "%d/a.log", "--html", "%d/x.htm"} << 2
+                                                << QStringList{} << "" << "";
+    QTest::newRow("qsl, first contact per band") << QStringList{"qsl", "%d/a.log", "--first-qso", "--band"} << 0
+        << QStringList{"#;Call;Date;UTC;Band;Mode;RST TX;Comments;QSL out\n1;DL1ABC;", "2;DK2XY", "2>2 QSL-Karten"} << ""
+        << "";
     QStringList six = search;
     for (int i = 0; i < 6; ++i)
         six << "Call" << "ist" << "X";
@@ -165,6 +181,7 @@ void TestBatchCommands::commands() {
     dir.writeLog("2026.log", {"1;01.12.2026;10:00:00;40m;CW;DL1AA;599;599;;Hans;;;5W;Zeile 1#13#10Zeile 2;;",
                               "2;01.12.2026;10:05:00;80m;CW;dl2bb;599;599;;;;;50W;;;",
                               "3;02.12.2026;11:00:00;20m;SSB;F5ABC;59;59;;;;;100W;;;15.03.2004"});
+    dir.writeLog("loc.log", {"1;01.02.2003;12:00:00;2m;FM;A;59;59;;;;JN57AA;10W;;;", "2;01.02.2003;12:00:00;2m;FM;B;59;59;;;;JO31AA;10W;;;03.03.2003"});
     QByteArray adif = "<EOH>";
     for (int i = 0; i < 25; ++i) // each record with a name whose length is missing
         adif += "<QSO_DATE:8>20040312<TIME_ON:4>1845<BAND:3>20m<MODE:3>SSB<CALL:4>K1AB<NAME>Otto <EOR>\r\n";

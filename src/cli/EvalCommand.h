@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+class Clock;
+struct CommandLine;
+
+// `vesk eval locator|dok|dxcc|counts LOG [filter options] [--own LOCATOR]
+// [--html FILE]`: the evaluation pages without a window. Prints the result
+// line, then what the page shows, one `;`-separated line per entry:
+//   locator  SQUARE;w|c, an empty line, then the table north first, one
+//            character per cell: . not worked, w worked, c confirmed, o own
+//   dok      DOK;w or DOK;c
+//   dxcc     every entity of the table with its state: COUNTRY;0|1|2
+//   counts   the overview matrix, headings first
+namespace EvalCommand {
+bool handles(const QString& command);
+QStringList options();
+QString usageError(const CommandLine& line);
+int run(const CommandLine& line, Clock& clock, QTextStream& out, QTextStream& err);
+} // namespace EvalCommand
