@@ -1,0 +1,10 @@
+#include "evaluations/ui/EvaluationsArea.h"
+
+#include "evaluations/ui/LocatorPage.h"
+#include "session/Shell.h"
+
+EvaluationsArea::EvaluationsArea(Shell& shell, EntryArea& entry, QObject* parent)
+    : QObject(parent), m_locator(new LocatorPage(shell, entry)) {
+    m_locator->setObjectName(QStringLiteral("LocatorGrossfelderTS"));
+    shell.addEvaluationPage(m_locator, QStringLiteral("Locator-Großfelder"));
+}

@@ -1,0 +1,171 @@
+#include "entry/ui/EntryArea.h"
+#include "evaluations/ui/LocatorPage.h"
+#include "logstore/LogTableModel.h"
+#include "settings/LanguageTexts.h"
+#include "RecordingDesktop.h"
+#include "StartedProgram.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QtTest>
+
+namespace {
+
+// Own square JN58; JO31 lies two columns west and three rows north of it and
+// has a card on its second contact; "JN5" is no square.
+const QStringList kLog = {
+    "1;01.02.2003;12:00:00;2m;FM;DL1AB;59;59;;;;JN57AA;10W;;;",
+    "2;01.02.2003;13:00:00;2m;FM;PA0XY;59;59;;;;JO31AB;10W;;;",
+    "3;02.02.2003;14:00:00;70cm;SSB;PA1ZZ;59;59;;;;JO31CD;10W;;;05.03.2003",
+    "4;03.02.2003;15:00:00;2m;FM;F5XY;59;59;;;;JN5;10W;;;",
+    "5;03.02.2003;16:00:00;2m;FM;DL2CD;59;59;;;;;10W;;;",
+};
+
+struct Shown {
+    QString text;
+    QColor colour; // invalid: no colour of its own
+};
+
+Shown shown(const QTableView* grid, int column, int row) {
+    const QModelIndex index = grid->model()->index(row, column);
+    return {index.data().toString(), index.data(Qt::BackgroundRole).value<QColor>()};
+}
+
+void ctrlClick(QTableView* grid, int column, int row, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
+    grid->scrollTo(grid->model()->index(row, column));
+    const QRect cell = grid->visualRect(grid->model()->index(row, column));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, modifiers, cell.center());
+}
+
+struct EvaluationFixture {
+    explicit EvaluationFixture(const char* pageName) {
+        p.find<QTabWidget>("PageControl")->setCurrentWidget(p.find<QWidget>("AuswertungenTS"));
+        p.find<QTabWidget>("AuswertungenPageControl")->setCurrentWidget(p.find<QWidget>(pageName));
+    }
+    void showEvaluations() { p.find<QTabWidget>("PageControl")->setCurrentWidget(p.find<QWidget>("AuswertungenTS")); }
+    QStringList foundCalls() {
+        const LogTableModel& found = p.w.entryArea().searchResults();
+        QStringList calls;
+        for (int i = 0; i < found.recordCount(); ++i)
+            calls << found.field(i, QsoRecord::Call);
+        return calls;
+    }
+    ProgramOnLog run{kLog, "EigenerLocator=JN58TD\r\nEigenesCall=DL9ABC\r\n"};
+    StartedProgram& p = run.p;
+};
+
+} // namespace
+
+class TestEvaluationPages : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void locatorSquaresAndTheirSearch();
+    void locatorFilterFieldThatCannotBeRead();
+    void locatorSaveAndPrint();
+};
+
+void TestEvaluationPages::locatorSquaresAndTheirSearch() {
+    EvaluationFixture f("LocatorGrossfelderTS");
+    QCOMPARE(f.p.find<QLineEdit>("locStopNumberEdit")->text(), QStringLiteral("999999"));
+    QTest::mouseClick(f.p.find<QPushButton>("locAuswertenBtn"), Qt::LeftButton);
+
+    auto* list = f.p.find<QTableView>("locListeDrawGrid");
+    QCOMPARE(list->model()->rowCount(), 3);
+    QCOMPARE(shown(list, 0, 0).text, QStringLiteral("JN57"));
+    QCOMPARE(shown(list, 0, 0).colour, QColor(0, 128, 0));
+    QCOMPARE(shown(list, 0, 1).text, QStringLiteral("JO31"));
+    QCOMPARE(shown(list, 0, 1).colour, QColor(255, 0, 0));
+    QCOMPARE(shown(list, 0, 2).text, QStringLiteral("JN5"));
+    const LanguageTexts& texts = f.p.session.texts();
+    QCOMPARE(f.p.find<QLabel>("locResultLabel")->text(),
+             texts[LanguageTexts::ResultStart] + "3" + texts[LanguageTexts::ResultSquares] + "1" +
+                 texts[LanguageTexts::ResultEnd]);
+    // The invalid square: one message naming it, shown after the grids were filled.
+    QCOMPARE(f.p.dialogs.errors.size(), 1);
+    QVERIFY(f.p.dialogs.errors[0].contains(QStringLiteral("JN5")));
+
+    // West J3 to J5, north O1 to N7: the own square in column 2, row 3.
+    auto* table = f.p.find<QTableView>("locTabelleDrawGrid");
+    QCOMPARE(table->model()->columnCount(), 3);
+    QCOMPARE(table->model()->rowCount(), 5);
+    QCOMPARE(shown(table, 0, 0).text, QStringLiteral("JO31"));
+    QCOMPARE(shown(table, 0, 0).colour, QColor(255, 0, 0));
+    QCOMPARE(shown(table, 2, 3).text, QStringLiteral("JN58"));
+    QCOMPARE(shown(table, 2, 3).colour, QColor(0, 0, 255));
+    QCOMPARE(shown(table, 2, 4).colour, QColor(0, 128, 0));
+    QCOMPARE(shown(table, 1, 1).text, QStringLiteral("JO40"));
+    QVERIFY(!shown(table, 1, 1).colour.isValid());
+
+    // A confirmed square: its contacts that have a card.
+    ctrlClick(list, 0, 1);
+    QVERIFY(f.p.w.isCurrent(Page::Search));
+    QCOMPARE(f.foundCalls(), QStringList{"PA1ZZ"});
+
+    // A plain click searches nothing and stays on the page.
+    f.showEvaluations();
+    f.p.find<QTabWidget>("locPageControl")->setCurrentWidget(f.p.find<QWidget>("locTabelleTS"));
+    ctrlClick(table, 2, 4, Qt::NoModifier);
+    QVERIFY(f.p.w.isCurrent(Page::Evaluations));
+    QCOMPARE(f.foundCalls(), QStringList{"PA1ZZ"});
+
+    // A worked square: all its contacts.
+    ctrlClick(table, 2, 4);
+    QVERIFY(f.p.w.isCurrent(Page::Search));
+    QCOMPARE(f.foundCalls(), QStringList{"DL1AB"});
+}
+
+// The field is named and what was shown stays as it was.
+void TestEvaluationPages::locatorFilterFieldThatCannotBeRead() {
+    EvaluationFixture f("LocatorGrossfelderTS");
+    QTest::mouseClick(f.p.find<QPushButton>("locAuswertenBtn"), Qt::LeftButton);
+    const QString line = f.p.find<QLabel>("locResultLabel")->text();
+    f.p.dialogs.errors.clear();
+    f.p.find<QLineEdit>("locBandEdit")->setText(QStringLiteral("70cm"));
+    f.p.find<QLineEdit>("locStopNumberEdit")->setText(QStringLiteral("1O"));
+    QTest::mouseClick(f.p.find<QPushButton>("locAuswertenBtn"), Qt::LeftButton);
+    QCOMPARE(f.p.dialogs.errors.size(), 1);
+    QVERIFY(f.p.dialogs.errors[0].contains(QStringLiteral("1O")));
+    QVERIFY(f.p.dialogs.errors[0].contains(QStringLiteral("End-Nummer")));
+    QCOMPARE(f.p.find<QTableView>("locListeDrawGrid")->model()->rowCount(), 3);
+    QCOMPARE(f.p.find<QLabel>("locResultLabel")->text(), line);
+
+    // Read again, the band filter leaves the one 70 cm contact.
+    f.p.find<QLineEdit>("locStopNumberEdit")->setText(QStringLiteral("10"));
+    QTest::mouseClick(f.p.find<QPushButton>("locAuswertenBtn"), Qt::LeftButton);
+    QCOMPARE(f.p.find<QTableView>("locListeDrawGrid")->model()->rowCount(), 1);
+}
+
+void TestEvaluationPages::locatorSaveAndPrint() {
+    EvaluationFixture f("LocatorGrossfelderTS");
+    RecordingDesktop desktop;
+    f.p.session.setDesktop(desktop);
+    QTest::mouseClick(f.p.find<QPushButton>("locAuswertenBtn"), Qt::LeftButton);
+    f.p.find<QTabWidget>("locPageControl")->setCurrentWidget(f.p.find<QWidget>("locSpeichernDruckenTS"));
+
+    const QString saved = f.run.dir.path() + "/JO.htm";
+    f.p.dialogs.fileAnswers << saved;
+    f.p.find<QCheckBox>("locExportTabelle")->setChecked(false);
+    QTest::mouseClick(f.p.find<QPushButton>("locSpeichernBtn"), Qt::LeftButton);
+    QCOMPARE(f.p.dialogs.fileDialogs.size(), 1);
+    QCOMPARE(f.p.dialogs.fileDialogs[0].folder, f.p.session.pathOf("locator.htm"));
+    QCOMPARE(f.p.dialogs.fileDialogs[0].title, f.p.session.texts()[LanguageTexts::LocatorSaveTitle]);
+    const QString list = QString::fromLatin1(f.run.dir.read("JO.htm"));
+    QVERIFY(list.contains("<body>\r\n<table>\r\n<tr>\r\n <td class=\"l\" style=\"background-color:#008000\">JN57</td>"));
+    QVERIFY(!list.contains("<p>&nbsp;</p>") && !list.contains(" <td style="));
+
+    f.p.find<QCheckBox>("locExportTabelle")->setChecked(true);
+    QTest::mouseClick(f.p.find<QPushButton>("locDruckenBtn"), Qt::LeftButton);
+    const QString printed = f.p.session.pathOf("~$print.htm");
+    QCOMPARE(desktop.opened, QStringList{printed});
+    const QString both = QString::fromLatin1(f.run.dir.read("~$print.htm"));
+    QVERIFY(both.contains("<body onLoad=\"window.print();\">\r\n<table>"));
+    QVERIFY(both.contains("<p>&nbsp;</p>") && both.contains(" <td style=\"background-color:#0000FF\">JN58</td>"));
+    QVERIFY(f.p.dialogs.errors.size() == 1); // the invalid square's, nothing about the files
+}
+
+QTEST_MAIN(TestEvaluationPages)
+#include "test_evaluationpages.moc"
