@@ -8,6 +8,8 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
@@ -16,14 +18,26 @@
 namespace {
 
 // Own square JN58; JO31 lies two columns west and three rows north of it and
-// has a card on its second contact; "JN5" is no square.
+// has a card on its second contact; "JN5" is no square. DOK B01 is worked,
+// then confirmed; C12 is worked twice without a card.
 const QStringList kLog = {
-    "1;01.02.2003;12:00:00;2m;FM;DL1AB;59;59;;;;JN57AA;10W;;;",
-    "2;01.02.2003;13:00:00;2m;FM;PA0XY;59;59;;;;JO31AB;10W;;;",
-    "3;02.02.2003;14:00:00;70cm;SSB;PA1ZZ;59;59;;;;JO31CD;10W;;;05.03.2003",
+    "1;01.02.2003;12:00:00;2m;FM;DL1AB;59;59;B01;;;JN57AA;10W;;;",
+    "2;01.02.2003;13:00:00;2m;FM;PA0XY;59;59;C12;;;JO31AB;10W;;;",
+    "3;02.02.2003;14:00:00;70cm;SSB;PA1ZZ;59;59;B01;;;JO31CD;10W;;;05.03.2003",
     "4;03.02.2003;15:00:00;2m;FM;F5XY;59;59;;;;JN5;10W;;;",
-    "5;03.02.2003;16:00:00;2m;FM;DL2CD;59;59;;;;;10W;;;",
+    "5;03.02.2003;16:00:00;2m;FM;DL2CD;59;59;C12;;;;10W;;;",
 };
+
+QStringList items(const QListWidget* list) {
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts << list->item(i)->text();
+    return texts;
+}
+
+void clickItem(QListWidget* list, int row, Qt::KeyboardModifiers modifiers) {
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, list->visualItemRect(list->item(row)).center());
+}
 
 struct Shown {
     QString text;
@@ -66,6 +80,7 @@ private Q_SLOTS:
     void locatorSquaresAndTheirSearch();
     void locatorFilterFieldThatCannotBeRead();
     void locatorSaveAndPrint();
+    void dokListsAndTheirSearch();
 };
 
 void TestEvaluationPages::locatorSquaresAndTheirSearch() {
@@ -165,6 +180,36 @@ void TestEvaluationPages::locatorSaveAndPrint() {
     QVERIFY(both.contains("<body onLoad=\"window.print();\">\r\n<table>"));
     QVERIFY(both.contains("<p>&nbsp;</p>") && both.contains(" <td style=\"background-color:#0000FF\">JN58</td>"));
     QVERIFY(f.p.dialogs.errors.size() == 1); // the invalid square's, nothing about the files
+}
+
+void TestEvaluationPages::dokListsAndTheirSearch() {
+    EvaluationFixture f("TabSheet3");
+    QCOMPARE(f.p.find<QLineEdit>("dokStopNumberEdit")->text(), QStringLiteral("999999"));
+    QTest::mouseClick(f.p.find<QPushButton>("dokOkBtn"), Qt::LeftButton);
+    auto* worked = f.p.find<QListWidget>("dokGearbeitetListBox");
+    auto* confirmed = f.p.find<QListWidget>("dokBestaetigtListBox");
+    QCOMPARE(items(worked), QStringList{"C12"});
+    QCOMPARE(items(confirmed), QStringList{"B01"});
+    const LanguageTexts& texts = f.p.session.texts();
+    QCOMPARE(f.p.find<QLabel>("dokResultLabel")->text(), texts[LanguageTexts::ResultStart] + "2" +
+                                                              texts[LanguageTexts::ResultDoks] + "1" +
+                                                              texts[LanguageTexts::ResultEnd]);
+
+    // A plain click describes the DOK in its list's colour and searches nothing.
+    clickItem(worked, 0, Qt::NoModifier);
+    auto* info = f.p.find<QPlainTextEdit>("dokInfoMemo");
+    QVERIFY(info->toPlainText().startsWith(QStringLiteral("C12")));
+    QCOMPARE(info->palette().color(QPalette::Text), QColor(0, 128, 0));
+    QVERIFY(f.p.w.isCurrent(Page::Evaluations));
+    QVERIFY(f.foundCalls().isEmpty());
+
+    clickItem(confirmed, 0, Qt::ControlModifier);
+    QVERIFY(f.p.w.isCurrent(Page::Search));
+    QCOMPARE(f.foundCalls(), QStringList{"PA1ZZ"});
+    f.showEvaluations();
+    clickItem(worked, 0, Qt::ControlModifier);
+    QVERIFY(f.p.w.isCurrent(Page::Search));
+    QCOMPARE(f.foundCalls(), (QStringList{"PA0XY", "DL2CD"}));
 }
 
 QTEST_MAIN(TestEvaluationPages)

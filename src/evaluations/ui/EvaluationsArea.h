@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+class DokPage;
 class EntryArea;
 class LocatorPage;
 class Shell;
@@ -17,4 +18,5 @@ public:
 
 private:
     LocatorPage* m_locator;
+    DokPage* m_dok;
 };

@@ -4,6 +4,7 @@
 #include "platform/Dialogs.h"
 #include "session/Session.h"
 
+#include <QApplication>
 #include <QDateTimeEdit>
 #include <QGridLayout>
 #include <QLabel>
@@ -72,3 +73,12 @@ std::optional<EvaluationFilter> FilterRow::filter(Session& session, EvaluationFi
         session.dialogs().error(error);
     return made;
 }
+
+void FilterRow::setBusy(bool busy) {
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+void FilterRow::showError(Session& session, const QString& text) { session.dialogs().error(text); }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "evaluations/EvaluationFilter.h"
+#include "logstore/IoError.h"
+#include "session/Session.h"
 
 #include <QWidget>
 #include <array>
@@ -9,7 +11,6 @@
 class QDateTimeEdit;
 class QLineEdit;
 class QPushButton;
-class Session;
 
 // The filter inputs every award evaluation page starts with (bands, modes,
 // date range, number range) and its "anzeigen!" button. The controls are
@@ -29,7 +30,34 @@ public:
     // Nothing, after a message naming the field, when an input cannot be read.
     std::optional<EvaluationFilter> filter(Session& session, EvaluationFilter::Dates dates) const;
 
+    // Runs an evaluation on the current log under the hour-glass cursor.
+    // Nothing when there is no log, an input cannot be read, the log cannot
+    // be read or the run reports an error; the messages are shown.
+    template <typename Result, typename Run>
+    std::optional<Result> evaluate(Session& session, EvaluationFilter::Dates dates, Run run) const {
+        LogFile* log = session.log();
+        const auto made = log ? filter(session, dates) : std::nullopt;
+        if (!made)
+            return std::nullopt;
+        Result result;
+        setBusy(true);
+        try {
+            result = run(*log, *made);
+        } catch (const IoError& e) {
+            result.error = e.message();
+        }
+        setBusy(false);
+        if (!result.error.isEmpty()) {
+            showError(session, result.error);
+            return std::nullopt;
+        }
+        return result;
+    }
+
 private:
+    static void setBusy(bool busy);
+    static void showError(Session& session, const QString& text);
+
     QLineEdit* m_bands;
     QLineEdit* m_modes;
     QDateTimeEdit* m_start;

@@ -14,7 +14,6 @@
 #include "settings/LanguageTexts.h"
 
 #include <QAbstractTableModel>
-#include <QApplication>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -187,26 +186,14 @@ LocatorPage::LocatorPage(Shell& shell, EntryArea& entry, QWidget* parent)
 }
 
 void LocatorPage::locAuswertenBtnClick() {
-    LogFile* log = m_session.log();
-    if (!log)
+    const QString own = GeneralSettings::ownLocator(m_session.settings());
+    auto result = m_filter->evaluate<LocatorResult>(
+        m_session, EvaluationFilter::Dates::WithTime, [&](LogFile& log, const EvaluationFilter& filter) {
+            return runLocatorEvaluation(log, filter, own, m_session.texts());
+        });
+    if (!result)
         return;
-    const auto filter = m_filter->filter(m_session, EvaluationFilter::Dates::WithTime);
-    if (!filter)
-        return;
-    LocatorResult result;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    try {
-        result = runLocatorEvaluation(*log, *filter, GeneralSettings::ownLocator(m_session.settings()),
-                                      m_session.texts());
-    } catch (const IoError& e) {
-        result.error = e.message();
-    }
-    QApplication::restoreOverrideCursor();
-    if (!result.error.isEmpty()) {
-        m_session.dialogs().error(result.error);
-        return;
-    }
-    m_result = std::move(result);
+    m_result = std::move(*result);
     m_listModel->show(&m_result);
     m_tableModel->show(&m_result);
     m_resultLabel->setText(m_result.resultLine(m_session.texts()));
