@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTextBlock>
+#include <QTextEdit>
 #include <QtTest>
 
 namespace {
@@ -33,6 +35,17 @@ QStringList items(const QListWidget* list) {
     for (int i = 0; i < list->count(); ++i)
         texts << list->item(i)->text();
     return texts;
+}
+
+// Each line of a view with its colour and weight: "Netherlands red bold".
+QStringList shownLines(const QTextEdit* view) {
+    QStringList shown;
+    for (QTextBlock b = view->document()->begin(); b.isValid(); b = b.next()) {
+        const QTextCharFormat format = b.begin().fragment().charFormat();
+        shown << b.text() + " " + format.foreground().color().name() +
+                     (format.fontWeight() == QFont::Bold ? " bold" : "");
+    }
+    return shown;
 }
 
 void clickItem(QListWidget* list, int row, Qt::KeyboardModifiers modifiers) {
@@ -81,6 +94,7 @@ private Q_SLOTS:
     void locatorFilterFieldThatCannotBeRead();
     void locatorSaveAndPrint();
     void dokListsAndTheirSearch();
+    void dxccViewsAndTheirSearch();
 };
 
 void TestEvaluationPages::locatorSquaresAndTheirSearch() {
@@ -210,6 +224,40 @@ void TestEvaluationPages::dokListsAndTheirSearch() {
     clickItem(worked, 0, Qt::ControlModifier);
     QVERIFY(f.p.w.isCurrent(Page::Search));
     QCOMPARE(f.foundCalls(), (QStringList{"PA0XY", "DL2CD"}));
+}
+
+void TestEvaluationPages::dxccViewsAndTheirSearch() {
+    EvaluationFixture f("TabSheet4");
+    f.run.dir.installDataFile("DXCC.csv");
+    f.run.dir.installDataFile("DXCC.ini");
+    QTest::mouseClick(f.p.find<QPushButton>("dxccStartBtn"), Qt::LeftButton);
+    auto* worked = f.p.find<QTextEdit>("dxccWorkedRichEdit");
+    QCOMPARE(shownLines(worked), (QStringList{"Fed. Rep. of Germany #008000 bold", "France #008000 bold",
+                                              "Netherlands #ff0000 bold"}));
+    auto* all = f.p.find<QTextEdit>("dxccAllRichEdit");
+    const QStringList allLines = shownLines(all);
+    QCOMPARE(allLines.size(), 340);
+    QVERIFY(allLines.contains("Netherlands #ff0000 bold") && allLines.contains("Belgium #000000"));
+    const LanguageTexts& texts = f.p.session.texts();
+    QCOMPARE(f.p.find<QLabel>("dxccResultLabel")->text(), texts[LanguageTexts::ResultStart] + "3" +
+                                                               texts[LanguageTexts::ResultDxccs] + "1" +
+                                                               texts[LanguageTexts::ResultEnd]);
+
+    f.p.find<QTabWidget>("dxccPageControl")->setCurrentWidget(f.p.find<QWidget>("dxccWorkedTS"));
+    const auto lineCentre = [worked](int line) {
+        QTextCursor c(worked->document()->findBlockByNumber(line));
+        return worked->cursorRect(c).center() + QPoint(4, 0);
+    };
+    QTest::mouseClick(worked->viewport(), Qt::LeftButton, {}, lineCentre(2));
+    QVERIFY(f.p.w.isCurrent(Page::Evaluations));
+    QVERIFY(f.foundCalls().isEmpty());
+    QTest::mouseClick(worked->viewport(), Qt::LeftButton, Qt::ControlModifier, lineCentre(2));
+    QVERIFY(f.p.w.isCurrent(Page::Search));
+    QCOMPARE(f.foundCalls(), QStringList{"PA1ZZ"});
+    QVERIFY(!worked->textCursor().hasSelection());
+    f.showEvaluations();
+    QTest::mouseClick(worked->viewport(), Qt::LeftButton, Qt::ControlModifier, lineCentre(0));
+    QCOMPARE(f.foundCalls(), (QStringList{"DL1AB", "DL2CD"}));
 }
 
 QTEST_MAIN(TestEvaluationPages)

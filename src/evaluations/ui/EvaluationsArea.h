@@ -3,6 +3,7 @@
 #include <QObject>
 
 class DokPage;
+class DxccPage;
 class EntryArea;
 class LocatorPage;
 class Shell;
@@ -19,4 +20,5 @@ public:
 private:
     LocatorPage* m_locator;
     DokPage* m_dok;
+    DxccPage* m_dxcc;
 };
