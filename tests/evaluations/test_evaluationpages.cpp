@@ -12,7 +12,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTabBar>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QtTest>
@@ -23,7 +25,7 @@ namespace {
 // has a card on its second contact; "JN5" is no square. DOK B01 is worked,
 // then confirmed; C12 is worked twice without a card.
 const QStringList kLog = {
-    "1;01.02.2003;12:00:00;2m;FM;DL1AB;59;59;B01;;;JN57AA;10W;;;",
+    "1;01.02.2003;12:00:00;2m;FM;DL1AB;59;59;B01;;;JN57AA;10W;;04.02.2003;",
     "2;01.02.2003;13:00:00;2m;FM;PA0XY;59;59;C12;;;JO31AB;10W;;;",
     "3;02.02.2003;14:00:00;70cm;SSB;PA1ZZ;59;59;B01;;;JO31CD;10W;;;05.03.2003",
     "4;03.02.2003;15:00:00;2m;FM;F5XY;59;59;;;;JN5;10W;;;",
@@ -95,6 +97,7 @@ private Q_SLOTS:
     void locatorSaveAndPrint();
     void dokListsAndTheirSearch();
     void dxccViewsAndTheirSearch();
+    void qsoCountsPieAndTheirSearch();
 };
 
 void TestEvaluationPages::locatorSquaresAndTheirSearch() {
@@ -258,6 +261,56 @@ void TestEvaluationPages::dxccViewsAndTheirSearch() {
     f.showEvaluations();
     QTest::mouseClick(worked->viewport(), Qt::LeftButton, Qt::ControlModifier, lineCentre(0));
     QCOMPARE(f.foundCalls(), (QStringList{"DL1AB", "DL2CD"}));
+}
+
+void TestEvaluationPages::qsoCountsPieAndTheirSearch() {
+    EvaluationFixture f("AnzahlQsosTS");
+    auto* grid = f.p.find<QTableWidget>("AnzahlQsosStringGrid");
+    const QString total = f.p.session.texts()[LanguageTexts::TotalsHeading];
+    const auto row = [grid](int r) {
+        QStringList texts;
+        for (int c = 0; c < grid->columnCount(); ++c)
+            texts << grid->item(r, c)->text();
+        return texts;
+    };
+    QCOMPARE(row(0), (QStringList{"Mode / Band", "2m", "70cm", total}));
+    QCOMPARE(row(1), (QStringList{"FM", "4/1/0", "0/0/0", "4/1/0"}));
+    QCOMPARE(row(3), (QStringList{total, "4/1/0", "1/0/1", "5/1/1"}));
+
+    // 2m FM: one card sent of four contacts, a yellow quarter from 12 to 3 o'clock.
+    f.p.find<QTabBar>("AnzahlQsosTabControl")->setCurrentIndex(1);
+    auto* panel = f.p.find<QWidget>("AnzahlQsosPanel");
+    const auto move = [grid](int column, int r) {
+        const QPoint at = grid->visualItemRect(grid->item(r, column)).center();
+        QMouseEvent event(QEvent::MouseMove, at, grid->viewport()->mapToGlobal(at), Qt::NoButton, {}, {});
+        QApplication::sendEvent(grid->viewport(), &event);
+        return grid->viewport()->mapTo(grid, at);
+    };
+    const QPoint at = move(1, 1);
+    QVERIFY(panel->isVisible());
+    QCOMPARE(panel->pos(), at + QPoint(0, 30));
+    const QImage pie = f.p.find<QLabel>("AnzahlQsosImage")->pixmap().toImage();
+    QCOMPARE(pie.pixelColor(70, 30), QColor(Qt::yellow));
+    QCOMPARE(pie.pixelColor(30, 30), QColor(Qt::red));
+    QCOMPARE(pie.pixelColor(70, 70), QColor(Qt::red));
+    move(0, 1);
+    QVERIFY(!panel->isVisible());
+
+    const auto click = [grid](int column, int r, Qt::KeyboardModifiers modifiers) {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, modifiers, grid->visualItemRect(grid->item(r, column)).center());
+    };
+    click(1, 3, Qt::NoModifier);
+    QVERIFY(f.p.w.isCurrent(Page::Evaluations));
+    click(1, 3, Qt::ControlModifier); // the 2m total: by band alone
+    QVERIFY(f.p.w.isCurrent(Page::Search));
+    QCOMPARE(f.foundCalls(), (QStringList{"DL1AB", "PA0XY", "F5XY", "DL2CD"}));
+    f.showEvaluations();
+    f.p.find<QTabBar>("AnzahlQsosTabControl")->setCurrentIndex(3);
+    click(1, 1, Qt::ControlModifier);
+    QCOMPARE(f.foundCalls(), QStringList{"DL1AB"});
+    f.showEvaluations();
+    click(3, 3, Qt::ControlModifier);
+    QVERIFY(f.p.w.isCurrent(Page::List));
 }
 
 QTEST_MAIN(TestEvaluationPages)

@@ -6,6 +6,7 @@ class DokPage;
 class DxccPage;
 class EntryArea;
 class LocatorPage;
+class QsoCountsPage;
 class Shell;
 
 // The award evaluations in the main window: the pages of the evaluations tab
@@ -21,4 +22,5 @@ private:
     LocatorPage* m_locator;
     DokPage* m_dok;
     DxccPage* m_dxcc;
+    QsoCountsPage* m_counts;
 };
