@@ -6,6 +6,7 @@
 #include "entry/EntryMask.h"
 #include "entry/ui/EntryArea.h"
 #include "qsl/ui/QslArea.h"
+#include "evaluations/ui/EvaluationsArea.h"
 #include "logstore/IoError.h"
 #include "logstore/LogDirectory.h"
 #include "platform/Dialogs.h"
@@ -90,6 +91,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
     connect(m_generalOptions, &GeneralOptions::utcOffsetChanged, m_entryMask, &EntryMask::setUtcOffset);
     m_entryArea = new EntryArea(*this, this);
     m_qslArea = new QslArea(*this, *m_entryArea, this);
+    m_evaluationsArea = new EvaluationsArea(*this, *m_entryArea, this);
     buildPendingPages();
     // Pages put in front of the first one leave it current: the mask comes first.
     m_pages->setCurrentIndex(0);
@@ -138,10 +140,6 @@ void MainWindow::buildPages() {
 // The tabs of the subsystems still to come, so that the language file and
 // the page history find every tab from the start.
 void MainWindow::buildPendingPages() {
-    page(QStringLiteral("LocatorGrossfelderTS"), m_evaluationPages, QStringLiteral("Locator-Großfelder"));
-    page(QStringLiteral("TabSheet3"), m_evaluationPages, QStringLiteral("DOK"));
-    page(QStringLiteral("TabSheet4"), m_evaluationPages, QStringLiteral("DXCC"));
-    page(QStringLiteral("AnzahlQsosTS"), m_evaluationPages, QStringLiteral("Anzahl QSOs"));
     page(QStringLiteral("TabSheet5"), m_evaluationPages, QStringLiteral("Contest"));
     page(QStringLiteral("CallBookTS"), m_optionPages, QStringLiteral("RAC"));
     page(QStringLiteral("ClockTS"), m_optionPages, QStringLiteral("Analoge Uhr"));

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 class EntryArea;
+class EvaluationsArea;
 class QslArea;
 class GeneralOptions;
 class LogConverterForm;
@@ -66,6 +67,7 @@ public:
     QTabWidget* pages() const { return m_pages; }
     EntryArea& entryArea() const { return *m_entryArea; }
     QslArea& qslArea() const { return *m_qslArea; }
+    EvaluationsArea& evaluationsArea() const { return *m_evaluationsArea; }
     LogConverterForm* logConverterForm() const { return m_logConverterForm; }
 
 protected:
@@ -95,6 +97,7 @@ private:
     GeneralOptions* m_generalOptions = nullptr;
     EntryArea* m_entryArea = nullptr;
     QslArea* m_qslArea = nullptr;
+    EvaluationsArea* m_evaluationsArea = nullptr;
     LogConverterForm* m_logConverterForm = nullptr;
     QToolButton* m_backButton = nullptr;
     QToolButton* m_nextButton = nullptr;

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QObject>
+
+class DokPage;
+class DxccPage;
+class EntryArea;
+class LocatorPage;
+class QsoCountsPage;
+class Shell;
+
+// The award evaluations in the main window: the pages of the evaluations tab
+// that show which squares, DOKs and entities were worked and confirmed.
+class EvaluationsArea : public QObject {
+    Q_OBJECT
+public:
+    EvaluationsArea(Shell& shell, EntryArea& entry, QObject* parent = nullptr);
+
+    LocatorPage& locatorPage() const { return *m_locator; }
+
+private:
+    LocatorPage* m_locator;
+    DokPage* m_dok;
+    DxccPage* m_dxcc;
+    QsoCountsPage* m_counts;
+};
