@@ -163,11 +163,14 @@ void QsoCountsPage::AnzahlQsosStringGridMouseUp(const QPoint& at) {
 }
 
 bool QsoCountsPage::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_grid->viewport()) {
+    // Only mouse events are QMouseEvents: the viewport also gets paint and
+    // resize events here.
+    if (watched == m_grid->viewport() &&
+        (event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonRelease)) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (event->type() == QEvent::MouseMove)
             AnzahlQsosStringGridMouseMove(mouse->position().toPoint());
-        else if (event->type() == QEvent::MouseButtonRelease && (mouse->modifiers() & Qt::ControlModifier))
+        else if (mouse->modifiers() & Qt::ControlModifier)
             AnzahlQsosStringGridMouseUp(mouse->position().toPoint());
     }
     return QWidget::eventFilter(watched, event);
