@@ -18,6 +18,8 @@
 #include "evaluations/EvaluationFilter.h"
 #include "evaluations/LocatorEvaluation.h"
 #include "evaluations/QsoCounts.h"
+#include "evaluations/ui/DxccPage.h"
+#include "evaluations/ui/QsoCountsPage.h"
 #include "entry/SearchQuery.h"
 #include "entry/ui/LogGridView.h"
 #include "qsl/QslSettings.h"
@@ -44,9 +46,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLineEdit>
 #include <QProcess>
+#include <QTableWidget>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTextEdit>
 #include <QTextStream>
 
 #include <algorithm>
@@ -513,6 +520,7 @@ void measureReferenceLogs(const QTemporaryDir& dir, int perLog) {
 // the contact is on disk and in both grids, the duplicate check on leaving
 // Call, and a contact opened in the edit tab and saved.
 void measureQsl(MainWindow& window, Session& session);
+void measureEvaluationPages(MainWindow& window);
 
 void measureWindow(MainWindow& window, Session& session, const QStringList& referenceLogs) {
     auto* call = window.findChild<QLineEdit*>(QStringLiteral("CallEdit"));
@@ -590,6 +598,61 @@ void measureWindow(MainWindow& window, Session& session, const QStringList& refe
            }, 5),
            "ms", 300);
     measureQsl(window, session);
+    measureEvaluationPages(window);
+}
+
+// The evaluation pages as the operator meets them: "anzeigen!" on the DXCC
+// page (the run plus both views, "alle DXCCs" with every entity), the page
+// "Anzahl QSOs" coming to the front, and the pie following the mouse.
+void measureEvaluationPages(MainWindow& window) {
+    auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("PageControl"));
+    auto* evaluations = window.findChild<QTabWidget*>(QStringLiteral("AuswertungenPageControl"));
+    auto* dxcc = window.findChild<DxccPage*>();
+    auto* counts = window.findChild<QsoCountsPage*>();
+    if (!tabs || !evaluations || !dxcc || !counts) {
+        err() << "warning: the evaluation pages were not found" << Qt::endl;
+        return;
+    }
+    tabs->setCurrentWidget(window.findChild<QWidget*>(QStringLiteral("AuswertungenTS")));
+    evaluations->setCurrentWidget(dxcc);
+    QApplication::processEvents();
+    report("dxcc_page_run_and_fill_ms", median([&] {
+               dxcc->dxccStartBtnClick();
+               QApplication::processEvents();
+           }, 5),
+           "ms", 500);
+    if (auto* all = window.findChild<QTextEdit*>(QStringLiteral("dxccAllRichEdit")))
+        out() << "dxcc_page_all_lines: " << all->document()->blockCount() << Qt::endl;
+
+    evaluations->setCurrentWidget(counts);
+    QApplication::processEvents();
+    report("qso_counts_page_show_ms", median([&] {
+               counts->AnzahlQsosTSShow();
+               QApplication::processEvents();
+           }, 5),
+           "ms", 200);
+
+    auto* views = window.findChild<QTabBar*>(QStringLiteral("AnzahlQsosTabControl"));
+    auto* grid = window.findChild<QTableWidget*>(QStringLiteral("AnzahlQsosStringGrid"));
+    if (!views || !grid || grid->rowCount() < 3 || grid->columnCount() < 3) {
+        err() << "warning: the counts grid is not filled" << Qt::endl;
+        return;
+    }
+    views->setCurrentIndex(1); // "Übersicht %"
+    QApplication::processEvents();
+    const int rows = grid->rowCount() - 1;
+    const int columns = grid->columnCount() - 1;
+    int step = 0;
+    report("qso_pie_follow_mouse_ms", median([&] {
+               // A different cell each time, so every move redraws the pie.
+               ++step;
+               QTableWidgetItem* cell = grid->item(1 + step % rows, 1 + (step / rows) % columns);
+               const QPoint at = grid->visualItemRect(cell).center();
+               QMouseEvent move(QEvent::MouseMove, at, grid->viewport()->mapToGlobal(at), Qt::NoButton, {}, {});
+               QApplication::sendEvent(grid->viewport(), &move);
+               QApplication::processEvents();
+           }, 41),
+           "ms", 5);
 }
 
 // "Liste erstellen" under the strictest card rule, and marking one card
@@ -657,9 +720,11 @@ int run(int count) {
     measureEvaluations(logName);
     measureReferenceLogs(dir, std::max(1, count / 4));
 
-    // A program folder as installed: the language file lies beside the log.
-    copyTo(QCoreApplication::applicationDirPath() + QStringLiteral("/deutsch.lng"),
-           dir.filePath(QStringLiteral("deutsch.lng")));
+    // A program folder as installed: the language file and the DXCC tables
+    // lie beside the log.
+    for (const char* data : {"deutsch.lng", "DXCC.csv", "DXCC.ini"})
+        copyTo(QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(data),
+               dir.filePath(QLatin1String(data)));
     QFile ini(dir.filePath(QStringLiteral("Vesk.ini")));
     // Optional fields hidden: Return in RST RX saves, the quickest way an
     // operator logs a contest contact.
