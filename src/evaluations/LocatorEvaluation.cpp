@@ -13,6 +13,19 @@ namespace {
 
 quint64 gridKey(int x, int y) { return (quint64(quint32(x)) << 32) | quint32(y); }
 
+// Grid numbers only for a square a map can hold. The first letter is not
+// checked by the geodesy, and a typo there ("@N58", "ÖN58", a character from
+// another script) would place the square thousands of columns away, make the
+// table and the HTML file enormous and name its cells with non-letters.
+QPoint squareNumbers(QStringView square) {
+    if (square.isEmpty())
+        return {-1, -1};
+    const char16_t first = square[0].toUpper().unicode();
+    if (first < u'A' || first > u'Z')
+        return {-1, -1};
+    return Locator::LocatorToNr(square);
+}
+
 } // namespace
 
 QRgb squareRgb(SquareColour colour) {
@@ -95,7 +108,7 @@ LocatorResult runLocatorEvaluation(LogFile& log, const EvaluationFilter& filter,
         return c.colour == SquareColour::Confirmed;
     }));
 
-    const QPoint own = Locator::LocatorToNr(ownLocator);
+    const QPoint own = squareNumbers(ownLocator);
     if (own == QPoint(-1, -1)) {
         result.error = texts[LanguageTexts::OwnSquareInvalidStart] + ownLocator + texts[LanguageTexts::OwnSquareInvalidEnd];
         return result;
@@ -106,7 +119,7 @@ LocatorResult runLocatorEvaluation(LogFile& log, const EvaluationFilter& filter,
     int west = own.x(), east = own.x(), north = own.y(), south = own.y();
     for (qsizetype i = 0; i < result.squares.size(); ++i) {
         const SquareCell& entry = result.squares[i];
-        const QPoint p = Locator::LocatorToNr(entry.text);
+        const QPoint p = squareNumbers(entry.text);
         if (p == QPoint(-1, -1)) {
             result.invalidSquares << msgText(Msg::EvalContactLine)
                                          .arg(firstNumbers[i], texts[LanguageTexts::SquareInvalidStart] + entry.text +

@@ -1,3 +1,4 @@
+#include "cli/BatchCommands.h"
 #include "entry/ui/EntryArea.h"
 #include "evaluations/ui/LocatorPage.h"
 #include "logstore/LogTableModel.h"
@@ -18,6 +19,8 @@
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QtTest>
+
+#include <random>
 
 namespace {
 
@@ -87,6 +90,61 @@ struct EvaluationFixture {
     StartedProgram& p = run.p;
 };
 
+// A log as an operator on HF and VHF collects it: German and foreign calls
+// now and then a call too short for an entity, DOKs on some contacts,
+// squares around the own one and a few that are none, cards sent and
+// received, the band once written "2M".
+QStringList generatedLog(int count, unsigned seed) {
+    std::mt19937 random(seed);
+    const auto pick = [&random](const QStringList& from) {
+        return from[std::uniform_int_distribution<qsizetype>(0, from.size() - 1)(random)];
+    };
+    const auto chance = [&random](int percent) { return std::uniform_int_distribution<int>(1, 100)(random) <= percent; };
+    const auto digit = [&random] { return QString::number(std::uniform_int_distribution<int>(0, 9)(random)); };
+    const QStringList prefixes = {"DL", "DK", "DJ", "F", "PA", "G", "I", "OK", "SP", "ON", "OE", "HB9", "K", "W", "JA", "VK", "UA"};
+    const QStringList bands = {"80m", "40m", "20m", "2m", "2m", "70cm", "2M"};
+    const QStringList modes = {"CW", "SSB", "FM", "fm"};
+    QStringList records;
+    QDate date(2003, 1, 1);
+    for (int n = 1; n <= count; ++n) {
+        date = date.addDays(std::uniform_int_distribution<int>(0, 3)(random));
+        QString call = pick(prefixes) + digit() + QChar(u'A' + n % 26) + QChar(u'A' + n / 26 % 26);
+        if (chance(2))
+            call = QStringLiteral("K1");
+        QString square;
+        if (chance(80))
+            square = pick({"I", "J", "K"}) + pick({"N", "O"}) + digit() + digit() + pick({"AA", "TD", "LL", ""});
+        else if (chance(30))
+            square = QStringLiteral("JN5");
+        const QString sent = chance(60) ? date.addDays(3).toString(QStringLiteral("dd.MM.yyyy")) : QString();
+        const QString received = !sent.isEmpty() && chance(50) ? date.addDays(20).toString(QStringLiteral("dd.MM.yyyy")) : QString();
+        records << QStringList{QString::number(n), date.toString(QStringLiteral("dd.MM.yyyy")),
+                               QStringLiteral("%1:%2:00").arg(n % 24, 2, 10, QChar(u'0')).arg(n % 60, 2, 10, QChar(u'0')),
+                               pick(bands), pick(modes), call, "59", "59", chance(40) ? pick({"A", "B", "C", "P", "Z"}) + digit() + digit() : QString(), "", "",
+                               square, "10W", "", sent, received}
+                       .join(u';');
+    }
+    return records;
+}
+
+// What "vesk eval KIND LOG" prints for the program folder of the window.
+QString batchOutput(const TestFolder& dir, const char* kind) {
+    FakeClock clock;
+    QString out, err;
+    QTextStream outStream(&out), errStream(&err);
+    const int status = BatchCommands::run(
+        CommandLine::parse({"--folder", dir.path(), "eval", QLatin1String(kind), dir.path() + "/2026.log"}), clock,
+        outStream, errStream);
+    return status == 0 ? out : QStringLiteral("status %1: %2").arg(status).arg(err);
+}
+
+char cellCharacter(const QColor& colour) {
+    if (colour == QColor(0, 128, 0)) return 'w';
+    if (colour == QColor(255, 0, 0)) return 'c';
+    if (colour == QColor(0, 0, 255)) return 'o';
+    return colour.isValid() ? '?' : '.';
+}
+
 } // namespace
 
 class TestEvaluationPages : public QObject {
@@ -98,6 +156,7 @@ private Q_SLOTS:
     void dokListsAndTheirSearch();
     void dxccViewsAndTheirSearch();
     void qsoCountsPieAndTheirSearch();
+    void pagesShowWhatTheBatchCommandPrints();
 };
 
 void TestEvaluationPages::locatorSquaresAndTheirSearch() {
@@ -311,6 +370,70 @@ void TestEvaluationPages::qsoCountsPieAndTheirSearch() {
     f.showEvaluations();
     click(3, 3, Qt::ControlModifier);
     QVERIFY(f.p.w.isCurrent(Page::List));
+}
+
+// Each page read off the window in the batch command's words, on the same
+// generated log.
+void TestEvaluationPages::pagesShowWhatTheBatchCommandPrints() {
+    ProgramOnLog run{generatedLog(600, 7), "EigenerLocator=JN58TD\r\n"};
+    StartedProgram& p = run.p;
+    run.dir.installDataFile("DXCC.csv");
+    run.dir.installDataFile("DXCC.ini");
+    p.find<QTabWidget>("PageControl")->setCurrentWidget(p.find<QWidget>("AuswertungenTS"));
+    auto* pages = p.find<QTabWidget>("AuswertungenPageControl");
+
+    pages->setCurrentWidget(p.find<QWidget>("LocatorGrossfelderTS"));
+    QTest::mouseClick(p.find<QPushButton>("locAuswertenBtn"), Qt::LeftButton);
+    QString locator = p.find<QLabel>("locResultLabel")->text() + "\n";
+    const auto* list = p.find<QTableView>("locListeDrawGrid");
+    for (int r = 0; r < list->model()->rowCount(); ++r)
+        for (int c = 0; c < list->model()->columnCount(); ++c) {
+            const Shown cell = shown(list, c, r);
+            if (!cell.text.isEmpty())
+                locator += cell.text + ';' + cellCharacter(cell.colour) + '\n';
+        }
+    locator += '\n';
+    const auto* table = p.find<QTableView>("locTabelleDrawGrid");
+    for (int r = 0; r < table->model()->rowCount(); ++r) {
+        for (int c = 0; c < table->model()->columnCount(); ++c)
+            locator += cellCharacter(shown(table, c, r).colour);
+        locator += '\n';
+    }
+    QVERIFY(table->model()->rowCount() > 5 && list->model()->rowCount() > 50);
+    QCOMPARE(locator, batchOutput(run.dir, "locator"));
+
+    pages->setCurrentWidget(p.find<QWidget>("TabSheet3"));
+    QTest::mouseClick(p.find<QPushButton>("dokOkBtn"), Qt::LeftButton);
+    QString dok = p.find<QLabel>("dokResultLabel")->text() + "\n";
+    for (const QString& worked : items(p.find<QListWidget>("dokGearbeitetListBox")))
+        dok += worked + ";w\n";
+    for (const QString& confirmed : items(p.find<QListWidget>("dokBestaetigtListBox")))
+        dok += confirmed + ";c\n";
+    QVERIFY(dok.contains(";w\n") && dok.contains(";c\n"));
+    QCOMPARE(dok, batchOutput(run.dir, "dok"));
+
+    pages->setCurrentWidget(p.find<QWidget>("TabSheet4"));
+    QTest::mouseClick(p.find<QPushButton>("dxccStartBtn"), Qt::LeftButton);
+    QString dxcc = p.find<QLabel>("dxccResultLabel")->text() + "\n";
+    const QTextDocument* all = p.find<QTextEdit>("dxccAllRichEdit")->document();
+    for (QTextBlock b = all->begin(); b.isValid(); b = b.next()) {
+        const char state = cellCharacter(b.begin().fragment().charFormat().foreground().color());
+        dxcc += b.text() + ';' + (state == 'c' ? '2' : state == 'w' ? '1' : '0') + '\n';
+    }
+    QVERIFY(dxcc.contains(";1\n") && dxcc.contains(";2\n"));
+    QCOMPARE(dxcc, batchOutput(run.dir, "dxcc"));
+
+    pages->setCurrentWidget(p.find<QWidget>("AnzahlQsosTS"));
+    const auto* grid = p.find<QTableWidget>("AnzahlQsosStringGrid");
+    QString counts;
+    for (int r = 0; r < grid->rowCount(); ++r) {
+        QStringList row;
+        for (int c = 0; c < grid->columnCount(); ++c)
+            row << grid->item(r, c)->text();
+        counts += row.join(u';') + '\n';
+    }
+    QVERIFY(grid->columnCount() == 8 && grid->rowCount() == 6); // 2m and 2M, FM and fm apart
+    QCOMPARE(counts, batchOutput(run.dir, "counts"));
 }
 
 QTEST_MAIN(TestEvaluationPages)

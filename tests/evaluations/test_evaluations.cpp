@@ -183,8 +183,9 @@ void TestEvaluations::locator_data() {
         << QStringList{"A||jn57", "B||JN57|x|x"} << "JN58TD" << "jn57w JN57c" << QStringList{"JN58o", "JN57c"}
         << "Ergebnis: 2 Großfelder gearbeitet, davon 1 bestätigt.";
     QTest::newRow("invalid squares listed, not placed")
-        << QStringList{"A||JN5", "B||JNX7", "C||JN57"} << "JN58TD" << "JN5w JNX7w JN57w"
-        << QStringList{"JN58o", "JN57w"} << "Ergebnis: 3 Großfelder gearbeitet, davon 0 bestätigt.";
+        << QStringList{"A||JN5", "B||JNX7", "C||JN57", "D||@N58", "E||\u00D6N58"} << "JN58TD"
+        << "JN5w JNX7w JN57w @N58w \u00D6N58w"
+        << QStringList{"JN58o", "JN57w"} << "Ergebnis: 5 Großfelder gearbeitet, davon 0 bestätigt.";
     QTest::newRow("south-east widens right and down")
         << QStringList{"A||JN67"} << "JN58TD" << "JN67w" << QStringList{"JN58o JN68.", "JN57. JN67w"}
         << "Ergebnis: 1 Großfelder gearbeitet, davon 0 bestätigt.";
@@ -238,9 +239,11 @@ void TestEvaluations::locatorStops() {
     QCOMPARE(r.rows(), 0);
 
     dir.writeLog("a.log", simpleLog({"A||JN57"}));
-    r = runLocatorEvaluation(file, filter, "J58TD", german());
-    QCOMPARE(r.error, "Der eigene Locator \"J58TD\" ist kein gültiges Großfeld! Bitte in den Optionen prüfen.");
-    QCOMPARE(r.columns(), 0);
+    for (const QString& own : {QStringLiteral("J58TD"), QStringLiteral("1N58TD")}) {
+        r = runLocatorEvaluation(file, filter, own, german());
+        QCOMPARE(r.error, "Der eigene Locator \"" + own + "\" ist kein gültiges Großfeld! Bitte in den Optionen prüfen.");
+        QCOMPARE(r.columns(), 0);
+    }
 }
 
 void TestEvaluations::htmlFile() {
