@@ -142,11 +142,11 @@ QImage paintQsoPie(int sentShare, int receivedShare, const QColor& background) {
     image.fill(background);
     QPainter painter(&image);
     painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(QColor(255, 0, 0));
+    painter.setBrush(QColor(PieColour::All));
     painter.drawEllipse(QRect(0, 0, 99, 99));
     painter.setPen(Qt::NoPen);
-    const std::pair<PieSector, QColor> sectors[] = {{pieSector(sentShare, 45), QColor(255, 255, 0)},
-                                                    {pieSector(receivedShare, 40), QColor(0, 128, 0)}};
+    const std::pair<PieSector, QColor> sectors[] = {{pieSector(sentShare, 45), QColor(PieColour::Sent)},
+                                                    {pieSector(receivedShare, 40), QColor(PieColour::Received)}};
     for (const auto& [sector, colour] : sectors) {
         painter.setBrush(colour);
         if (sector.kind == PieSector::Full)

@@ -67,6 +67,13 @@ struct PieSector {
 // share in percent; radius 45 for the cards sent, 40 for those received.
 PieSector pieSector(int share, int radius);
 
+// The colours of the pie, also those of its legend.
+namespace PieColour {
+inline constexpr QRgb All = 0xffff0000;
+inline constexpr QRgb Sent = 0xffffff00;
+inline constexpr QRgb Received = 0xff008000;
+} // namespace PieColour
+
 // The 100 x 100 pie of the percentage view: all contacts red, the share of
 // cards sent yellow, of cards received green.
 QImage paintQsoPie(int sentShare, int receivedShare, const QColor& background);

@@ -60,9 +60,9 @@ QsoCountsPage::QsoCountsPage(Shell& shell, EntryArea& entry, QWidget* parent)
     auto* panelLayout = new QGridLayout(m_panel);
     panelLayout->addWidget(m_image, 0, 0, 1, 2);
     const std::pair<QColor, QLabel*> keys[] = {
-        {Qt::red, named("AnzahlQsosAllLabel", QStringLiteral("alle QSOs"), m_panel)},
-        {Qt::yellow, named("AnzahlQsosOutLabel", QStringLiteral("versendete QSLs"), m_panel)},
-        {Qt::green, named("AnzahlQsosInLabel", QStringLiteral("erhaltene QSLs"), m_panel)}};
+        {QColor(PieColour::All), named("AnzahlQsosAllLabel", QStringLiteral("alle QSOs"), m_panel)},
+        {QColor(PieColour::Sent), named("AnzahlQsosOutLabel", QStringLiteral("versendete QSLs"), m_panel)},
+        {QColor(PieColour::Received), named("AnzahlQsosInLabel", QStringLiteral("erhaltene QSLs"), m_panel)}};
     int row = 1;
     for (const auto& [colour, text] : keys) {
         panelLayout->addWidget(swatch(colour, m_panel), row, 0);
