@@ -54,6 +54,8 @@ void EntryMask::setUtcOffset(bool automatic, int hours) {
     tick();
 }
 
+QDateTime EntryMask::utcNow() const { return MaskClock::utcNow(m_clock, m_utcAutomatic, m_utcOffsetHours); }
+
 void EntryMask::tick() {
     if (!m_clockRunning)
         return;

@@ -3,6 +3,7 @@
 #include "entry/FieldBindings.h"
 #include "logstore/QsoRecord.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <array>
@@ -39,6 +40,8 @@ public:
     void stopClock() { m_clockRunning = false; }
     // Whole hours added to local time; automatic takes UTC from the system.
     void setUtcOffset(bool automatic, int hours);
+    // UTC as the mask stamps it: the system's, or local time plus the set hours.
+    QDateTime utcNow() const;
     // Reads the clock into Date and UTC while it runs (also every half second).
     void tick();
 

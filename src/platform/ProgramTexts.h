@@ -209,7 +209,27 @@
     X(EvalContactLine)                                                                                                 \
     X(EvalMoreMessages)                                                                                                \
     X(CliEvalNeeds)                                                                                                    \
-    X(CliEvalHtmlLocatorOnly)
+    X(CliEvalHtmlLocatorOnly)                                                                                          \
+    X(StatusHelpHeading)                                                                                               \
+    X(StatusLongDate)                                                                                                  \
+    X(StatusShortDate)                                                                                                 \
+    X(StatusTime)                                                                                                      \
+    X(StatusTickCount)                                                                                                 \
+    X(StatusQsoCount)                                                                                                  \
+    X(StatusLastCall)                                                                                                  \
+    X(StatusLogFile)                                                                                                   \
+    X(StatusListState)                                                                                                 \
+    X(StatusRefCount)                                                                                                  \
+    X(StatusRefLog1)                                                                                                   \
+    X(StatusRefLog2)                                                                                                   \
+    X(StatusRefLog3)                                                                                                   \
+    X(StatusRefLog4)                                                                                                   \
+    X(StatusRacVersion)                                                                                                \
+    X(StatusVeskVersion)                                                                                               \
+    X(StatusLogFileAccessVersion)                                                                                      \
+    X(StatusCallbookAccessVersion)                                                                                     \
+    X(StatusLogConverterVersion)                                                                                       \
+    X(StatusBarTemplateLabel)
 
 enum class Msg : int {
 #define VESK_PROGRAM_TEXT_ID(name) name,

@@ -135,7 +135,10 @@ void TestMainWindow::startsWithoutLog() {
     QVERIFY2(dialogs.infos.join(u'|').contains(info), qPrintable(dialogs.infos.join(u'|')));
     Settings s(dir.file("Vesk.ini"));
     QVERIFY(s.load());
-    QCOMPARE(s.sections(), (QStringList{"Allgemein", "Positionen"}));
+    QStringList sections = s.sections();
+    sections.sort();
+    QCOMPARE(sections, (QStringList{"Allgemein", "Clock", "Positionen"}));
+    QCOMPARE(s.keys("Clock"), (QStringList{"Format", "Left", "Top"})); // the pattern shown, the window's place
     QCOMPARE(s.keys("Allgemein"), generalKeys);
     QCOMPARE(s.keys("Positionen").size(), 4 + 16);
     const QByteArray stored = ini.isEmpty() ? QByteArray() : ini.mid(ini.indexOf('=') + 1).chopped(2);

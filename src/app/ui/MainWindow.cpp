@@ -7,6 +7,7 @@
 #include "entry/ui/EntryArea.h"
 #include "qsl/ui/QslArea.h"
 #include "evaluations/ui/EvaluationsArea.h"
+#include "windows/ui/AuxiliaryWindows.h"
 #include "logstore/IoError.h"
 #include "logstore/LogDirectory.h"
 #include "platform/Dialogs.h"
@@ -17,6 +18,7 @@
 #include "settings/LanguageSettings.h"
 #include "settings/WindowSettings.h"
 #include "app/ui/GeneralOptions.h"
+#include "app/ui/StatusBarArea.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -24,6 +26,7 @@
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
 #include <QToolButton>
@@ -92,6 +95,9 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
     m_entryArea = new EntryArea(*this, this);
     m_qslArea = new QslArea(*this, *m_entryArea, this);
     m_evaluationsArea = new EvaluationsArea(*this, *m_entryArea, this);
+    m_auxiliaryWindows = new AuxiliaryWindows(*this, [mask = m_entryMask] { return mask->utcNow(); }, this);
+    m_statusBarArea = new StatusBarArea(m_session, *m_entryArea, *statusBar());
+    addOptionsPage(m_statusBarArea, QStringLiteral("StatusBarTS"), QStringLiteral("StatusBar"));
     buildPendingPages();
     // Pages put in front of the first one leave it current: the mask comes first.
     m_pages->setCurrentIndex(0);
@@ -142,8 +148,6 @@ void MainWindow::buildPages() {
 void MainWindow::buildPendingPages() {
     page(QStringLiteral("TabSheet5"), m_evaluationPages, QStringLiteral("Contest"));
     page(QStringLiteral("CallBookTS"), m_optionPages, QStringLiteral("RAC"));
-    page(QStringLiteral("ClockTS"), m_optionPages, QStringLiteral("Analoge Uhr"));
-    page(QStringLiteral("StatusBarTS"), m_optionPages, QStringLiteral("StatusBar"));
     page(QStringLiteral("CwTS"), m_optionPages, QStringLiteral("CW"));
 }
 
@@ -444,5 +448,6 @@ void MainWindow::storeAtEnd() {
     GeneralSettings::setUserMemo(m_session.settings(), m_entryMask->memo());
     WindowSettings::setMainForm(m_session.settings(), QRect(pos(), size()));
     m_entryArea->storeSettings();
+    m_auxiliaryWindows->storeSettings();
     m_session.saveSettings();
 }

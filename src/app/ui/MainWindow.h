@@ -8,6 +8,8 @@
 #include <QStringList>
 
 class EntryArea;
+class AuxiliaryWindows;
+class StatusBarArea;
 class EvaluationsArea;
 class QslArea;
 class GeneralOptions;
@@ -68,6 +70,8 @@ public:
     EntryArea& entryArea() const { return *m_entryArea; }
     QslArea& qslArea() const { return *m_qslArea; }
     EvaluationsArea& evaluationsArea() const { return *m_evaluationsArea; }
+    AuxiliaryWindows& auxiliaryWindows() const { return *m_auxiliaryWindows; }
+    StatusBarArea& statusBarArea() const { return *m_statusBarArea; }
     LogConverterForm* logConverterForm() const { return m_logConverterForm; }
 
 protected:
@@ -98,6 +102,8 @@ private:
     EntryArea* m_entryArea = nullptr;
     QslArea* m_qslArea = nullptr;
     EvaluationsArea* m_evaluationsArea = nullptr;
+    AuxiliaryWindows* m_auxiliaryWindows = nullptr;
+    StatusBarArea* m_statusBarArea = nullptr;
     LogConverterForm* m_logConverterForm = nullptr;
     QToolButton* m_backButton = nullptr;
     QToolButton* m_nextButton = nullptr;
