@@ -123,10 +123,9 @@ def region_overlay(out):
     ov.save(out)
 
 
-# The continent of the DXCC lists, not the one of the country list, for the
-# bodies the two disagree on; Russia is split at the Urals by its
-# federal subjects, so the European subjects are given here.
-CONTINENT_FIX = {"CY": "AS", "GL": "NA", "TR": "AS", "AM": "AS", "GE": "AS", "AZ": "AS", "KZ": "AS"}
+# The continent of the DXCC lists where the country list of gmt-dcw puts a
+# body elsewhere; Russia is split at the Urals by mc.russia_parts().
+CONTINENT_FIX = {"CY": "AS", "GL": "NA"}
 CONT_RGB = {
     "EU": (255, 80, 80), "AS": (255, 220, 0), "AF": (255, 150, 0), "NA": (80, 255, 80),
     "SA": (0, 230, 230), "OC": (255, 100, 255), "AN": (255, 255, 255),
@@ -141,13 +140,8 @@ def continent_bodies(dcw):
     for code, (cont, _) in countries.items():
         cont = CONTINENT_FIX.get(code, cont)
         if code == "RU":
-            for st in dcw.codes:
-                if st.startswith("RU") and len(st) > 2:
-                    rings = dcw.rings(st)
-                    big = max(rings, key=mc.ring_area)
-                    # The Ural watershed runs near 59-60 E; subjects whose
-                    # main body lies east of it are Asiatic Russia.
-                    out.append(("AS" if big[:, 0].mean() > 59.5 else "EU", rings))
+            eu, asia = mc.russia_parts(dcw)
+            out += [("EU", dcw.rings(c)) for c in eu] + [("AS", dcw.rings(c)) for c in asia]
             continue
         if code in dcw.codes:
             out.append((cont, dcw.rings(code)))

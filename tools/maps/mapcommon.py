@@ -147,3 +147,16 @@ def ground_distance(lon, lat, ring):
     dlon = np.abs(ring[:, 0] - lon) % 360.0
     dlon = np.minimum(dlon, 360.0 - dlon) * math.cos(math.radians(lat))
     return float(np.sqrt(dlat * dlat + dlon * dlon).min())
+
+
+def russia_parts(dcw):
+    """The Russian federal subjects of gmt-dcw, split as the DXCC lists do:
+    (European codes, Asiatic codes). The Ural watershed runs near 59-60 E;
+    a subject whose largest ring lies east of it is Asiatic Russia
+    (Chukotka's ring runs across the date line, hence the modulo)."""
+    eu, asia = [], []
+    for code in dcw.codes:
+        if code.startswith("RU") and len(code) > 2:
+            big = max(dcw.rings(code), key=ring_area)
+            (asia if big[:, 0].mean() % 360.0 > 59.5 else eu).append(code)
+    return eu, asia
