@@ -269,11 +269,15 @@ class Renderer:
         lon += 360.0 * round(((lon0 + lon1) / 2 - lon) / 360.0)
         x = (lon - lon0) / (lon1 - lon0) * PW
         y = (lat1 - ent["lat"]) / (lat1 - lat0) * PH
-        # A ring, not a disc: a small island stays visible inside it.
-        d.ellipse([x - 6, y - 6, x + 6, y + 6], outline=idx["black"], width=1)
-        d.ellipse([x - 5, y - 5, x + 5, y + 5], outline=idx["dot"], width=2)
-        d.ellipse([x - 3, y - 3, x + 3, y + 3], outline=idx["black"], width=1)
-        d.point([(int(x), int(y))], fill=idx["dot"])
+        # Cross hairs with an open centre: a small island stays visible
+        # where they point.
+        x, y = int(x), int(y)
+        arms = [((x - 10, y), (x - 4, y)), ((x + 4, y), (x + 10, y)),
+                ((x, y - 10), (x, y - 4)), ((x, y + 4), (x, y + 10))]
+        for a, b in arms:
+            d.line([a, b], fill=idx["black"], width=4)
+        for a, b in arms:
+            d.line([a, b], fill=idx["dot"], width=2)
         base.save(out, optimize=True)
         return lon0, lon1, lat0, lat1
 
