@@ -27,11 +27,11 @@ import os
 import sys
 from collections import defaultdict
 
-import numpy as np
-from PIL import Image, ImageDraw, ImageFont
-
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import mapcommon as mc  # noqa: E402
+
+import numpy as np  # noqa: E402
+from PIL import Image, ImageDraw, ImageFont  # noqa: E402
 
 PW, PH = 320, 240
 

@@ -19,11 +19,11 @@ import math
 import os
 import sys
 
-import numpy as np
-from PIL import Image, ImageDraw, ImageFilter, ImageFont
-
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import mapcommon as mc  # noqa: E402
+
+import numpy as np  # noqa: E402
+from PIL import Image, ImageDraw, ImageFilter, ImageFont  # noqa: E402
 
 W, H = mc.WORLD_W, mc.WORLD_H
 

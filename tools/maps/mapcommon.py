@@ -11,7 +11,13 @@ import json
 import math
 import os
 
-import numpy as np
+try:
+    import netCDF4  # noqa: F401
+    import numpy as np
+    import PIL  # noqa: F401
+except ImportError as missing:
+    raise SystemExit(f"{missing}: apt-get install python3-pil python3-netcdf4 python3-numpy "
+                     "and run Debian's python3 (/usr/bin/python3)")
 
 REPO = os.path.normpath(os.path.join(os.path.dirname(__file__), "..", ".."))
 SHARED = os.path.normpath(os.path.join(REPO, "..", "shared", "data-sources"))
