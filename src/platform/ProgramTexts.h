@@ -209,7 +209,28 @@
     X(EvalContactLine)                                                                                                 \
     X(EvalMoreMessages)                                                                                                \
     X(CliEvalNeeds)                                                                                                    \
-    X(CliEvalHtmlLocatorOnly)
+    X(CliEvalHtmlLocatorOnly)                                                                                          \
+    X(ContestEmptyExpression)                                                                                          \
+    X(ContestUnbalanced)                                                                                               \
+    X(ContestTooDeep)                                                                                                  \
+    X(ContestTooManyArguments)                                                                                         \
+    X(ContestNotAnInteger)                                                                                             \
+    X(ContestDivisionByZero)                                                                                           \
+    X(ContestOverflow)                                                                                                 \
+    X(ContestUndefinedVariable)                                                                                        \
+    X(ContestPointsOverflow)                                                                                           \
+    X(ContestMultipliersOverflow)                                                                                      \
+    X(ContestScoreOverflow)                                                                                            \
+    X(ContestTooManyColumns)                                                                                           \
+    X(ContestRulesFileLine)                                                                                            \
+    X(ContestFailureWhere)                                                                                             \
+    X(ContestCellNotStorable)                                                                                          \
+    X(ContestWorkbookNotWritten)                                                                                       \
+    X(ContestWorkbookNotOpened)                                                                                        \
+    X(CliContestNeeds)                                                                                                 \
+    X(CliContestPoints)                                                                                                \
+    X(CliContestMultipliers)                                                                                           \
+    X(CliContestScore)
 
 enum class Msg : int {
 #define VESK_PROGRAM_TEXT_ID(name) name,
