@@ -152,7 +152,6 @@ private Q_SLOTS:
     void runs_data();
     void runs();
     void totalsOutsideThirtyTwoBits();
-    void emptyLogScoresNothing();
     void noveltyMatchesRowByRowComparison();
     void deleteRule();
     void csvQuotesAndEncodes();
@@ -191,21 +190,17 @@ void TestContestEngine::conditions_data() {
     QTest::addColumn<QString>("expected"); // "true", "false" or the error
     const QString layer3 = QStringLiteral("In LAYER III von MakeValue konnte folgende Variable nicht verarbeitet werden: ");
     QTest::newRow("empty list") << "" << "true";
-    QTest::newRow("blanks alone") << "  " << "true";
     QTest::newRow("quoted literal") << "fMode eq \"CW\"" << "true";
     QTest::newRow("bare literal is a variable") << "fMode eq CW" << layer3 + "CW";
     QTest::newRow("EQ is no operator") << "fMode EQ \"CW\"" << "false";
     QTest::newRow("trailing semicolon") << "fBand eq \"20m\";" << "true";
-    QTest::newRow("all pieces must hold") << "fBand eq \"20m\";fMode eq \"SSB\"" << "false";
     QTest::newRow("stops at the first false piece") << "fMode eq \"SSB\";fMode eq CW" << "false";
     QTest::newRow("later piece still evaluated") << "fMode eq \"CW\";fMode eq CW" << layer3 + "CW";
     QTest::newRow("neq") << "fMode neq \"SSB\"" << "true";
-    QTest::newRow("neq on equal texts") << "fMode neq \"CW\"" << "false";
     QTest::newRow("numbers compared as texts") << "5 eq 05" << "false";
     QTest::newRow("left evaluated before right") << "x eq y" << layer3 + "x";
     QTest::newRow("neither operator") << "fMode" << "false";
     QTest::newRow("split at the first eq") << "fMode eq fMode eq \"CW\"" << layer3 + "fMode eq \"CW\"";
-    QTest::newRow("case matters") << "fMode eq \"cw\"" << "false";
 }
 
 void TestContestEngine::conditions() {
@@ -220,10 +215,9 @@ void TestContestEngine::gridDistances_data() {
     QTest::addColumn<QString>("own");
     QTest::addColumn<QString>("other");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("same square") << "JO31AB" << "jo31xx" << "1";
-    QTest::newRow("neighbour") << "JO31AB" << "JO42AA" << "2";
+    QTest::newRow("same square") << "JO31AB" << "JO31XX" << "1";
     QTest::newRow("field boundary") << "JO39AB" << "JP30AA" << "2";
-    QTest::newRow("rings") << "JO31AB" << "JN28AA" << "4";
+    QTest::newRow("rings") << "JO31AB" << "jn28aa" << "4";
     QTest::newRow("other's digit") << "JO31AB" << "JOX1AA" << "'X' ist kein gültiger Integerwert";
     QTest::newRow("own locator too short") << "JO" << "JO31AA" << "'' ist kein gültiger Integerwert";
 }
@@ -265,6 +259,7 @@ void TestContestEngine::runs_data() {
     QTest::newRow("fGrdDistance fails on a short locator")
         << QStringList{"|fGrdDistance|PKT|"} << QStringList{"A||||JO42AB", "B||||JO31"}
         << "2/0\n0/0\nfailure: '' ist kein gültiger Integerwert\nErgebniszeile 2 (QSO #2), Regel 1, Spalte WERT";
+    QTest::newRow("empty log scores 0 / 0 / 0") << QStringList{"fCall|1|PKT|"} << QStringList{} << "totals 0 0 0";
     QTest::newRow("10 times 0 is 0") << QStringList{"|10|PKT|"} << QStringList{"A"} << "10/0\ntotals 10 0 0";
     QTest::newRow("later rule sees the points of earlier ones")
         << QStringList{"|2|PKT|", "|PKT*3|PKT|", "|PKT|MLT|PKT eq \"8\""} << QStringList{"A"} << "8/8\ntotals 8 8 64";
@@ -306,26 +301,15 @@ void TestContestEngine::runs() {
 void TestContestEngine::totalsOutsideThirtyTwoBits() {
     const QVector<ContestRow> two = {contact("A"), contact("B")};
     ContestResult r = score(rules({"|2000000000|PKT|"}), two);
-    QVERIFY(!r.totals);
+    QVERIFY(!r.totals && r.rows.size() == 2); // the table stays, the totals are not shown
     QCOMPARE(r.failure->text(), QStringLiteral("Die Summe der Punkte (4000000000) liegt außerhalb der ganzen 32-Bit-Zahlen "
                                                "(-2147483648 bis 2147483647); die Gesamtwertung kann nicht angezeigt werden."));
-    QCOMPARE(r.rows.size(), 2); // the table stays
-    r = score(rules({"|2000000000|MLT|"}), two);
-    QVERIFY(r.failure->text().startsWith(QStringLiteral("Die Summe der Multis (4000000000)")));
+    r = score(rules({"|0-2000000000|MLT|"}), two);
+    QVERIFY(r.failure->text().startsWith(QStringLiteral("Die Summe der Multis (-4000000000)")));
     r = score(rules({"|50000|PKT|", "|50000|MLT|"}), {contact("A")});
-    QVERIFY2(r.failure && r.failure->text().startsWith(QStringLiteral("Die Endpunktzahl 50000 * 50000 = 2500000000 liegt")),
-             qPrintable(describe(r)));
-    r = score(rules({"|0-2000000000|PKT|"}), two);
-    QVERIFY(r.failure->text().startsWith(QStringLiteral("Die Summe der Punkte (-4000000000)")));
+    QVERIFY(r.failure->text().startsWith(QStringLiteral("Die Endpunktzahl 50000 * 50000 = 2500000000 liegt")));
     r = score(rules({"|46340|PKT|", "|46340|MLT|"}), {contact("A")});
     QCOMPARE(r.totals, (ContestTotals{46340, 46340, 2147395600}));
-}
-
-void TestContestEngine::emptyLogScoresNothing() {
-    const ContestResult r = score(rules({"fCall|1|PKT|"}), {});
-    QVERIFY(r.ok());
-    QCOMPARE(r.totals, (ContestTotals{0, 0, 0}));
-    QVERIFY(r.rows.isEmpty());
 }
 
 // The hash tables of the engine against the row-by-row comparison, on random
