@@ -7,6 +7,8 @@ packages=(
   build-essential cmake ninja-build pkg-config python3
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libjpeg62-turbo-dev libgif-dev
+  libxlsxwriter-dev       # the contest results as an .xlsx workbook
+  python3-openpyxl        # the tests read that workbook back with an independent reader
   fonts-dejavu-core
   hamradio-files tzdata   # cty.dat and tzdata.zi for tools/dxcc/make_dxcc.py; tzdata also for the tests
 )

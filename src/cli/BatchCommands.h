@@ -22,7 +22,8 @@ struct CommandLine {
     QString longitude; // locator --lon
     QString date;      // sun --date YYYY-MM-DD
     QString zenith;    // sun --zenith DEGREES
-    QHash<QString, QString> named; // eval: --bands, --modes, --from, --to, --first, --last, --own, --html
+    QHash<QString, QString> named; // eval: --bands, --modes, --from, --to, --first, --last, --own, --html;
+                                   // contest: --own, --csv, --xlsx
     bool help = false;
     bool version = false;
     QString usageError; // not empty: wrong usage, exit status 2

@@ -26,19 +26,6 @@ namespace {
 const QStringList kKinds = {QStringLiteral("locator"), QStringLiteral("dok"), QStringLiteral("dxcc"),
                             QStringLiteral("counts")};
 
-// The texts of the language chosen in the folder, for the result lines.
-LanguageTexts languageTexts(const Settings& settings, const QString& folder) {
-    QStringList lines;
-    try {
-        lines = LanguageFile::read(QDir(folder).filePath(LanguageSettings::fileName(settings)));
-    } catch (const IoError&) {
-        lines = LanguageFile::builtInGerman(); // as the window does, the file's problem aside
-    }
-    LanguageTexts texts;
-    LanguageFile::fillTexts(lines, texts);
-    return texts;
-}
-
 char cellCharacter(SquareColour colour) {
     switch (colour) {
     case SquareColour::Worked: return 'w';
@@ -66,6 +53,18 @@ void printLocator(const LocatorResult& r, QTextStream& out) {
 } // namespace
 
 namespace EvalCommand {
+
+LanguageTexts languageTexts(const Settings& settings, const QString& folder) {
+    QStringList lines;
+    try {
+        lines = LanguageFile::read(QDir(folder).filePath(LanguageSettings::fileName(settings)));
+    } catch (const IoError&) {
+        lines = LanguageFile::builtInGerman(); // as the window does, the file's problem aside
+    }
+    LanguageTexts texts;
+    LanguageFile::fillTexts(lines, texts);
+    return texts;
+}
 
 bool handles(const QString& command) { return command == QStringLiteral("eval"); }
 

@@ -5,6 +5,8 @@
 #include <QTextStream>
 
 class Clock;
+class LanguageTexts;
+class Settings;
 struct CommandLine;
 
 // `vesk eval locator|dok|dxcc|counts LOG [filter options] [--own LOCATOR]
@@ -20,4 +22,7 @@ bool handles(const QString& command);
 QStringList options();
 QString usageError(const CommandLine& line);
 int run(const CommandLine& line, Clock& clock, QTextStream& out, QTextStream& err);
+// The texts of the language chosen in the folder, for result lines and
+// messages; the built-in German ones when its file cannot be read.
+LanguageTexts languageTexts(const Settings& settings, const QString& folder);
 } // namespace EvalCommand

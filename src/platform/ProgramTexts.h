@@ -229,7 +229,28 @@
     X(StatusLogFileAccessVersion)                                                                                      \
     X(StatusCallbookAccessVersion)                                                                                     \
     X(StatusLogConverterVersion)                                                                                       \
-    X(StatusBarTemplateLabel)
+    X(StatusBarTemplateLabel)                                                                                          \
+    X(ContestEmptyExpression)                                                                                          \
+    X(ContestUnbalanced)                                                                                               \
+    X(ContestTooDeep)                                                                                                  \
+    X(ContestTooManyArguments)                                                                                         \
+    X(ContestNotAnInteger)                                                                                             \
+    X(ContestDivisionByZero)                                                                                           \
+    X(ContestOverflow)                                                                                                 \
+    X(ContestUndefinedVariable)                                                                                        \
+    X(ContestPointsOverflow)                                                                                           \
+    X(ContestMultipliersOverflow)                                                                                      \
+    X(ContestScoreOverflow)                                                                                            \
+    X(ContestTooManyColumns)                                                                                           \
+    X(ContestRulesFileLine)                                                                                            \
+    X(ContestFailureWhere)                                                                                             \
+    X(ContestCellNotStorable)                                                                                          \
+    X(ContestWorkbookNotWritten)                                                                                       \
+    X(ContestWorkbookNotOpened)                                                                                        \
+    X(CliContestNeeds)                                                                                                 \
+    X(CliContestPoints)                                                                                                \
+    X(CliContestMultipliers)                                                                                           \
+    X(CliContestScore)
 
 enum class Msg : int {
 #define VESK_PROGRAM_TEXT_ID(name) name,

@@ -32,6 +32,7 @@ private Q_SLOTS:
     void commands();
     void binaryExitStatus();
     void dokImportMergesNames();
+    void contest();
 };
 
 // "window" for the window, "usage" for a usage error, else what a command
@@ -241,6 +242,38 @@ void TestBatchCommands::dokImportMergesNames() {
     QVERIFY2(imported.status == 0 && imported.err.contains(QStringLiteral("Zeile 3")), qPrintable(imported.err));
     const Ran shown = run({"--folder", dir.path(), "dok", "B01"});
     QVERIFY2(shown.status == 0 && shown.out.contains("Ortsverband Ortsverband Musterstadt"), qPrintable(shown.out));
+}
+
+// vesk contest: the totals, the result table as CSV, a failing run and
+// wrong usage. The own locator comes from Vesk.ini unless --own is given.
+void TestBatchCommands::contest() {
+    TestFolder dir;
+    for (const char* name : {"DXCC.csv", "DXCC.ini"})
+        dir.installDataFile(QString::fromLatin1(name));
+    dir.write("Vesk.ini", "[Allgemein]\r\nEigenerLocator=JO62QM\r\n");
+    dir.write("vhf.tst", "fCall|fDistance|PKT|\r\n\"1\"|1|MLT|\r\n");
+    dir.write("bad.tst", "fCall|fCall|PKT|\r\n");
+    dir.writeLog("v.log", {"1;01.06.2026;12:00:00;2m;FM;DL2BBB;59;59;;Jürgen;;JO50VX;10W;;;",
+                           "2;01.06.2026;12:05:00;2m;FM;OK1XYZ;59;59;;;;JO72AA;10W;;;"});
+    const QString d = dir.path() + u'/';
+    Ran r = run({"--folder", dir.path(), "contest", d + "vhf.tst", d + "v.log", "--csv", d + "r.csv", "--xlsx", d + "r.xlsx"});
+    QVERIFY2(r.status == 0, qPrintable(r.err));
+    QCOMPARE(r.out, QStringLiteral("Punkte: 275\nMultis: 1\nEndpunktzahl: 275\n"));
+    const QByteArray csv = dir.read("r.csv");
+    QVERIFY2(csv.startsWith("fNumber;fDate;fUtc;fBand;fMode;fCall;") &&
+                 csv.contains("\r\n1;01.06.2026;12:00:00;2m;FM;DL2BBB;59;59;;J\xFCrgen;;JO50VX;;203;3;DL;EU;203;1\r\n"),
+             csv.constData());
+    QVERIFY(dir.read("r.xlsx").startsWith("PK"));
+    r = run({"--folder", dir.path(), "contest", d + "vhf.tst", d + "v.log", "--own", "JO50VX"});
+    QCOMPARE(r.out, QStringLiteral("Punkte: 194\nMultis: 1\nEndpunktzahl: 194\n")); // the own square 0 km, JO72AA 194 km
+    r = run({"--folder", dir.path(), "contest", d + "bad.tst", d + "v.log", "--csv", d + "r.csv"});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.err, QStringLiteral("'DL2BBB' ist kein gültiger Integerwert\nErgebniszeile 1 (QSO #1), Regel 1, Spalte WERT\n"));
+    QCOMPARE(dir.read("r.csv"), csv); // a failed run writes nothing
+    QCOMPARE(run({"contest", d + "vhf.tst"}).status, 2);
+    QCOMPARE(run({"contest", d + "vhf.tst", d + "v.log", "--html", "x"}).status, 2);
+    QCOMPARE(run({"--folder", dir.path(), "contest", d + "none.tst", d + "v.log"}).status, 1);
+    QVERIFY(BatchCommands::helpText().contains(QStringLiteral("contest REGELN.tst LOG [--own LOCATOR] [--csv DATEI] [--xlsx DATEI]")));
 }
 
 QTEST_GUILESS_MAIN(TestBatchCommands)
