@@ -96,6 +96,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
     m_qslArea = new QslArea(*this, *m_entryArea, this);
     m_evaluationsArea = new EvaluationsArea(*this, *m_entryArea, this);
     m_auxiliaryWindows = new AuxiliaryWindows(*this, [mask = m_entryMask] { return mask->utcNow(); }, this);
+    connect(m_entryArea, &EntryArea::dxccInfoRequested, m_auxiliaryWindows, &AuxiliaryWindows::DxccInfo);
     m_statusBarArea = new StatusBarArea(m_session, *m_entryArea, *statusBar());
     addOptionsPage(m_statusBarArea, QStringLiteral("StatusBarTS"), QStringLiteral("StatusBar"));
     buildPendingPages();

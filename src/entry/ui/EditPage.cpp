@@ -142,6 +142,7 @@ void EditPage::buildControls() {
     lookLikeLink(m_dxccValue);
     lookLikeLink(m_distriktValue);
     m_distriktValue->installEventFilter(this);
+    m_dxccValue->installEventFilter(this);
 
     m_commentsBtn = button(QStringLiteral("eCommentsBtn"), QStringLiteral("Texteditor"), this);
     m_okBtn = button(QStringLiteral("eOkBtn"), QStringLiteral("&Daten Speichern"), this);
@@ -493,6 +494,11 @@ void EditPage::showBearingAndDistance() {
 bool EditPage::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_distriktValue && event->type() == QEvent::MouseButtonRelease) {
         InfoLabels::openDistrict(m_session, m_distriktValue->text(), m_dokEdit->text());
+        return true;
+    }
+    if (watched == m_dxccValue && event->type() == QEvent::MouseButtonRelease) {
+        if (!m_dxccValue->text().isEmpty())
+            Q_EMIT dxccInfoRequested(m_callEdit->text());
         return true;
     }
     auto* edit = qobject_cast<QLineEdit*>(watched);

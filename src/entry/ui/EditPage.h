@@ -63,6 +63,8 @@ Q_SIGNALS:
     void saved(int recordNumber, ReturnTarget returnTarget);
     // The file no longer matches the list: the lists must be read again.
     void logChangedOutside();
+    // The DXCC label was clicked while it names an entity.
+    void dxccInfoRequested(const QString& call);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -90,6 +90,9 @@ void EntryArea::connectPages() {
             [this](const QModelIndex& index) { openForEdit(index.row(), m_editPage->returnTarget()); });
     mirrorLowerListSelection();
     connect(m_editPage, &EditPage::saved, this, &EntryArea::returnAfterSaving);
+    connect(m_editPage, &EditPage::dxccInfoRequested, this, &EntryArea::dxccInfoRequested);
+    connect(m_entryPage, &EntryPage::dxccInfoRequested, this,
+            [this] { Q_EMIT dxccInfoRequested(m_shell.entryMask().field(QsoRecord::Call)); });
     connect(m_editPage, &EditPage::logChangedOutside, this, &EntryArea::ListeNeuFuellen);
     connect(m_entryOrderOptions, &EntryOrderOptions::bindingsChanged, m_entryPage, &EntryPage::NewButtonCaption);
     connect(m_rstTxOptions, &RstTxOptions::appendTextChanged, &mask, &EntryMask::setRstAppendText);

@@ -65,6 +65,11 @@ public:
     void markCardReceived(const QDate& date);
     void setCardHandlers(EditPage::CardHandlers handlers);
 
+Q_SIGNALS:
+    // The operator asked what the DXCC table knows about a call (the DXCC
+    // label of the mask or the edit tab, or Ctrl+D).
+    void dxccInfoRequested(const QString& call);
+
 protected:
     // Keys for the whole window arrive here before the control with the
     // focus sees them, as the function keys of the mask need.
