@@ -109,3 +109,25 @@ QString FieldBindings::hint(int button, const LanguageTexts& texts) const {
     }
     return QStringLiteral("F%1: ").arg(button) + texts[LanguageTexts::ButtonHintStart] + u' ' + joined + u' ' + texts[LanguageTexts::ButtonHintEnd];
 }
+
+QStringList FieldBindings::shortcutLines(const LanguageTexts& texts) const {
+    // Texts 27 to 37 introduce the list, 38 starts a key's line, 39 to 41 close it.
+    QStringList lines;
+    const auto add = [&lines](QString text) {
+        text.replace(QLatin1String("#13#10"), QLatin1String("\n"));
+        lines << text.split(u'\n');
+    };
+    for (int i = 27; i <= 37; ++i)
+        add(texts[i]);
+    for (int button = 1; button <= ButtonCount; ++button) {
+        if (letters(button).isEmpty())
+            continue;
+        QStringList hints;
+        for (const QChar c : letters(button))
+            hints << MaskItem::hint(MaskItem::fromLetter(c));
+        lines << QStringLiteral("[F%1]").arg(button) << texts[38] + hints.join(QStringLiteral(", "));
+    }
+    for (int i = 39; i <= 41; ++i)
+        add(texts[i]);
+    return lines;
+}

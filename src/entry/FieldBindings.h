@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <array>
 
 class LanguageTexts;
@@ -43,6 +44,10 @@ public:
 
     QString caption(int button) const; // "F3: DOK, Name"
     QString hint(int button, const LanguageTexts& texts) const;
+
+    // The shortcut list: the fixed introduction, "[Fi]" and the fields of
+    // every key that has any, then the closing lines.
+    QStringList shortcutLines(const LanguageTexts& texts) const;
 
 private:
     void rebuildLetters();

@@ -250,7 +250,11 @@
     X(CliContestNeeds)                                                                                                 \
     X(CliContestPoints)                                                                                                \
     X(CliContestMultipliers)                                                                                           \
-    X(CliContestScore)
+    X(CliContestScore)                                                                                                 \
+    X(DataFileRenameFailed)                                                                                            \
+    X(DataFileTargetExists)                                                                                            \
+    X(AboutManualLink)                                                                                                 \
+    X(AboutLicenceLink)
 
 enum class Msg : int {
 #define VESK_PROGRAM_TEXT_ID(name) name,

@@ -95,7 +95,11 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
     m_entryArea = new EntryArea(*this, this);
     m_qslArea = new QslArea(*this, *m_entryArea, this);
     m_evaluationsArea = new EvaluationsArea(*this, *m_entryArea, this);
-    m_auxiliaryWindows = new AuxiliaryWindows(*this, [mask = m_entryMask] { return mask->utcNow(); }, this);
+    m_auxiliaryWindows = new AuxiliaryWindows(
+        *this,
+        {[mask = m_entryMask] { return mask->utcNow(); }, [this](const QString& name) { chooseLog(name); },
+         [this] { return m_entryMask->bindings().shortcutLines(m_session.texts()); }, &m_entryArea->textForm()},
+        this);
     connect(m_entryArea, &EntryArea::dxccInfoRequested, m_auxiliaryWindows, &AuxiliaryWindows::DxccInfo);
     m_statusBarArea = new StatusBarArea(m_session, *m_entryArea, *statusBar());
     addOptionsPage(m_statusBarArea, QStringLiteral("StatusBarTS"), QStringLiteral("StatusBar"));
@@ -358,8 +362,11 @@ void MainWindow::BuildMenu() {
 
 void MainWindow::LogFileMenuClick(QAction* item) {
     // Menu captions may carry an accelerator ampersand added by the style.
-    const QString caption = item->text().remove(u'&');
-    const Session::Choice choice = m_session.chooseLog(caption);
+    chooseLog(item->text().remove(u'&'));
+}
+
+void MainWindow::chooseLog(const QString& name) {
+    const Session::Choice choice = m_session.chooseLog(name);
     BuildMenu(); // also restores the check mark an unchanged choice moved
     if (choice == Session::Choice::Unchanged)
         return;

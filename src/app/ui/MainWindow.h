@@ -46,6 +46,8 @@ public:
 
     void BuildMenu();
     void LogFileMenuClick(QAction* item);
+    // Makes a log of the program folder the current one, as its menu entry does.
+    void chooseLog(const QString& name);
     void NewLogFileMenuClick();
     void LanguageSubMenuClick();
     void SetHistory();

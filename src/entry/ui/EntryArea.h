@@ -52,6 +52,7 @@ public:
     void Liste2StringGridMouseUp(int row);
 
     ReferenceListController& referenceList() const { return *m_referenceList; }
+    TextForm& textForm() const { return *m_textForm; }
 
     // For the evaluations, which work through the search tab: its rows take
     // the conditions (rows not given are switched off) and the search runs.

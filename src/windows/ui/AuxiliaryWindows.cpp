@@ -1,6 +1,7 @@
 #include "windows/ui/AuxiliaryWindows.h"
 
 #include "platform/Clock.h"
+#include "platform/Desktop.h"
 #include "platform/Dialogs.h"
 #include "refdata/Dxcc.h"
 #include "refdata/DxccTime.h"
@@ -9,15 +10,50 @@
 #include "session/Shell.h"
 #include "settings/GeneralSettings.h"
 #include "windows/DxccInfoText.h"
+#include "windows/ui/AboutForm.h"
+#include "windows/ui/DateiformateForm.h"
 #include "windows/ui/DxccInfoForm.h"
+#include "windows/ui/HotKeyForm.h"
+
+#include <QAction>
+#include <QDir>
 #include "windows/ui/ClockForm.h"
 #include "windows/ui/ClockOptions.h"
 
-AuxiliaryWindows::AuxiliaryWindows(Shell& shell, std::function<QDateTime()> utcNow, QObject* parent)
-    : QObject(parent), m_shell(shell), m_clock(new ClockForm(shell.session(), utcNow, shell.window())),
+AuxiliaryWindows::AuxiliaryWindows(Shell& shell, Links links, QObject* parent)
+    : QObject(parent), m_shell(shell), m_clock(new ClockForm(shell.session(), links.utcNow, shell.window())),
       m_clockOptions(new ClockOptions(shell.session(), *m_clock)), m_dxccInfo(new DxccInfoForm(shell.window())),
-      m_utcNow(std::move(utcNow)) {
+      m_hotKeys(new HotKeyForm(shell.window())),
+      m_dataFiles(new DateiformateForm(shell.session(), links.openLog, shell.window())),
+      m_about(new AboutForm(shell.session(), *links.textForm, shell.window())), m_links(std::move(links)) {
     m_shell.addOptionsPage(m_clockOptions, QStringLiteral("ClockTS"), QStringLiteral("Analoge Uhr"));
+    connectMenus();
+}
+
+void AuxiliaryWindows::connectMenus() {
+    const auto entry = [this](const char* name, auto handler) {
+        if (QAction* item = m_shell.menuEntry(QLatin1String(name))) {
+            item->setEnabled(true);
+            connect(item, &QAction::triggered, this, handler);
+        }
+    };
+    entry("Info1", [this] { m_about->exec(); });
+    entry("astaturkrzel1", [this] {
+        m_hotKeys->fill(m_links.shortcutLines());
+        m_hotKeys->exec();
+    });
+    entry("Hilfe2", [this] { openHelpPage(QStringLiteral("index.htm")); });
+    entry("LinklistezuAFU1", [this] { openHelpPage(QStringLiteral("11-4.htm")); });
+    entry("DateiformateMenu", [this] {
+        m_dataFiles->FillDateien();
+        m_dataFiles->exec();
+    });
+}
+
+// A missing page is the desktop's to report.
+void AuxiliaryWindows::openHelpPage(const QString& page) {
+    Session& session = m_shell.session();
+    session.desktop().open(QDir(session.folder()).filePath(QStringLiteral("Hilfe/") + page));
 }
 
 void AuxiliaryWindows::storeSettings() { m_clock->storePosition(); }
@@ -34,7 +70,7 @@ bool AuxiliaryWindows::fillDxccInfo(const QString& call) {
     const double zenith = GeneralSettings::sunZenith(session.settings()).value_or(SunTimes::DefaultZenith);
     facts.sunrise = SunTimes::Sun(false, info.Latitude, info.Longitude, zenith, session.clock());
     facts.sunset = SunTimes::Sun(true, info.Latitude, info.Longitude, zenith, session.clock());
-    facts.local = DxccTime::localTime(info, m_utcNow());
+    facts.local = DxccTime::localTime(info, m_links.utcNow());
     if (facts.local.status != DstRules::Status::Ok) {
         session.dialogs().error(facts.local.message);
         return false;

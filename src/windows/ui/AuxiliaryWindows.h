@@ -5,7 +5,11 @@
 
 #include <functional>
 
+class AboutForm;
 class ClockForm;
+class DateiformateForm;
+class HotKeyForm;
+class TextForm;
 class ClockOptions;
 class DxccInfoForm;
 class Shell;
@@ -16,10 +20,20 @@ class Shell;
 class AuxiliaryWindows : public QObject {
     Q_OBJECT
 public:
-    AuxiliaryWindows(Shell& shell, std::function<QDateTime()> utcNow, QObject* parent = nullptr);
+    // What the windows need from the rest of the program.
+    struct Links {
+        std::function<QDateTime()> utcNow;                // UTC as the entry mask reckons it
+        std::function<void(const QString&)> openLog;      // a log of the folder made current
+        std::function<QStringList()> shortcutLines;       // the keys and their bindings
+        TextForm* textForm = nullptr;                     // the text editor the about box uses
+    };
+    AuxiliaryWindows(Shell& shell, Links links, QObject* parent = nullptr);
 
     ClockForm& clock() const { return *m_clock; }
     DxccInfoForm& dxccInfoForm() const { return *m_dxccInfo; }
+    HotKeyForm& hotKeyForm() const { return *m_hotKeys; }
+    DateiformateForm& dateiformateForm() const { return *m_dataFiles; }
+    AboutForm& aboutForm() const { return *m_about; }
 
     // Fills the DXCC information window for a call and shows it modally.
     void DxccInfo(const QString& call);
@@ -34,5 +48,11 @@ private:
     ClockForm* m_clock;
     ClockOptions* m_clockOptions;
     DxccInfoForm* m_dxccInfo;
-    std::function<QDateTime()> m_utcNow;
+    HotKeyForm* m_hotKeys;
+    DateiformateForm* m_dataFiles;
+    AboutForm* m_about;
+    Links m_links;
+
+    void connectMenus();
+    void openHelpPage(const QString& page);
 };
