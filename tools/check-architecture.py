@@ -28,6 +28,7 @@ SETTINGS_ACCESSORS = {
     # DXCC.ini is an ini file of its own, read with the same class.
     "refdata/Dxcc.cpp",
     "qsl/QslSettings.cpp",
+    "cw/CwSettings.cpp",
 }
 SETTINGS_CALL = re.compile(r"(\.|->)(read|write)(String|Integer|Bool|Float)\s*\(")
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)

@@ -1,6 +1,7 @@
 #include "cli/BatchCommands.h"
 
 #include "cli/ReferenceCommands.h"
+#include "cli/CwCommand.h"
 #include "cli/EvalCommand.h"
 #include "cli/QslCommand.h"
 #include "cli/SearchCommand.h"
@@ -23,7 +24,8 @@ const QStringList kCommands = {QStringLiteral("normalize"), QStringLiteral("expo
                                QStringLiteral("repair"),    QStringLiteral("join"),   QStringLiteral("dxcc"),
                                QStringLiteral("dxcc-index"), QStringLiteral("locator"), QStringLiteral("sun"),
                                QStringLiteral("dok"),       QStringLiteral("dok-import"), QStringLiteral("search"),
-                               QStringLiteral("qsl"),       QStringLiteral("eval")};
+                               QStringLiteral("qsl"),       QStringLiteral("eval"),
+                               QStringLiteral("cw")};
 
 // The options each command takes; every one of them takes a value.
 QStringList optionsOf(const QString& command) {
@@ -37,6 +39,8 @@ QStringList optionsOf(const QString& command) {
         return {QStringLiteral("--date"), QStringLiteral("--zenith")};
     if (command == QStringLiteral("eval"))
         return EvalCommand::options();
+    if (CwCommand::handles(command))
+        return CwCommand::options();
     return {};
 }
 
@@ -61,7 +65,7 @@ QString parseCommandOption(CommandLine& line, const QStringList& arguments, qsiz
         return msgText(Msg::CliUnknownOptionFor).arg(a, line.command);
     if (value.isEmpty())
         return msgText(Msg::CliNeedsValue).arg(name);
-    if (line.command == QStringLiteral("eval")) {
+    if (line.command == QStringLiteral("eval") || CwCommand::handles(line.command)) {
         line.named[name] = value;
     } else if (name == QStringLiteral("--utc")) {
         line.utc = value;
@@ -107,6 +111,9 @@ QString commandUsageError(const CommandLine& line) {
     const QString eval = EvalCommand::usageError(line);
     if (!eval.isEmpty())
         return eval;
+    const QString cw = CwCommand::usageError(line);
+    if (!cw.isEmpty())
+        return cw;
     if (c == QStringLiteral("export")) {
         if (!QStringList{"adif", "html", "txt"}.contains(line.format))
             return msgText(Msg::CliExportFormat);
@@ -204,7 +211,7 @@ void loadLanguage(const QString& commandLineFolder, QTextStream& err) {
 QString versionText() { return QStringLiteral("Vesk " VESK_VERSION_TEXT); }
 
 QString helpText() {
-    return msgText(Msg::CliHelp);
+    return msgText(Msg::CliHelp) + msgText(Msg::CliHelpCw);
 }
 
 int normalize(const QStringList& logs, Clock& clock, QTextStream& out, QTextStream& err) {
@@ -349,6 +356,8 @@ int run(const CommandLine& line, Clock& clock, QTextStream& out, QTextStream& er
         return QslCommand::run(line, clock, out, err);
     if (EvalCommand::handles(line.command))
         return EvalCommand::run(line, clock, out, err);
+    if (CwCommand::handles(line.command))
+        return CwCommand::run(line, out, err);
     if (!line.command.isEmpty()) {
         LogConverter converter(clock);
         try {

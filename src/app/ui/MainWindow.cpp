@@ -3,6 +3,7 @@
 #include "platform/ProgramTexts.h"
 #include "app/ui/LanguageApplier.h"
 #include "converter/ui/LogConverterForm.h"
+#include "cw/ui/CwArea.h"
 #include "entry/EntryMask.h"
 #include "entry/ui/EntryArea.h"
 #include "qsl/ui/QslArea.h"
@@ -92,6 +93,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
     m_entryArea = new EntryArea(*this, this);
     m_qslArea = new QslArea(*this, *m_entryArea, this);
     m_evaluationsArea = new EvaluationsArea(*this, *m_entryArea, this);
+    m_cwArea = new CwArea(*this, *m_entryArea, this);
     buildPendingPages();
     // Pages put in front of the first one leave it current: the mask comes first.
     m_pages->setCurrentIndex(0);
@@ -144,7 +146,6 @@ void MainWindow::buildPendingPages() {
     page(QStringLiteral("CallBookTS"), m_optionPages, QStringLiteral("RAC"));
     page(QStringLiteral("ClockTS"), m_optionPages, QStringLiteral("Analoge Uhr"));
     page(QStringLiteral("StatusBarTS"), m_optionPages, QStringLiteral("StatusBar"));
-    page(QStringLiteral("CwTS"), m_optionPages, QStringLiteral("CW"));
 }
 
 void MainWindow::addPage(Page kind, QWidget* widget, const QString& caption) {

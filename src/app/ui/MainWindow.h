@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QStringList>
 
+class CwArea;
 class EntryArea;
 class EvaluationsArea;
 class QslArea;
@@ -68,6 +69,7 @@ public:
     EntryArea& entryArea() const { return *m_entryArea; }
     QslArea& qslArea() const { return *m_qslArea; }
     EvaluationsArea& evaluationsArea() const { return *m_evaluationsArea; }
+    CwArea& cwArea() const { return *m_cwArea; }
     LogConverterForm* logConverterForm() const { return m_logConverterForm; }
 
 protected:
@@ -98,6 +100,7 @@ private:
     EntryArea* m_entryArea = nullptr;
     QslArea* m_qslArea = nullptr;
     EvaluationsArea* m_evaluationsArea = nullptr;
+    CwArea* m_cwArea = nullptr;
     LogConverterForm* m_logConverterForm = nullptr;
     QToolButton* m_backButton = nullptr;
     QToolButton* m_nextButton = nullptr;
