@@ -67,9 +67,12 @@ CwOptions::CwOptions(Session& session, QWidget* parent)
     choice->addWidget(m_pcSpeaker);
     choice->addStretch(1);
     grid->addLayout(choice, 3, 1, 1, 2);
-    grid->addWidget(m_testText, 4, 0, 1, 2);
-    grid->addWidget(m_testButton, 4, 2, Qt::AlignLeft);
+    auto* test = new QHBoxLayout;
+    test->addWidget(m_testText, 1);
+    test->addWidget(m_testButton);
+    grid->addLayout(test, 4, 0, 1, 3);
     grid->setColumnStretch(2, 1);
+    grid->setHorizontalSpacing(10);
 
     auto* fieldBox = named(new QGroupBox(QStringLiteral("Felder:"), this), "cwFelderGroupBox");
     auto* fieldGrid = new QGridLayout(fieldBox);
