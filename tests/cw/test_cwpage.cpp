@@ -67,6 +67,7 @@ private Q_SLOTS:
     void unusableStoredValuesAreRefused();
     void missingSpeakerIsToldOnce();
     void tooHighPitchIsToldTwice();
+    void soundCardFailureIsOneMessage();
 };
 
 void TestCwPage::ctrlMSendsTheSelectedContact() {
@@ -171,6 +172,11 @@ void TestCwPage::restoreDefaultsThenCancel() {
     p.find<QPushButton>("cwCancelBtn")->click();
     QCOMPARE(shown(), QStringList({"600", "100", "30", "PC", "Feld3", "PARIS PARIS PARIS"}));
     QCOMPARE(p.session.settings().serialize(), stored);
+
+    // Esc anywhere on the page is "Cancel".
+    frq->setText(QStringLiteral("1234"));
+    QTest::keyClick(frq, Qt::Key_Escape);
+    QCOMPARE(frq->text(), QStringLiteral("600"));
 }
 
 void TestCwPage::okStoresOneByOne() {
@@ -284,6 +290,18 @@ void TestCwPage::tooHighPitchIsToldTwice() {
     const QByteArray played = cw.audio.played().value(0);
     QVERIFY(!played.isEmpty());
     QCOMPARE(played.count(char(127)), played.size());
+}
+
+// No audio server, or one that fails: one message, and the controls come back.
+void TestCwPage::soundCardFailureIsOneMessage() {
+    CwProgram cw("Feld6=1\r\n");
+    StartedProgram& p = cw.p();
+    cw.audio.failure = QStringLiteral("CW-Ausgabe: Es gibt kein Audio-Ausgabegerät.");
+    p.w.showPage(Page::List);
+    cw.menu()->trigger();
+    QTRY_VERIFY(cw.menu()->isEnabled());
+    QVERIFY(cw.testButton()->isEnabled());
+    QCOMPARE(p.dialogs.errors, QStringList(cw.audio.failure));
 }
 
 VESK_TEST_MAIN(TestCwPage)
