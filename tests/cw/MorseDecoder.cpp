@@ -96,34 +96,23 @@ DecodedMorse decodeMorse(const QByteArray& samples) {
 }
 
 QByteArray wavSamples(const QByteArray& file, QString* error, int* sampleRate) {
-    auto fail = [&](const char* why) {
+    // The layouts met here (Vesk's 46-byte header, parec's): RIFF, a fmt
+    // chunk, maybe others, then data; parec leaves the data size open.
+    const qsizetype fmt = file.indexOf("fmt ");
+    const qsizetype data = file.indexOf("data", fmt);
+    if (!file.startsWith("RIFF") || fmt != 12 || data < 0) {
         if (error)
-            *error = QString::fromLatin1(why);
-        return QByteArray();
-    };
-    if (file.size() < 12 || !file.startsWith("RIFF") || file.mid(8, 4) != "WAVE")
-        return fail("no RIFF WAVE file");
-    qsizetype at = 12;
-    bool pcm8 = false;
-    while (at + 8 <= file.size()) {
-        const QByteArray id = file.mid(at, 4);
-        const quint32 size = qFromLittleEndian<quint32>(file.constData() + at + 4);
-        const qsizetype body = at + 8;
-        if (id == "fmt ") {
-            const auto format = qFromLittleEndian<quint16>(file.constData() + body);
-            const auto channels = qFromLittleEndian<quint16>(file.constData() + body + 2);
-            const auto bits = qFromLittleEndian<quint16>(file.constData() + body + 14);
-            if (sampleRate)
-                *sampleRate = static_cast<int>(qFromLittleEndian<quint32>(file.constData() + body + 4));
-            pcm8 = format == 1 && channels == 1 && bits == 8;
-        } else if (id == "data") {
-            if (!pcm8)
-                return fail("not 8-bit mono PCM");
-            // parec leaves the size open while it records; take what is there.
-            const qsizetype length = size == 0 || size == 0xFFFFFFFF ? file.size() - body : qsizetype(size);
-            return file.mid(body, length);
-        }
-        at = body + size + (size & 1);
+            *error = QStringLiteral("no RIFF WAVE file with fmt and data");
+        return {};
     }
-    return fail("no data chunk");
+    const auto at16 = [&](qsizetype at) { return qFromLittleEndian<quint16>(file.constData() + at); };
+    if (at16(20) != 1 || at16(22) != 1 || at16(34) != 8) {
+        if (error)
+            *error = QStringLiteral("not 8-bit mono PCM");
+        return {};
+    }
+    if (sampleRate)
+        *sampleRate = static_cast<int>(qFromLittleEndian<quint32>(file.constData() + 24));
+    const quint32 size = qFromLittleEndian<quint32>(file.constData() + data + 4);
+    return file.mid(data + 8, size == 0 || size == 0xFFFFFFFF ? -1 : qsizetype(size));
 }

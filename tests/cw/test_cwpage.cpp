@@ -34,15 +34,16 @@ struct CwProgram {
         QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &p().w;
         QTest::keyClick(target, Qt::Key_M, Qt::ControlModifier);
     }
-    // The one sending made since the last call, decoded.
-    DecodedMorse lastSending() {
-        const QVector<QByteArray> played = audio.played();
-        if (played.size() != seen + 1) {
-            QTest::qFail(qPrintable(QStringLiteral("%1 sendings instead of %2").arg(played.size()).arg(seen + 1)),
-                         __FILE__, __LINE__);
-            return {};
-        }
-        return decodeMorse(played[seen++]);
+    // The samples of the next sending, once the controls are back.
+    QByteArray next() {
+        if (!QTest::qWaitFor([&] { return menu()->isEnabled() && audio.played().size() > seen; }))
+            QTest::qFail("no sending, or the controls did not come back", __FILE__, __LINE__);
+        return audio.played().value(seen++);
+    }
+    DecodedMorse lastSending() { return decodeMorse(next()); }
+    DecodedMorse fromMenu() {
+        menu()->trigger();
+        return lastSending();
     }
 
     ProgramOnLog run;
@@ -103,27 +104,18 @@ void TestCwPage::thePageInFrontChoosesTheContact() {
     // The entry tab sends the list's contact.
     p.find<LogGridView>("ListeStringGrid")->selectRecord(0);
     p.w.showPage(Page::Entry);
-    cw.menu()->trigger();
-    QTRY_VERIFY(cw.menu()->isEnabled());
-    QCOMPARE(cw.lastSending().text, QStringLiteral("dl1abc"));
+    QCOMPARE(cw.fromMenu().text, QStringLiteral("dl1abc"));
     // The edit tab: the contact whose number it shows.
     p.w.openForEdit(1, ReturnTarget::List);
-    QVERIFY(p.w.isCurrent(Page::Edit));
-    cw.menu()->trigger();
-    QTRY_VERIFY(cw.menu()->isEnabled());
-    QCOMPARE(cw.lastSending().text, QStringLiteral("ok2xyz"));
+    QCOMPARE(cw.fromMenu().text, QStringLiteral("ok2xyz"));
     // The search tab without a result: the empty contact, a blank only.
     p.w.showPage(Page::Search);
     cw.menu()->trigger();
-    QTRY_VERIFY(cw.menu()->isEnabled());
-    QCOMPARE(cw.audio.played().value(cw.seen), QByteArray(samplesOf(7 * 80), char(127)));
-    ++cw.seen;
+    QCOMPARE(cw.next(), QByteArray(samplesOf(7 * 80), char(127)));
     // A result row: its number in column 0.
     QVERIFY(p.w.entryArea().search({SearchCondition{true, SearchField::Call, SearchOperator::Is, QStringLiteral("DL1ABC")}}));
     p.find<LogGridView>("sStringGrid")->selectRecord(0);
-    cw.menu()->trigger();
-    QTRY_VERIFY(cw.menu()->isEnabled());
-    QCOMPARE(cw.lastSending().text, QStringLiteral("dl1abc"));
+    QCOMPARE(cw.fromMenu().text, QStringLiteral("dl1abc"));
     QVERIFY(p.dialogs.errors.isEmpty());
 }
 
@@ -133,14 +125,9 @@ void TestCwPage::evaluationsPageSendsTheErrorSign() {
     p.w.showPage(Page::List);
     p.find<LogGridView>("ListeStringGrid")->selectRecord(0);
     cw.menu()->trigger();
-    QTRY_VERIFY(cw.menu()->isEnabled());
-    QCOMPARE(cw.audio.played().value(0), QByteArray());
-    ++cw.seen;
-
+    QCOMPARE(cw.next(), QByteArray());
     p.w.showPage(Page::Evaluations);
-    cw.menu()->trigger();
-    QTRY_VERIFY(cw.menu()->isEnabled());
-    const DecodedMorse heard = cw.lastSending();
+    const DecodedMorse heard = cw.fromMenu();
     QCOMPARE(heard.tones, 8);
     QCOMPARE(heard.text, QString(QChar(1)));
 }
@@ -214,9 +201,8 @@ void TestCwPage::testSendingUsesThePageButNotTheFields() {
     p.find<QLineEdit>("cwTestEdit")->setText(QStringLiteral("Test"));
     p.find<QCheckBox>("cwFeld10ChkBox")->setChecked(true); // not stored
     p.find<QPushButton>("cwTestBtn")->click();
-    QTRY_VERIFY(cw.testButton()->isEnabled());
-    const QByteArray played = cw.audio.played().value(0);
-    const DecodedMorse heard = cw.lastSending();
+    const QByteArray played = cw.next();
+    const DecodedMorse heard = decodeMorse(played);
     QCOMPARE(heard.text, QStringLiteral("test"));
     QVERIFY(std::abs(heard.unitSamples - samplesOf(40)) < 10);
     QCOMPARE(*std::max_element(played.begin(), played.end(), [](char a, char b) { return quint8(a) < quint8(b); }),
@@ -225,9 +211,7 @@ void TestCwPage::testSendingUsesThePageButNotTheFields() {
     // The menu still sends the stored selection, with the stored values.
     p.w.showPage(Page::List);
     p.find<LogGridView>("ListeStringGrid")->selectRecord(0);
-    cw.menu()->trigger();
-    QTRY_VERIFY(cw.menu()->isEnabled());
-    const DecodedMorse menu = cw.lastSending();
+    const DecodedMorse menu = cw.fromMenu();
     QCOMPARE(menu.text, QStringLiteral("dl1abc"));
     QVERIFY(std::abs(menu.unitSamples - samplesOf(80)) < 10);
 
@@ -270,11 +254,8 @@ void TestCwPage::missingSpeakerIsToldOnce() {
     cw.audio.problem = QStringLiteral("Kein PC-Lautsprecher gefunden: Das Kernelmodul pcspkr ist nicht geladen.");
     p.w.showPage(Page::List);
     p.find<LogGridView>("ListeStringGrid")->selectRecord(0);
-    for (int i = 0; i < 2; ++i) {
-        cw.menu()->trigger();
-        QTRY_VERIFY(cw.menu()->isEnabled());
-        QCOMPARE(cw.lastSending().text, QStringLiteral("dl1abc"));
-    }
+    QCOMPARE(cw.fromMenu().text, QStringLiteral("dl1abc"));
+    QCOMPARE(cw.fromMenu().text, QStringLiteral("dl1abc"));
     QCOMPARE(p.dialogs.infos, QStringList(cw.audio.problem + "\nDie CW-Ausgabe geht stattdessen über die Soundkarte."));
     QVERIFY(cw.audio.beeped().isEmpty());
 }
@@ -284,12 +265,10 @@ void TestCwPage::tooHighPitchIsToldTwice() {
     StartedProgram& p = cw.p();
     p.find<QLineEdit>("cwFrqEdit")->setText(QStringLiteral("6616"));
     p.find<QPushButton>("cwTestBtn")->click();
-    QTRY_VERIFY(cw.testButton()->isEnabled());
-    QCOMPARE(p.dialogs.errors, QStringList(2, "Sample rate of 11025 is too Low to play a tone of 6616Hz"));
     // "PARIS PARIS PARIS" passes with its pauses only.
-    const QByteArray played = cw.audio.played().value(0);
-    QVERIFY(!played.isEmpty());
-    QCOMPARE(played.count(char(127)), played.size());
+    const QByteArray played = cw.next();
+    QVERIFY(!played.isEmpty() && played.count(char(127)) == played.size());
+    QCOMPARE(p.dialogs.errors, QStringList(2, "Sample rate of 11025 is too Low to play a tone of 6616Hz"));
 }
 
 // No audio server, or one that fails: one message, and the controls come back.
@@ -298,8 +277,7 @@ void TestCwPage::soundCardFailureIsOneMessage() {
     StartedProgram& p = cw.p();
     cw.audio.failure = QStringLiteral("CW-Ausgabe: Es gibt kein Audio-Ausgabegerät.");
     p.w.showPage(Page::List);
-    cw.menu()->trigger();
-    QTRY_VERIFY(cw.menu()->isEnabled());
+    cw.fromMenu();
     QVERIFY(cw.testButton()->isEnabled());
     QCOMPARE(p.dialogs.errors, QStringList(cw.audio.failure));
 }

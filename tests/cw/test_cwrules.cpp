@@ -31,11 +31,7 @@ QString stepsOf(const QString& text, int speed) {
 }
 
 QByteArray streamOf(const CwParameters& p, QStringList* notices = nullptr) {
-    auto stream = CwSending::soundCardStream(p, [&](const CwNotice& n) {
-        if (notices)
-            *notices << n.text;
-    });
-    return stream->readAll();
+    return CwSending::soundCardStream(p, [&](const CwNotice& n) { *notices << n.text; })->readAll();
 }
 
 quint32 le32(const QByteArray& b, int at) { return qFromLittleEndian<quint32>(b.constData() + at); }
@@ -53,7 +49,6 @@ private Q_SLOTS:
     void dotImageOfSpeed75();
     void volumeLimits_data();
     void volumeLimits();
-    void toneHasItsPitch();
     void highestPitch();
     void streamIsTheElementsInOrder();
     void streamReadInPiecesIsTheSame();
@@ -61,7 +56,6 @@ private Q_SLOTS:
     void refusal();
     void menuText();
     void pcSpeakerSteps();
-    void missingSpeakerFallsBackToSoundCard();
     void speakerDiscovery();
     void workerReportsOnItsCreatorsThread();
 };
@@ -83,8 +77,7 @@ void TestCwRules::steps_data() {
     QTest::newRow("error sign") << QString(QChar(1)) << 75 << "D80 P80 D80 P80 D80 P80 D80 P80 D80 P80 D80 P80 D80 P80 D80";
     QTest::newRow("asterisk is x") << "*" << 60 << "A300 P100 D100 P100 D100 P100 A300";
     QTest::newRow("silent character keeps its pause") << "e!" << 75 << "D80 P240";
-    QTest::newRow("trailing blank") << "t " << 100 << "A180 P180 P420";
-    QTest::newRow("unit rounds down") << "e" << 7 << "D857";
+    QTest::newRow("trailing blank, unit rounded down") << "t " << 7 << "A2571 P2571 P5999";
     QTest::newRow("speed above 6000: no time") << "ee" << 6001 << "D0 P0 D0";
     QTest::newRow("empty text") << "" << 75 << "";
 }
@@ -101,7 +94,6 @@ void TestCwRules::prepare_data() {
     QTest::addColumn<QString>("prepared");
     QTest::newRow("Ärger") << "Ärger" << "Ärger";
     QTest::newRow("ärger") << "ärger" << "aerger";
-    QTest::newRow("öü") << "Höfe über" << "hoefe ueber";
     QTest::newRow("percent") << "50%" << "500/0";
     QTest::newRow("per mille") << QStringLiteral("3‰") << "30/00";
     QTest::newRow("CR LF") << "CQ\r\nDE" << "cq  de";
@@ -116,11 +108,8 @@ void TestCwRules::prepare() {
 }
 
 void TestCwRules::silentCharacters() {
-    const QString silent = QStringLiteral("!#$&;<>@[\\]^_`{|}~ÄÖÜß\t\x02") + QChar(0x2030);
-    for (QChar c : silent)
+    for (QChar c : QStringLiteral(" !#$&;<>@[\\]^_`{|}~ÄÖÜßX\t\x02"))
         QVERIFY2(MorseCode::codeOf(c).isEmpty(), qPrintable(QString(c)));
-    QCOMPARE(MorseCode::codeOf(u' '), QString());
-    QCOMPARE(MorseCode::codeOf(u'X'), QString()); // only after preparation
 }
 
 void TestCwRules::dotImageOfSpeed75() {
@@ -131,10 +120,8 @@ void TestCwRules::dotImageOfSpeed75() {
     const QByteArray header = QByteArray::fromHex("52494646" "98030000" "57415645" "666d7420" "12000000" "0100" "0100"
                                                   "112b0000" "112b0000" "0100" "0800" "0000" "64617461" "72030000");
     QCOMPARE(image.left(46).toHex(), header.toHex());
-    QCOMPARE(le32(image, 4), 920u);
     QCOMPARE(static_cast<quint8>(image[46]), quint8(127)); // phase 0
-    const QByteArray dash = ToneBuffer::image(800, 3 * CwTiming::unit(75), 12);
-    QCOMPARE(le32(dash, 42), 2646u);
+    QCOMPARE(le32(ToneBuffer::image(800, 240, 12), 42), 2646u); // the dash
 }
 
 void TestCwRules::volumeLimits_data() {
@@ -157,26 +144,14 @@ void TestCwRules::volumeLimits() {
         lo = std::min(lo, int(static_cast<quint8>(s)));
         hi = std::max(hi, int(static_cast<quint8>(s)));
     }
-    QVERIFY2(lo >= lowest && hi <= highest, qPrintable(QStringLiteral("%1..%2").arg(lo).arg(hi)));
-    // The wave reaches (nearly) its peaks.
-    QVERIFY(lo <= lowest + 1 && hi >= highest - 1);
-}
-
-void TestCwRules::toneHasItsPitch() {
-    // 800 Hz for 80 ms: 64 periods, counted as upward crossings of the rest value.
-    const QByteArray samples = ToneBuffer::samplesOf(ToneBuffer::image(800, 80, 40));
-    int crossings = 0;
-    for (qsizetype i = 1; i < samples.size(); ++i)
-        crossings += quint8(samples[i - 1]) < 127 && quint8(samples[i]) >= 127;
-    QVERIFY2(crossings >= 63 && crossings <= 64, qPrintable(QString::number(crossings)));
+    // Within the range, and (nearly) reaching its ends.
+    QVERIFY2(lo >= lowest && hi <= highest && lo <= lowest + 1 && hi >= highest - 1, qPrintable(QStringLiteral("%1..%2").arg(lo).arg(hi)));
 }
 
 void TestCwRules::highestPitch() {
     QStringList notices;
     const QByteArray ok = streamOf({75, 6615, QStringLiteral("e"), 12, false}, &notices);
-    QVERIFY(notices.isEmpty());
-    QCOMPARE(ok.size(), 882);
-    QVERIFY(ok.count(char(127)) < ok.size());
+    QVERIFY(notices.isEmpty() && ok.size() == 882 && ok.count(char(127)) < ok.size());
 
     // One message per tone image; the text passes with its pauses only.
     const QByteArray silent = streamOf({75, 6616, QStringLiteral("ee"), 12, false}, &notices);
@@ -198,17 +173,14 @@ void TestCwRules::streamReadInPiecesIsTheSame() {
     auto stream = CwSending::soundCardStream(p, {});
     QCOMPARE(stream->sampleCount(), whole.size());
     QByteArray pieces;
-    const int sizes[] = {1, 7, 4096, 333};
     for (int i = 0; !stream->atEnd(); ++i)
-        pieces += stream->read(sizes[i % 4]);
+        pieces += stream->read(i % 2 ? 7 : 4096);
     QCOMPARE(pieces, whole);
     QCOMPARE(decodeMorse(whole).text, QStringLiteral("cq cq de dl1abc/p 73 0/0"));
-
     auto cut = CwSending::soundCardStream(p, {});
     cut->read(1000);
-    cut->cut();
-    QVERIFY(cut->atEnd());
-    QVERIFY(cut->read(10).isEmpty());
+    cut->cut(); // the program closes
+    QVERIFY(cut->atEnd() && cut->read(10).isEmpty());
 }
 
 void TestCwRules::refusal_data() {
@@ -241,7 +213,6 @@ void TestCwRules::menuText() {
     r[QsoRecord::Name] = QStringLiteral("Hans");
     r[QsoRecord::Comments] = QStringLiteral("a\nb");
     CwFieldSelection selection{};
-    QCOMPARE(CwSending::textOf(r, selection), QString());
     selection[QsoRecord::Call - 1] = true;
     selection[QsoRecord::Name - 1] = true;
     QCOMPARE(CwSending::textOf(r, selection), QStringLiteral(" DL1ABC Hans"));
@@ -263,19 +234,13 @@ void TestCwRules::pcSpeakerSteps() {
     QVERIFY(audio.played().isEmpty());
     const QVector<AudioOut::SpeakerStep> expected = {{900, 80}, {0, 240}, {0, 560}, {0, 240}, {900, 80}};
     QCOMPARE(audio.beeped(), QVector<QVector<AudioOut::SpeakerStep>>{expected});
-}
-
-void TestCwRules::missingSpeakerFallsBackToSoundCard() {
-    RecordingAudio audio;
+    // Without a speaker: what is missing, then the sound card.
     audio.problem = QStringLiteral("kein Lautsprecher");
-    QVector<CwNotice> notices;
-    CwSending::run({75, 800, QStringLiteral("k"), 12, true}, audio, [&](const CwNotice& n) { notices << n; });
-    QCOMPARE(notices.size(), 1);
-    QCOMPARE(notices[0].kind, CwNotice::Kind::SpeakerMissing);
-    QCOMPARE(notices[0].text, audio.problem);
-    QVERIFY(audio.beeped().isEmpty());
-    QCOMPARE(audio.played().size(), 1);
-    QCOMPARE(decodeMorse(audio.played()[0]).text, QStringLiteral("k"));
+    QVector<CwNotice> missing;
+    CwSending::run({75, 800, QStringLiteral("k"), 12, true}, audio, [&](const CwNotice& n) { missing << n; });
+    QVERIFY(missing.size() == 1 && missing[0].kind == CwNotice::Kind::SpeakerMissing && missing[0].text == audio.problem);
+    QCOMPARE(audio.beeped().size(), 1);
+    QCOMPARE(decodeMorse(audio.played().value(0)).text, QStringLiteral("k"));
     QCOMPARE(audio.sampleRate(), 11025);
 }
 
@@ -283,15 +248,13 @@ void TestCwRules::speakerDiscovery() {
     QTemporaryDir sys;
     QTemporaryDir dev;
     QCOMPARE(PcSpeaker(sys.path(), dev.path()).open(), msgText(Msg::CwSpeakerModuleMissing));
-    // A device that only rings a bell is no speaker.
-    QVERIFY(QDir(sys.path()).mkpath(QStringLiteral("event2/device/capabilities")));
     auto writeCaps = [&](const char* event, const char* mask) {
         QVERIFY(QDir(sys.path()).mkpath(QStringLiteral("%1/device/capabilities").arg(QLatin1String(event))));
         QFile f(sys.filePath(QStringLiteral("%1/device/capabilities/snd").arg(QLatin1String(event))));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(mask);
     };
-    writeCaps("event2", "2\n");
+    writeCaps("event2", "2\n"); // a bell only is no speaker
     QCOMPARE(PcSpeaker(sys.path(), dev.path()).open(), msgText(Msg::CwSpeakerModuleMissing));
     // Known to the kernel, but its device file is missing: the file is named.
     writeCaps("event5", "6\n");
@@ -305,13 +268,9 @@ void TestCwRules::workerReportsOnItsCreatorsThread() {
     QThread* const creator = QThread::currentThread();
     auto* worker = new CwThread({75, 7000, QStringLiteral("e"), 12, false}, audio);
     QPointer<CwThread> alive = worker;
-    worker->setOnNotice([&](const CwNotice& n) {
-        events << (QThread::currentThread() == creator ? QStringLiteral("notice") : QStringLiteral("wrong thread"));
-        Q_UNUSED(n);
-    });
-    worker->setOnTerminate([&] {
-        events << (QThread::currentThread() == creator ? QStringLiteral("ended") : QStringLiteral("wrong thread"));
-    });
+    const auto event = [&](const char* what) { events << (QThread::currentThread() == creator ? what : "elsewhere"); };
+    worker->setOnNotice([&](const CwNotice&) { event("notice"); });
+    worker->setOnTerminate([&] { event("ended"); });
     QTRY_VERIFY(alive.isNull()); // it deletes itself
     QCOMPARE(events, QStringList({"notice", "notice", "ended"}));
     QCOMPARE(audio.played().size(), 1);
