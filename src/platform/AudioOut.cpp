@@ -65,6 +65,8 @@ QString deviceName(const QAudioDevice& device) {
 } // namespace
 
 QString SystemAudioOut::play(QIODevice& pcm, int sampleRate) {
+    if (pcm.atEnd())
+        return {}; // nothing to hear: no device is opened for it
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     if (device.isNull())
         return msgText(Msg::CwNoAudioDevice);
