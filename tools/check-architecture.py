@@ -30,6 +30,7 @@ SETTINGS_ACCESSORS = {
     "qsl/QslSettings.cpp",
     "windows/ClockSettings.cpp",
     "settings/StatusBarTemplate.cpp",
+    "cw/CwSettings.cpp",
 }
 SETTINGS_CALL = re.compile(r"(\.|->)(read|write)(String|Integer|Bool|Float)\s*\(")
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)

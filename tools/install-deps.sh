@@ -11,6 +11,8 @@ packages=(
   python3-openpyxl        # the tests read that workbook back with an independent reader
   fonts-dejavu-core
   hamradio-files tzdata   # cty.dat and tzdata.zi for tools/dxcc/make_dxcc.py; tzdata also for the tests
+  qt6-multimedia-dev libqt6multimedia6 libpulse0   # the CW output's sound card (QAudioSink over PulseAudio)
+  pulseaudio pulseaudio-utils                       # the audio server and parec for the CW playback test
 )
 
 missing=()

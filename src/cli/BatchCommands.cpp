@@ -2,6 +2,7 @@
 
 #include "cli/ReferenceCommands.h"
 #include "cli/ContestCommand.h"
+#include "cli/CwCommand.h"
 #include "cli/EvalCommand.h"
 #include "cli/QslCommand.h"
 #include "cli/SearchCommand.h"
@@ -24,7 +25,8 @@ const QStringList kCommands = {QStringLiteral("normalize"), QStringLiteral("expo
                                QStringLiteral("repair"),    QStringLiteral("join"),   QStringLiteral("dxcc"),
                                QStringLiteral("dxcc-index"), QStringLiteral("locator"), QStringLiteral("sun"),
                                QStringLiteral("dok"),       QStringLiteral("dok-import"), QStringLiteral("search"),
-                               QStringLiteral("qsl"),       QStringLiteral("eval"),       QStringLiteral("contest")};
+                               QStringLiteral("qsl"),       QStringLiteral("eval"),       QStringLiteral("contest"),
+                               QStringLiteral("cw")};
 
 // The options each command takes; every one of them takes a value.
 QStringList optionsOf(const QString& command) {
@@ -40,6 +42,8 @@ QStringList optionsOf(const QString& command) {
         return EvalCommand::options();
     if (ContestCommand::handles(command))
         return ContestCommand::options();
+    if (CwCommand::handles(command))
+        return CwCommand::options();
     return {};
 }
 
@@ -64,7 +68,8 @@ QString parseCommandOption(CommandLine& line, const QStringList& arguments, qsiz
         return msgText(Msg::CliUnknownOptionFor).arg(a, line.command);
     if (value.isEmpty())
         return msgText(Msg::CliNeedsValue).arg(name);
-    if (line.command == QStringLiteral("eval") || ContestCommand::handles(line.command)) {
+    if (line.command == QStringLiteral("eval") || ContestCommand::handles(line.command) ||
+        CwCommand::handles(line.command)) {
         line.named[name] = value;
     } else if (name == QStringLiteral("--utc")) {
         line.utc = value;
@@ -113,6 +118,9 @@ QString commandUsageError(const CommandLine& line) {
     const QString contest = ContestCommand::usageError(line);
     if (!contest.isEmpty())
         return contest;
+    const QString cw = CwCommand::usageError(line);
+    if (!cw.isEmpty())
+        return cw;
     if (c == QStringLiteral("export")) {
         if (!QStringList{"adif", "html", "txt"}.contains(line.format))
             return msgText(Msg::CliExportFormat);
@@ -210,7 +218,7 @@ void loadLanguage(const QString& commandLineFolder, QTextStream& err) {
 QString versionText() { return QStringLiteral("Vesk " VESK_VERSION_TEXT); }
 
 QString helpText() {
-    return msgText(Msg::CliHelp);
+    return msgText(Msg::CliHelp) + msgText(Msg::CliHelpCw);
 }
 
 int normalize(const QStringList& logs, Clock& clock, QTextStream& out, QTextStream& err) {
@@ -357,6 +365,8 @@ int run(const CommandLine& line, Clock& clock, QTextStream& out, QTextStream& er
         return EvalCommand::run(line, clock, out, err);
     if (ContestCommand::handles(line.command))
         return ContestCommand::run(line, clock, out, err);
+    if (CwCommand::handles(line.command))
+        return CwCommand::run(line, out, err);
     if (!line.command.isEmpty()) {
         LogConverter converter(clock);
         try {

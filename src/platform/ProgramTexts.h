@@ -254,7 +254,27 @@
     X(DataFileRenameFailed)                                                                                            \
     X(DataFileTargetExists)                                                                                            \
     X(AboutManualLink)                                                                                                 \
-    X(AboutLicenceLink)
+    X(AboutLicenceLink)                                                                                                \
+    X(CwFrequencyTooHigh)                                                                                              \
+    X(CwSpeedInvalid)                                                                                                  \
+    X(CwVolumeInvalid)                                                                                                 \
+    X(CwNotAnInteger)                                                                                                  \
+    X(CwNoAudioDevice)                                                                                                 \
+    X(CwAudioFormatUnsupported)                                                                                        \
+    X(CwAudioOpenFailed)                                                                                               \
+    X(CwAudioFailed)                                                                                                   \
+    X(CwAudioStalled)                                                                                                  \
+    X(CwSpeakerModuleMissing)                                                                                          \
+    X(CwSpeakerNotWritable)                                                                                            \
+    X(CwSpeakerUnusable)                                                                                               \
+    X(CwSpeakerFailed)                                                                                                 \
+    X(CwSoundCardInstead)                                                                                              \
+    X(CwHzLabel)                                                                                                       \
+    X(CliCwNeedsText)                                                                                                  \
+    X(CliCwNotANumber)                                                                                                 \
+    X(CliCwWritten)                                                                                                    \
+    X(CliCwTooLong)                                                                                                    \
+    X(CliHelpCw)
 
 enum class Msg : int {
 #define VESK_PROGRAM_TEXT_ID(name) name,

@@ -2,6 +2,7 @@
 
 #include "logstore/IoError.h"
 #include "logstore/LogDirectory.h"
+#include "platform/AudioOut.h"
 #include "platform/Clock.h"
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
@@ -19,6 +20,7 @@
 Session::Session(const QString& programFolder, Clock& clock, Dialogs& dialogs, QObject* parent)
     : QObject(parent), m_folder(QDir(programFolder).absolutePath()), m_clock(clock), m_dialogs(dialogs),
       m_systemDesktop(std::make_unique<SystemDesktop>()), m_desktop(m_systemDesktop.get()),
+      m_systemAudio(std::make_unique<SystemAudioOut>()), m_audio(m_systemAudio.get()),
       m_settings(QDir(programFolder).absoluteFilePath(QStringLiteral("Vesk.ini"))),
       m_languageLines(LanguageFile::builtInGerman()) {}
 

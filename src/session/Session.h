@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <memory>
 
+class AudioOut;
 class Clock;
 class Desktop;
 class DokDirectory;
@@ -41,6 +42,8 @@ public:
     Clock& clock() { return m_clock; }
     Dialogs& dialogs() { return m_dialogs; }
     Desktop& desktop() { return *m_desktop; }
+    // The sound card and the PC speaker (used from the CW worker thread).
+    AudioOut& audio() { return *m_audio; }
     // The reference tables beside the program, read when first needed and
     // again whenever their files change.
     DxccAccess& dxcc();
@@ -50,6 +53,8 @@ public:
     void reportReferenceProblems(const QStringList& problems);
     // Tests put a recording desktop here; the program uses the system's.
     void setDesktop(Desktop& desktop) { m_desktop = &desktop; }
+    // Tests record the sound here; the program plays it.
+    void setAudio(AudioOut& audio) { m_audio = &audio; }
 
     // Set once the settings have been applied at start; handlers that store
     // an option do nothing before, so loading their controls writes nothing.
@@ -111,6 +116,8 @@ private:
     std::unique_ptr<DokDirectory> m_dokDirectory;
     QStringList m_reportedProblems;
     Desktop* m_desktop;
+    std::unique_ptr<AudioOut> m_systemAudio;
+    AudioOut* m_audio;
     Settings m_settings;
     LanguageTexts m_texts;
     QStringList m_languageLines;

@@ -73,7 +73,7 @@ static bool languageNeutral(const QString& text) {
     static const QStringList words =
         QStringLiteral("DOK QTH Call UTC Locator DXCC QSL Vesk PLE RST TX RX Nr Name Band Mode Log Logs ADIF HTML OK "
                        "English Deutsch Import Export Cabrillo LogConverter Info Tools Contest CW SSB cm RAC StatusBar "
-                       "Format Text Rx Tx log QSO CSV TXT LOG Version")
+                       "Format Text Rx Tx log QSO CSV TXT LOG Version Cancel Hz")
             .split(u' ') +
         (QsoRecord::gridTitles() + QsoRecord::headerTitles()).join(u' ').split(u' ');
     static const QRegularExpression word(QStringLiteral("[A-Za-zÄÖÜäöüß]{2,}"));

@@ -3,6 +3,7 @@
 #include "platform/ProgramTexts.h"
 #include "app/ui/LanguageApplier.h"
 #include "converter/ui/LogConverterForm.h"
+#include "cw/ui/CwArea.h"
 #include "entry/EntryMask.h"
 #include "entry/ui/EntryArea.h"
 #include "qsl/ui/QslArea.h"
@@ -103,6 +104,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
     connect(m_entryArea, &EntryArea::dxccInfoRequested, m_auxiliaryWindows, &AuxiliaryWindows::DxccInfo);
     m_statusBarArea = new StatusBarArea(m_session, *m_entryArea, *statusBar());
     addOptionsPage(m_statusBarArea, QStringLiteral("StatusBarTS"), QStringLiteral("StatusBar"));
+    m_cwArea = new CwArea(*this, *m_entryArea, this);
     buildPendingPages();
     // Pages put in front of the first one leave it current: the mask comes first.
     m_pages->setCurrentIndex(0);
@@ -153,7 +155,6 @@ void MainWindow::buildPages() {
 void MainWindow::buildPendingPages() {
     page(QStringLiteral("TabSheet5"), m_evaluationPages, QStringLiteral("Contest"));
     page(QStringLiteral("CallBookTS"), m_optionPages, QStringLiteral("RAC"));
-    page(QStringLiteral("CwTS"), m_optionPages, QStringLiteral("CW"));
 }
 
 void MainWindow::addPage(Page kind, QWidget* widget, const QString& caption) {

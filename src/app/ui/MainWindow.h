@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QStringList>
 
+class CwArea;
 class EntryArea;
 class AuxiliaryWindows;
 class StatusBarArea;
@@ -74,6 +75,7 @@ public:
     EvaluationsArea& evaluationsArea() const { return *m_evaluationsArea; }
     AuxiliaryWindows& auxiliaryWindows() const { return *m_auxiliaryWindows; }
     StatusBarArea& statusBarArea() const { return *m_statusBarArea; }
+    CwArea& cwArea() const { return *m_cwArea; }
     LogConverterForm* logConverterForm() const { return m_logConverterForm; }
 
 protected:
@@ -106,6 +108,7 @@ private:
     EvaluationsArea* m_evaluationsArea = nullptr;
     AuxiliaryWindows* m_auxiliaryWindows = nullptr;
     StatusBarArea* m_statusBarArea = nullptr;
+    CwArea* m_cwArea = nullptr;
     LogConverterForm* m_logConverterForm = nullptr;
     QToolButton* m_backButton = nullptr;
     QToolButton* m_nextButton = nullptr;

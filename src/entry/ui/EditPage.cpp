@@ -358,6 +358,8 @@ void EditPage::loadControls(int recordNumber, const QsoRecord& r) {
     setSavable(recordNumber);
 }
 
+QString EditPage::numberText() const { return m_numberLabel->text(); }
+
 QsoRecord EditPage::currentRecord() const {
     QsoRecord r;
     r[Field::Number] = m_numberLabel->text();

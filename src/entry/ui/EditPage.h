@@ -36,6 +36,8 @@ public:
     void EditierenTSShow(int recordNumber);
     // Record number being edited; 0 when there is nothing the tab may save.
     int recordNumber() const { return m_recordNumber; }
+    // The number as the tab shows it (empty while it shows no contact).
+    QString numberText() const;
     // The contact as the controls show it now.
     QsoRecord currentRecord() const;
 

@@ -204,6 +204,34 @@ void EntryArea::EditierenTSShow() {
     m_editPage->EditierenTSShow(row < m_session.model().recordCount() ? row + 1 : 0);
 }
 
+namespace {
+
+int firstSelectedRow(const QTableView& grid) {
+    int first = -1;
+    if (grid.selectionModel()) {
+        for (const QModelIndex& index : grid.selectionModel()->selectedIndexes())
+            first = first < 0 ? index.row() : std::min(first, index.row());
+    }
+    if (first < 0 && grid.currentIndex().isValid())
+        first = grid.currentIndex().row();
+    return first;
+}
+
+} // namespace
+
+std::optional<QString> EntryArea::shownContactNumber() const {
+    if (m_shell.isCurrent(Page::Entry) || m_shell.isCurrent(Page::List))
+        return QString::number(firstSelectedRow(*m_listPage->grid()) + 1);
+    if (m_shell.isCurrent(Page::Edit))
+        return m_editPage->numberText();
+    if (m_shell.isCurrent(Page::Search)) {
+        const int row = firstSelectedRow(*m_searchPage->resultGrid());
+        const LogTableModel& results = m_searchPage->results();
+        return row >= 0 && row < results.recordCount() ? results.field(row, QsoRecord::Number) : QString();
+    }
+    return std::nullopt;
+}
+
 void EntryArea::EingabeTSEnter() {
     m_entryPage->lowerList()->setColumnWidths(m_listPage->grid()->columnWidths());
 }

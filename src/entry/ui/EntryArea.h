@@ -5,6 +5,7 @@
 #include "session/Shell.h"
 
 #include <QObject>
+#include <optional>
 
 class DoppeltForm;
 class LogTableModel;
@@ -65,6 +66,11 @@ public:
     // The edit tab's "QSL in", for a card that has arrived.
     void markCardReceived(const QDate& date);
     void setCardHandlers(EditPage::CardHandlers handlers);
+    // For the CW output: the number of the contact the page in front shows,
+    // as text. "Eingabe" and "Liste": the list's first selected row ("0" for
+    // none); "Editieren": the tab's number; "Suche": column 0 of the first
+    // selected result (empty for none). nullopt in front of any other page.
+    std::optional<QString> shownContactNumber() const;
 
 Q_SIGNALS:
     // The operator asked what the DXCC table knows about a call (the DXCC
