@@ -112,6 +112,12 @@ void TestDxccInfo::labelOpensTheWindow() {
     QTest::keyClicks(call, "OE1XYZ");
     auto* label = w.p.find<QLabel>("DxccValueLabel");
     QTRY_VERIFY(!label->text().isEmpty());
+    // Underlined while the mouse is over it, like a link.
+    QEvent enter(QEvent::Enter), leave(QEvent::Leave);
+    QApplication::sendEvent(label, &enter);
+    QVERIFY(label->font().underline());
+    QApplication::sendEvent(label, &leave);
+    QVERIFY(!label->font().underline());
     QString title;
     QTimer::singleShot(0, &w.form(), [&] {
         title = w.form().isVisible() ? w.form().windowTitle() : QString();

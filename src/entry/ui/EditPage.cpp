@@ -1,5 +1,7 @@
 #include "entry/ui/EditPage.h"
 
+#include "platform/ui/LinkLabel.h"
+
 #include "entry/InfoLabels.h"
 
 #include "session/Session.h"
@@ -58,13 +60,6 @@ QLabel* valueLabel(const QString& name, QWidget* parent) {
 
 // The DXCC and district labels act as links (they open more about the entity
 // or the district's web site).
-void lookLikeLink(QLabel* label) {
-    QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, Qt::blue);
-    label->setPalette(p);
-    label->setCursor(Qt::PointingHandCursor);
-}
-
 QGroupBox* groupBox(const QString& name, const QString& title, QWidget* parent) {
     auto* g = new QGroupBox(title, parent);
     g->setObjectName(name);
@@ -139,8 +134,8 @@ void EditPage::buildControls() {
     m_dxccValue = valueLabel(QStringLiteral("eDxccLabel"), this);
     m_ovValue = valueLabel(QStringLiteral("eOvLabel"), this);
     m_distriktValue = valueLabel(QStringLiteral("eDistriktLabel"), this);
-    lookLikeLink(m_dxccValue);
-    lookLikeLink(m_distriktValue);
+    LinkLabel::style(m_dxccValue);
+    LinkLabel::style(m_distriktValue);
     m_distriktValue->installEventFilter(this);
     m_dxccValue->installEventFilter(this);
 

@@ -1,5 +1,7 @@
 #include "entry/ui/EntryPage.h"
 
+#include "platform/ui/LinkLabel.h"
+
 #include "platform/ProgramTexts.h"
 #include "session/Session.h"
 #include "entry/ui/CheckedDateEdit.h"
@@ -210,12 +212,8 @@ void EntryPage::buildMask() {
     QLabel* distanceCaption = namedLabel(QStringLiteral("DistanceLabel"), QStringLiteral("Entfernung"), mask);
     m_distanceValueLabel = namedLabel(QStringLiteral("DistanceValueLabel"), QString(), mask);
     auto* callbook = namedLabel(QStringLiteral("CallbookLabel"), QStringLiteral("Im Callbook suchen ([Strg]+[B]ook)"), mask);
-    QPalette link = callbook->palette();
-    link.setColor(QPalette::WindowText, Qt::blue);
-    for (QLabel* l : {m_dxccValueLabel, m_distriktValueLabel, callbook})
-        l->setPalette(link);
     for (QLabel* l : {m_dxccValueLabel, m_distriktValueLabel, callbook}) {
-        l->setCursor(Qt::PointingHandCursor);
+        LinkLabel::style(l);
         l->installEventFilter(this);
     }
     for (QWidget* w : std::initializer_list<QWidget*>{m_dxccValueLabel, m_ovValueLabel, m_distriktValueLabel,

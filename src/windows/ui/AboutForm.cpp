@@ -2,6 +2,7 @@
 
 #include "platform/Desktop.h"
 #include "platform/ProgramTexts.h"
+#include "platform/ui/LinkLabel.h"
 #include "session/Session.h"
 #include "settings/LanguageTexts.h"
 #include "windows/AboutCredits.h"
@@ -106,15 +107,11 @@ AboutForm::AboutForm(Session& session, TextForm& textForm, QWidget* parent)
     layout->addWidget(ok, 0, Qt::AlignRight);
 }
 
-// Blue and underlined while the mouse is over it, like a link in a browser.
 QLabel* AboutForm::link(const char* name, Msg caption, const QString& file) {
     auto* label = new QLabel(this);
     ProgramTexts::follow(label, [label, caption] { label->setText(msgText(caption)); });
     label->setObjectName(QLatin1String(name));
-    QPalette blue = label->palette();
-    blue.setColor(QPalette::WindowText, Qt::blue);
-    label->setPalette(blue);
-    label->setCursor(Qt::PointingHandCursor);
+    LinkLabel::style(label);
     label->setProperty("target", file);
     label->installEventFilter(this);
     return label;
@@ -174,11 +171,7 @@ bool AboutForm::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     } else if (auto* label = qobject_cast<QLabel*>(watched); label && label->property("target").isValid()) {
-        QFont font = label->font();
-        if (event->type() == QEvent::Enter || event->type() == QEvent::Leave) {
-            font.setUnderline(event->type() == QEvent::Enter);
-            label->setFont(font);
-        } else if (event->type() == QEvent::MouseButtonRelease) {
+        if (event->type() == QEvent::MouseButtonRelease) {
             m_session.desktop().open(QDir(m_session.folder()).filePath(label->property("target").toString()));
             return true;
         }
