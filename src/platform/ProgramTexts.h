@@ -250,7 +250,13 @@
     X(CliContestNeeds)                                                                                                 \
     X(CliContestPoints)                                                                                                \
     X(CliContestMultipliers)                                                                                           \
-    X(CliContestScore)
+    X(CliContestScore)                                                                                                 \
+    X(ContestRulesFilter)                                                                                              \
+    X(ContestHeaderKeys)                                                                                               \
+    X(ContestHeaderValue)                                                                                              \
+    X(ContestHeaderKind)                                                                                               \
+    X(ContestHeaderConditions)                                                                                         \
+    X(ContestNoSuchContact)
 
 enum class Msg : int {
 #define VESK_PROGRAM_TEXT_ID(name) name,
