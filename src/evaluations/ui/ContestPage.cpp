@@ -111,6 +111,7 @@ ContestPage::ContestPage(Shell& shell, QWidget* parent)
     m_resultGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_resultGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_resultGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_resultGrid->verticalHeader()->hide(); // fNumber numbers the rows
     m_resultGrid->viewport()->installEventFilter(this);
     QFont bold = font();
     bold.setBold(true);
@@ -118,6 +119,7 @@ ContestPage::ContestPage(Shell& shell, QWidget* parent)
     totals->addWidget(label("Label30", QStringLiteral("Punkte"), m_resultSheet), 0, 0);
     totals->addWidget(label("Label31", QStringLiteral("Multis"), m_resultSheet), 0, 1);
     auto* scoreCaption = new QHBoxLayout;
+    scoreCaption->setSpacing(fontMetrics().horizontalAdvance(u' '));
     scoreCaption->addWidget(label("Label17", QStringLiteral("Endpunktzahl"), m_resultSheet));
     scoreCaption->addWidget(label("Label28", QStringLiteral("(Punkte * Multis)"), m_resultSheet));
     scoreCaption->addStretch(1);
