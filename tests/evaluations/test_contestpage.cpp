@@ -61,6 +61,14 @@ struct ContestFixture {
         QCoreApplication::processEvents(); // the delegate hands the text on in a queued call
         QCOMPARE(rulesGrid->model()->data(cell).toString(), text);
     }
+    void typeRules(const QList<QStringList>& rules, bool closeLast = true) {
+        for (int r = 0; r < rules.size(); ++r) {
+            if (r > 0)
+                click("tstNewRule");
+            for (int c = 0; c < 4; ++c)
+                type(r, c, rules[r][c], closeLast || r + 1 < rules.size() || c < 3);
+        }
+    }
     QStringList rulesShown() const {
         QStringList rows;
         const QAbstractItemModel* m = rulesGrid->model();
@@ -73,7 +81,10 @@ struct ContestFixture {
         return rows;
     }
     void click(const char* button) { QTest::mouseClick(p.find<QPushButton>(button), Qt::LeftButton); }
-    QString label(const char* name) { return p.find<QLabel>(name)->text(); }
+    QString totals() {
+        return p.find<QLabel>("tstPktLabel")->text() + u' ' + p.find<QLabel>("tstMltLabel")->text() + u' ' +
+               p.find<QLabel>("tstErgLabel")->text();
+    }
     QString sheet() { return p.find<QTabWidget>("tstPageControl")->currentWidget()->objectName(); }
     void clickResult(int row, Qt::KeyboardModifiers modifiers) {
         const QModelIndex cell = resultGrid->model()->index(row, 5);
@@ -98,22 +109,13 @@ class TestContestPage : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void rulesAreTypedSavedAndLoaded();
-    void ruleRowsAreAddedAndDeleted();
-    void runShowsTheEngineResultAndItsTotals();
+    void runShowsTheEngineResultAndItsTotals(); // and the export, a failing run, showing again
     void ctrlClickOpensTheContactForEditing();
-    void failedRunShowsItsMessageAndChangesNothingElse();
-    void spreadsheetExportOpensTheWorkbook();
 };
 
 void TestContestPage::rulesAreTypedSavedAndLoaded() {
     ContestFixture f;
-    QCOMPARE(f.rulesShown(), QStringList{"|||"});
-    for (int r = 0; r < kRules.size(); ++r) {
-        if (r > 0)
-            f.click("tstNewRule");
-        for (int c = 0; c < 4; ++c)
-            f.type(r, c, kRules[r][c], !(r == 2 && c == 3)); // the last cell is still being typed in
-    }
+    f.typeRules(kRules, false); // the last cell is still being typed in
     const QString file = f.run.dir.file("rules.tst");
     f.p.dialogs.fileAnswers = {file};
     f.p.find<QPushButton>("tstSaveBtn")->click(); // no change of focus closes the cell
@@ -129,10 +131,8 @@ void TestContestPage::rulesAreTypedSavedAndLoaded() {
     f.click("tstLoadBtn");
     QCOMPARE(f.rulesShown(), typed);
     QCOMPARE(f.p.dialogs.fileDialogs[1].title, QStringLiteral("Regeln laden..."));
-    f.run.dir.write("short.tst", "a|b\r\n");
-    f.p.dialogs.fileAnswers = {f.run.dir.file("short.tst")};
-    f.click("tstLoadBtn");
-    QCOMPARE(f.rulesShown(), QStringList{"a|b||"});
+    f.rulesGrid->setCurrentIndex(f.rulesGrid->model()->index(0, 0));
+    f.click("tstDeleteRule");
     f.p.dialogs.fileAnswers = {file};
     f.click("tstLoadBtn");
     QCOMPARE(f.rulesShown(), typed);
@@ -154,35 +154,16 @@ void TestContestPage::rulesAreTypedSavedAndLoaded() {
     QVERIFY(f.p.dialogs.errors[1].contains("wide.tst") && f.p.dialogs.errors[1].contains("Zeile 2"));
     QCOMPARE(f.rulesShown(), (QStringList{"x|1|PKT|", "a|b|c|"}));
 
-    // A cell that a rules file cannot hold: nothing is written.
-    f.type(0, 3, "fBand eq \"2m|70cm\"");
-    f.p.dialogs.fileAnswers = {file};
-    f.click("tstSaveBtn");
-    QCOMPARE(f.p.dialogs.errors.size(), 3);
-    QVERIFY(f.p.dialogs.errors[2].contains("\"|\""));
-    QVERIFY(f.run.dir.read("rules.tst").startsWith("fCall;fBand|1|PKT|\r\n"));
-}
-
-void TestContestPage::ruleRowsAreAddedAndDeleted() {
-    ContestFixture f;
-    f.type(0, 0, "a");
+    // Deleting: the chosen row goes; the only row is emptied and kept;
+    // without a row chosen nothing happens.
     f.click("tstNewRule");
-    f.type(1, 0, "b");
-    f.click("tstNewRule");
-    f.type(2, 1, "c");
-    QCOMPARE(f.rulesShown(), (QStringList{"a|||", "b|||", "|c||"}));
+    f.type(2, 1, "z");
     f.rulesGrid->setCurrentIndex(f.rulesGrid->model()->index(1, 2));
     f.click("tstDeleteRule");
-    QCOMPARE(f.rulesShown(), (QStringList{"a|||", "|c||"}));
+    QCOMPARE(f.rulesShown(), (QStringList{"x|1|PKT|", "|z||"}));
     f.click("tstDeleteRule");
-    f.click("tstDeleteRule");
-    // The only row is emptied and kept.
-    QCOMPARE(f.rulesShown(), QStringList{"|||"});
-    f.type(0, 2, "PKT");
     f.click("tstDeleteRule");
     QCOMPARE(f.rulesShown(), QStringList{"|||"});
-    QCOMPARE(f.page->rules().rowCount(), 1);
-    // Without a row chosen the button does nothing.
     f.type(0, 0, "kept");
     f.rulesGrid->setCurrentIndex({});
     f.click("tstDeleteRule");
@@ -191,27 +172,17 @@ void TestContestPage::ruleRowsAreAddedAndDeleted() {
 
 void TestContestPage::runShowsTheEngineResultAndItsTotals() {
     ContestFixture f;
-    QCOMPARE(f.label("tstPktLabel") + f.label("tstMltLabel") + f.label("tstErgLabel"), QStringLiteral("000"));
-    for (int r = 0; r < kRules.size(); ++r) {
-        if (r > 0)
-            f.click("tstNewRule");
-        for (int c = 0; c < 4; ++c)
-            f.type(r, c, kRules[r][c]);
-    }
+    QCOMPARE(f.totals(), "0 0 0");
+    f.typeRules(kRules);
     f.click("tstErgBtn");
     QVERIFY2(f.p.dialogs.errors.isEmpty(), qPrintable(f.p.dialogs.errors.join(u'\n')));
     // 1 (doubled on CW: 3) + 0 + 1 + 3 + 1 points; DL, PA and F.
-    QCOMPARE(f.label("tstPktLabel"), QStringLiteral("8"));
-    QCOMPARE(f.label("tstMltLabel"), QStringLiteral("3"));
-    QCOMPARE(f.label("tstErgLabel"), QStringLiteral("24"));
+    QCOMPARE(f.totals(), "8 3 24");
     QCOMPARE(f.sheet(), QStringLiteral("tstErgTS"));
-
     const ContestResult expected = f.engineRun(f.page->rules());
     const QAbstractItemModel* grid = f.resultGrid->model();
     QCOMPARE(grid->rowCount(), kLog.size());
     QCOMPARE(grid->columnCount(), 19);
-    for (int c = 0; c < 19; ++c)
-        QCOMPARE(grid->headerData(c, Qt::Horizontal).toString(), ContestColumn::names()[c]);
     for (int r = 0; r < grid->rowCount(); ++r) {
         for (int c = 0; c < 19; ++c)
             QCOMPARE(grid->index(r, c).data().toString(), expected.rows[r].cells[std::size_t(c)]);
@@ -219,12 +190,35 @@ void TestContestPage::runShowsTheEngineResultAndItsTotals() {
     QCOMPARE(grid->index(3, ContestColumn::Points).data().toString(), QStringLiteral("3"));
     QCOMPARE(grid->index(4, ContestColumn::Prefix).data().toString(), QStringLiteral("F"));
 
-    // Another page and back: the table keeps its first row, the totals stay.
+    // The export opens the workbook; without a program for it, a message says so.
+    f.click("tstExcelBtn");
+    const QString book = f.run.dir.file(ContestWorkbook::FileName);
+    QCOMPARE(f.desktop.opened, QStringList{book});
+    QVERIFY(f.run.dir.read(ContestWorkbook::FileName).startsWith("PK"));
+    RefusingDesktop refusing;
+    f.p.session.setDesktop(refusing);
+    f.click("tstExcelBtn");
+    QCOMPARE(f.p.dialogs.errors, QStringList{msgText(Msg::ContestWorkbookNotOpened).arg(QDir::toNativeSeparators(book))});
+
+    // The empty key after ";" fails on the second contact: its message, the
+    // rows up to it, and the totals and the sub-page as they were.
+    f.p.dialogs.errors.clear();
+    f.p.find<QTabWidget>("tstPageControl")->setCurrentIndex(0);
+    f.type(0, 0, "fCall;");
+    const ContestResult failed = f.engineRun(f.page->rules());
+    QVERIFY(!failed.ok());
+    f.click("tstErgBtn");
+    QCOMPARE(f.p.dialogs.errors, QStringList{failed.failure->text()});
+    QVERIFY(f.p.dialogs.errors[0].contains("Ergebniszeile 2"));
+    QCOMPARE(f.totals(), "8 3 24");
+    QCOMPARE(f.sheet(), QStringLiteral("tstRegelnTS"));
+    QCOMPARE(grid->rowCount(), 2);
+
+    // Another page and back: the table keeps its first row.
     f.p.find<QTabWidget>("AuswertungenPageControl")->setCurrentIndex(0);
     f.p.find<QTabWidget>("AuswertungenPageControl")->setCurrentWidget(f.page);
     QCOMPARE(grid->rowCount(), 1);
     QCOMPARE(grid->index(0, ContestColumn::Call).data().toString(), QStringLiteral("DL1AB"));
-    QCOMPARE(f.label("tstErgLabel"), QStringLiteral("24"));
 }
 
 void TestContestPage::ctrlClickOpensTheContactForEditing() {
@@ -232,7 +226,7 @@ void TestContestPage::ctrlClickOpensTheContactForEditing() {
     f.type(0, 1, "1");
     f.type(0, 2, "PKT");
     f.click("tstErgBtn");
-    QCOMPARE(f.label("tstPktLabel"), QStringLiteral("5"));
+    QCOMPARE(f.totals(), "5 0 0");
     f.clickResult(3, Qt::NoModifier);
     QVERIFY(f.p.w.isCurrent(Page::Evaluations));
     f.clickResult(3, Qt::ControlModifier);
@@ -257,54 +251,6 @@ void TestContestPage::ctrlClickOpensTheContactForEditing() {
     QCOMPARE(f.p.dialogs.errors.size(), 2);
     QCOMPARE(f.p.dialogs.errors[0], msgText(Msg::ContestNoSuchContact).arg("7").arg(f.p.session.model().recordCount()));
     QCOMPARE(f.p.dialogs.errors[1], QStringLiteral("'x' ist kein gültiger Integerwert"));
-}
-
-void TestContestPage::failedRunShowsItsMessageAndChangesNothingElse() {
-    ContestFixture f;
-    f.type(0, 0, "fCall");
-    f.type(0, 1, "1");
-    f.type(0, 2, "PKT");
-    f.click("tstErgBtn");
-    QCOMPARE(f.label("tstPktLabel"), QStringLiteral("3"));
-    f.p.find<QTabWidget>("tstPageControl")->setCurrentIndex(0);
-
-    // The empty key after ";" fails on the second contact.
-    f.type(0, 0, "fCall;");
-    const ContestResult expected = f.engineRun(f.page->rules());
-    QVERIFY(!expected.ok());
-    f.click("tstErgBtn");
-    QCOMPARE(f.p.dialogs.errors, QStringList{expected.failure->text()});
-    QVERIFY(f.p.dialogs.errors[0].contains("Ergebniszeile 2"));
-    QCOMPARE(f.label("tstPktLabel") + f.label("tstMltLabel") + f.label("tstErgLabel"), QStringLiteral("300"));
-    QCOMPARE(f.sheet(), QStringLiteral("tstRegelnTS"));
-    QCOMPARE(f.resultGrid->model()->rowCount(), 2); // the rows up to the failing contact
-}
-
-void TestContestPage::spreadsheetExportOpensTheWorkbook() {
-    ContestFixture f;
-    f.type(0, 1, "1");
-    f.type(0, 2, "MLT");
-    f.click("tstErgBtn");
-    f.click("tstExcelBtn");
-    const QString book = f.run.dir.file(ContestWorkbook::FileName);
-    QVERIFY2(f.p.dialogs.errors.isEmpty(), qPrintable(f.p.dialogs.errors.join(u'\n')));
-    QCOMPARE(f.desktop.opened, QStringList{book});
-    QVERIFY(f.run.dir.read(ContestWorkbook::FileName).startsWith("PK"));
-
-    // No program for spreadsheets: the file is there, the message says so.
-    RefusingDesktop refusing;
-    f.p.session.setDesktop(refusing);
-    f.click("tstExcelBtn");
-    QCOMPARE(f.p.dialogs.errors,
-             QStringList{msgText(Msg::ContestWorkbookNotOpened).arg(QDir::toNativeSeparators(book))});
-
-    // The workbook cannot be written: nothing is opened.
-    f.p.session.setDesktop(f.desktop);
-    QVERIFY(QFile::remove(book) && QDir(f.run.dir.path()).mkdir(ContestWorkbook::FileName));
-    f.click("tstExcelBtn");
-    QCOMPARE(f.p.dialogs.errors.size(), 2);
-    QVERIFY(f.p.dialogs.errors[1].contains(QDir::toNativeSeparators(book)));
-    QCOMPARE(f.desktop.opened.size(), 1);
 }
 
 VESK_TEST_MAIN(TestContestPage)
