@@ -274,7 +274,13 @@
     X(CliCwNotANumber)                                                                                                 \
     X(CliCwWritten)                                                                                                    \
     X(CliCwTooLong)                                                                                                    \
-    X(CliHelpCw)
+    X(CliHelpCw)                                                                                                       \
+    X(ContestRulesFilter)                                                                                              \
+    X(ContestHeaderKeys)                                                                                               \
+    X(ContestHeaderValue)                                                                                              \
+    X(ContestHeaderKind)                                                                                               \
+    X(ContestHeaderConditions)                                                                                         \
+    X(ContestNoSuchContact)
 
 enum class Msg : int {
 #define VESK_PROGRAM_TEXT_ID(name) name,

@@ -1,4 +1,5 @@
 #include "cli/BatchCommands.h"
+#include "evaluations/ContestExpression.h"
 #include "logstore/QsoRecord.h"
 #include "platform/ProgramTexts.h"
 #include "StartedProgram.h"
@@ -68,14 +69,15 @@ static QMap<QString, QString> shownTexts(QWidget& window) {
 }
 
 // Texts that read the same in German and English: the log's field names, the
-// radio abbreviations, the program's name and the log file's extension.
+// radio abbreviations, the program's name, the log file's extension and the
+// variable names of the contest rules.
 static bool languageNeutral(const QString& text) {
     static const QStringList words =
         QStringLiteral("DOK QTH Call UTC Locator DXCC QSL Vesk PLE RST TX RX Nr Name Band Mode Log Logs ADIF HTML OK "
                        "English Deutsch Import Export Cabrillo LogConverter Info Tools Contest CW SSB cm RAC StatusBar "
                        "Format Text Rx Tx log QSO CSV TXT LOG Version Cancel Hz")
             .split(u' ') +
-        (QsoRecord::gridTitles() + QsoRecord::headerTitles()).join(u' ').split(u' ');
+        (QsoRecord::gridTitles() + QsoRecord::headerTitles() + ContestColumn::names()).join(u' ').split(u' ');
     static const QRegularExpression word(QStringLiteral("[A-Za-zÄÖÜäöüß]{2,}"));
     for (auto it = word.globalMatch(text); it.hasNext();) {
         if (!words.contains(it.next().captured()))

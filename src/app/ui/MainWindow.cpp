@@ -153,7 +153,6 @@ void MainWindow::buildPages() {
 // The tabs of the subsystems still to come, so that the language file and
 // the page history find every tab from the start.
 void MainWindow::buildPendingPages() {
-    page(QStringLiteral("TabSheet5"), m_evaluationPages, QStringLiteral("Contest"));
     page(QStringLiteral("CallBookTS"), m_optionPages, QStringLiteral("RAC"));
 }
 

@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+class ContestPage;
 class DokPage;
 class DxccPage;
 class EntryArea;
@@ -10,7 +11,8 @@ class QsoCountsPage;
 class Shell;
 
 // The award evaluations in the main window: the pages of the evaluations tab
-// that show which squares, DOKs and entities were worked and confirmed.
+// that show which squares, DOKs and entities were worked and confirmed, the
+// contacts counted, and the contest scored by the operator's rules.
 class EvaluationsArea : public QObject {
     Q_OBJECT
 public:
@@ -23,4 +25,5 @@ private:
     DokPage* m_dok;
     DxccPage* m_dxcc;
     QsoCountsPage* m_counts;
+    ContestPage* m_contest;
 };
