@@ -7,16 +7,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-namespace {
-
-template <typename T> T* control(const char* name, const QString& caption, QWidget* parent) {
-    auto* c = new T(caption, parent);
-    c->setObjectName(QLatin1String(name));
-    return c;
-}
-
-} // namespace
-
 QslOptions::QslOptions(Session& session, QWidget* parent)
     : OptionsPage(parent), m_session(session),
       m_everyQso(control<QRadioButton>("qslQsoRadioBtn", QStringLiteral("QSO"), this)),

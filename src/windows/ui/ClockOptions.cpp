@@ -11,16 +11,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-namespace {
-
-template <typename T> T* control(const char* name, const QString& caption, QWidget* parent) {
-    auto* c = new T(caption, parent);
-    c->setObjectName(QLatin1String(name));
-    return c;
-}
-
-} // namespace
-
 ClockOptions::ClockOptions(Session& session, ClockForm& clock, QWidget* parent)
     : OptionsPage(parent), m_session(session), m_clock(clock) {
     auto* group = new QGroupBox(this);
