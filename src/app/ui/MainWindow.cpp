@@ -4,6 +4,7 @@
 #include "app/ui/LanguageApplier.h"
 #include "converter/ui/LogConverterForm.h"
 #include "cw/ui/CwArea.h"
+#include "links/ui/StationLinks.h"
 #include "entry/EntryMask.h"
 #include "entry/ui/EntryArea.h"
 #include "qsl/ui/QslArea.h"
@@ -105,6 +106,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
     m_statusBarArea = new StatusBarArea(m_session, *m_entryArea, *statusBar());
     addOptionsPage(m_statusBarArea, QStringLiteral("StatusBarTS"), QStringLiteral("StatusBar"));
     m_cwArea = new CwArea(*this, *m_entryArea, this);
+    m_stationLinks = new StationLinks(*this, *m_entryArea, this);
     buildPendingPages();
     // Pages put in front of the first one leave it current: the mask comes first.
     m_pages->setCurrentIndex(0);

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 class CwArea;
+class StationLinks;
 class EntryArea;
 class AuxiliaryWindows;
 class StatusBarArea;
@@ -109,6 +110,7 @@ private:
     AuxiliaryWindows* m_auxiliaryWindows = nullptr;
     StatusBarArea* m_statusBarArea = nullptr;
     CwArea* m_cwArea = nullptr;
+    StationLinks* m_stationLinks = nullptr;
     LogConverterForm* m_logConverterForm = nullptr;
     QToolButton* m_backButton = nullptr;
     QToolButton* m_nextButton = nullptr;

@@ -93,6 +93,9 @@ void EntryArea::connectPages() {
     connect(m_editPage, &EditPage::dxccInfoRequested, this, &EntryArea::dxccInfoRequested);
     connect(m_entryPage, &EntryPage::dxccInfoRequested, this,
             [this] { Q_EMIT dxccInfoRequested(m_shell.entryMask().field(QsoRecord::Call)); });
+    connect(m_entryPage, &EntryPage::bandConfirmed, this, &EntryArea::bandConfirmed);
+    connect(m_entryPage, &EntryPage::modeConfirmed, this, &EntryArea::modeConfirmed);
+    connect(m_entryPage, &EntryPage::callbookRequested, this, &EntryArea::callbookRequested);
     connect(m_editPage, &EditPage::logChangedOutside, this, &EntryArea::ListeNeuFuellen);
     connect(m_entryOrderOptions, &EntryOrderOptions::bindingsChanged, m_entryPage, &EntryPage::NewButtonCaption);
     connect(m_rstTxOptions, &RstTxOptions::appendTextChanged, &mask, &EntryMask::setRstAppendText);

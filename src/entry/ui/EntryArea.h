@@ -76,6 +76,11 @@ Q_SIGNALS:
     // The operator asked what the DXCC table knows about a call (the DXCC
     // label of the mask or the edit tab, or Ctrl+D).
     void dxccInfoRequested(const QString& call);
+    // The operator confirmed a band or a mode in the mask: a rig link follows it.
+    void bandConfirmed(const QString& band);
+    void modeConfirmed(const QString& mode);
+    // Ctrl+B or the callbook label of the mask.
+    void callbookRequested();
 
 protected:
     // Keys for the whole window arrive here before the control with the

@@ -1,0 +1,7 @@
+#include "links/ui/StationLinks.h"
+
+#include "entry/ui/EntryArea.h"
+#include "session/Shell.h"
+
+StationLinks::StationLinks(Shell& shell, EntryArea& entry, QObject* parent)
+    : QObject(parent), m_shell(shell), m_entry(entry) {}
