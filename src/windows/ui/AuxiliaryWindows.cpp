@@ -44,6 +44,9 @@ void AuxiliaryWindows::connectMenus() {
     });
     entry("Hilfe2", [this] { openHelpPage(QStringLiteral("index.htm")); });
     entry("LinklistezuAFU1", [this] { openHelpPage(QStringLiteral("11-4.htm")); });
+    // There is no address on the internet for the program; its page is
+    // shipped beside the manual and opens without a connection.
+    entry("WebPageMenu", [this] { openHelpPage(QStringLiteral("vesk.htm")); });
     entry("DateiformateMenu", [this] {
         m_dataFiles->FillDateien();
         m_dataFiles->exec();
