@@ -280,7 +280,8 @@
     X(ContestHeaderValue)                                                                                              \
     X(ContestHeaderKind)                                                                                               \
     X(ContestHeaderConditions)                                                                                         \
-    X(ContestNoSuchContact)
+    X(ContestNoSuchContact)                                                                                            \
+    X(QtTranslationLanguage)
 
 enum class Msg : int {
 #define VESK_PROGRAM_TEXT_ID(name) name,
