@@ -281,7 +281,9 @@
     X(ContestHeaderKind)                                                                                               \
     X(ContestHeaderConditions)                                                                                         \
     X(ContestNoSuchContact)                                                                                            \
-    X(QtTranslationLanguage)
+    X(QtTranslationLanguage)                                                                                           \
+    X(ImportedSkippedRecord)                                                                                           \
+    X(ImportedSkippedRow)
 
 enum class Msg : int {
 #define VESK_PROGRAM_TEXT_ID(name) name,
