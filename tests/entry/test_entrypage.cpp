@@ -293,6 +293,16 @@ void TestEntryPage::ctrlLJumpsWithoutCheck() {
     type("l1ab");
     QCOMPARE(p.find<QLineEdit>("CallEdit")->text(), QStringLiteral("DL1AB"));
     QVERIFY(!answerWarning(Qt::Key_1, [] { press(Qt::Key_L, Qt::ControlModifier); }));
+    QCOMPARE(focusName(), QStringLiteral("Liste2StringGrid"));
+
+    // A quick chord: Ctrl is let go before L. It still counts, and only once.
+    QWidget* list = focused();
+    QTest::keyPress(list, Qt::Key_Control);
+    QTest::keyPress(list, Qt::Key_L, Qt::ControlModifier);
+    QCOMPARE(focusName(), QStringLiteral("CallEdit"));
+    QTest::keyRelease(focused(), Qt::Key_Control, Qt::ControlModifier);
+    QTest::keyRelease(focused(), Qt::Key_L);
+    QCOMPARE(focusName(), QStringLiteral("CallEdit"));
 }
 
 void TestEntryPage::referenceLabels() {

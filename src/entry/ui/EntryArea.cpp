@@ -273,10 +273,27 @@ void EntryArea::Liste2StringGridMouseUp(int row) {
 }
 
 bool EntryArea::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyRelease && m_shell.isCurrent(Page::Entry) && m_entryPage->isEnabled()) {
+    const bool press = event->type() == QEvent::KeyPress;
+    if ((press || event->type() == QEvent::KeyRelease) && m_shell.isCurrent(Page::Entry) &&
+        m_entryPage->isEnabled()) {
         auto* w = qobject_cast<QWidget*>(watched);
-        if (w && w->window() == m_shell.window() && !static_cast<QKeyEvent*>(event)->isAutoRepeat())
-            return m_entryPage->FormKeyUp(static_cast<QKeyEvent*>(event));
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (!w || w->window() != m_shell.window() || key->isAutoRepeat())
+            return QObject::eventFilter(watched, event);
+        // A quick Ctrl chord lets go of Ctrl before the letter, so its
+        // release comes without Ctrl: the chord counts when it is pressed,
+        // and its release is then swallowed.
+        if (press) {
+            if (!(key->modifiers() & Qt::ControlModifier) || !EntryPage::isCtrlChord(key->key()))
+                return false;
+            m_chordOnPress = key->key();
+            return m_entryPage->FormKeyUp(key);
+        }
+        if (key->key() == m_chordOnPress) {
+            m_chordOnPress = 0;
+            return true;
+        }
+        return m_entryPage->FormKeyUp(key);
     }
     return QObject::eventFilter(watched, event);
 }

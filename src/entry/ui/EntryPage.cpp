@@ -743,6 +743,10 @@ void EntryPage::handleFunctionKey(int number, bool fromButton) {
     }
 }
 
+bool EntryPage::isCtrlChord(int key) {
+    return key == Qt::Key_B || key == Qt::Key_D || key == Qt::Key_L || key == Qt::Key_R;
+}
+
 bool EntryPage::FormKeyUp(QKeyEvent* event) {
     const int key = event->key();
     const bool ctrl = event->modifiers() & Qt::ControlModifier;

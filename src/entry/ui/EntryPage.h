@@ -36,6 +36,8 @@ public:
     // The keys the whole window sees on the entry tab (on release); true
     // when the key was one of them.
     bool FormKeyUp(QKeyEvent* event);
+    // The letters that make a Ctrl chord of the mask (Ctrl+B, D, L, R).
+    static bool isCtrlChord(int key);
     // A function key or button: handles the items bound to it.
     void handleFunctionKey(int number, bool fromButton);
 
