@@ -70,6 +70,7 @@ class TestEntryPage : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void fullContactWithEveryField();
+    void dateEditorTakesDigitsAtOnce();
     void hiddenFieldsAndShortCall();
     void escapeThenNumberCarriesOn();
     void appendTextCountsUp();
@@ -188,6 +189,20 @@ void TestEntryPage::appendTextCountsUp() {
     counts->click();
     QVERIFY(!counts->isChecked());
     QCOMPARE(p.dialogs.errors, QStringList{p.session.texts()[LanguageTexts::AutoNumberNeedsNumber]});
+}
+
+void TestEntryPage::dateEditorTakesDigitsAtOnce() {
+    Mask run({"1;05.12.2026;10:00:00;20m;CW;DL1AB;599;599;;;;;5W;;;"});
+    auto& [dir, p] = run;
+    auto* label = p.find<QLabel>("DateLabel");
+    const QDate shown = QDate::fromString(label->text(), "dd.MM.yyyy");
+    QVERIFY2(shown.isValid(), qPrintable(label->text()));
+    const int day = shown.day() == 3 ? 4 : 3;
+    QTest::mouseDClick(label, Qt::LeftButton);
+    QCOMPARE(focusName(), QStringLiteral("DatePicker"));
+    type(QStringLiteral("0%1").arg(day));
+    press(Qt::Key_Return);
+    QCOMPARE(label->text(), shown.addDays(day - shown.day()).toString("dd.MM.yyyy"));
 }
 
 void TestEntryPage::toggleGroupOnOneKey() {

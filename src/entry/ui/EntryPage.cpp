@@ -657,6 +657,12 @@ void EntryPage::openEditor(int item) {
             m_datePicker->setDate(*date);
         else
             dialogs.error(msgText(Msg::MaskDateInvalid).arg(text));
+        // The weekday comes first in the editor but cannot be typed: the
+        // day (the second section, the weekday counting as a day section
+        // too) starts selected, so that digits change the date at once.
+        m_datePicker->setCurrentSectionIndex(1);
+        if (auto* edit = m_datePicker->findChild<QLineEdit*>())
+            edit->setSelection(edit->cursorPosition(), 2);
         break;
     }
     case MaskItem::Utc: {
