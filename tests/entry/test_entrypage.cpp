@@ -71,6 +71,7 @@ class TestEntryPage : public QObject {
 private Q_SLOTS:
     void fullContactWithEveryField();
     void dateEditorTakesDigitsAtOnce();
+    void editorClosesWithThePage();
     void hiddenFieldsAndShortCall();
     void escapeThenNumberCarriesOn();
     void appendTextCountsUp();
@@ -203,6 +204,19 @@ void TestEntryPage::dateEditorTakesDigitsAtOnce() {
     type(QStringLiteral("0%1").arg(day));
     press(Qt::Key_Return);
     QCOMPARE(label->text(), shown.addDays(day - shown.day()).toString("dd.MM.yyyy"));
+}
+
+void TestEntryPage::editorClosesWithThePage() {
+    Mask run({"1;05.12.2026;10:00:00;20m;CW;DL1AB;599;599;;;;;5W;;;"});
+    auto& [dir, p] = run;
+    auto* bands = p.find<QListWidget>("BandListBox");
+    QTest::mouseDClick(p.find<QLabel>("BandLabel"), Qt::LeftButton);
+    QVERIFY(bands->isVisible());
+    bands->setCurrentRow(1);
+    p.w.showPage(Page::List);
+    p.w.showPage(Page::Entry);
+    QVERIFY(!bands->isVisible());
+    QCOMPARE(p.find<QLabel>("BandLabel")->text(), QStringLiteral("20m")); // not taken
 }
 
 void TestEntryPage::toggleGroupOnOneKey() {

@@ -191,6 +191,10 @@ void EntryArea::markCardReceived(const QDate& date) { m_editPage->markCardReceiv
 void EntryArea::setCardHandlers(EditPage::CardHandlers handlers) { m_editPage->setCardHandlers(std::move(handlers)); }
 
 void EntryArea::pageChanged(QWidget* previous, QWidget* shown) {
+    // An editor left open on another page would greet the operator on the
+    // way back with a value half chosen.
+    if (previous == m_entryPage && shown != m_entryPage)
+        m_entryPage->closeEditor();
     if (previous == m_plePage && shown != m_plePage)
         PleTSHide();
     if (shown == m_entryPage)

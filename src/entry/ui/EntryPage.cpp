@@ -630,6 +630,12 @@ QWidget* EntryPage::editorOf(int item) const {
     }
 }
 
+void EntryPage::closeEditor() {
+    const int item = shownEditor();
+    if (item >= 0)
+        editorOf(item)->hide();
+}
+
 int EntryPage::shownEditor() const {
     for (int item : {MaskItem::Date, MaskItem::Utc, MaskItem::Band, MaskItem::Mode, MaskItem::TxPwr}) {
         if (!editorOf(item)->isHidden())

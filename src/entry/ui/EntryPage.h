@@ -40,6 +40,8 @@ public:
     static bool isCtrlChord(int key);
     // A function key or button: handles the items bound to it.
     void handleFunctionKey(int number, bool fromButton);
+    // Closes an open pop-up editor without taking its value.
+    void closeEditor();
 
 Q_SIGNALS:
     // Call was left for another field of the mask: the duplicate check runs.
