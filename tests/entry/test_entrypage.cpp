@@ -72,6 +72,7 @@ private Q_SLOTS:
     void fullContactWithEveryField();
     void dateEditorTakesDigitsAtOnce();
     void editorClosesWithThePage();
+    void nothingLooksEditableWithoutALog();
     void hiddenFieldsAndShortCall();
     void escapeThenNumberCarriesOn();
     void appendTextCountsUp();
@@ -217,6 +218,26 @@ void TestEntryPage::editorClosesWithThePage() {
     p.w.showPage(Page::Entry);
     QVERIFY(!bands->isVisible());
     QCOMPARE(p.find<QLabel>("BandLabel")->text(), QStringLiteral("20m")); // not taken
+}
+
+void TestEntryPage::nothingLooksEditableWithoutALog() {
+    TestFolder dir;
+    dir.installLanguageFiles();
+    StartedProgram p(dir);
+    QVERIFY(!p.session.hasLog());
+    // The colours the mask gives its fields and links are those of a page in
+    // use; a disabled one shows the style's grey.
+    const QPalette plain;
+    for (const char* name : {"CallEdit", "RstTxEdit", "RstRxEdit"}) {
+        auto* edit = p.find<QLineEdit>(name);
+        QVERIFY2(!edit->isEnabled(), name);
+        QCOMPARE(edit->palette().color(QPalette::Disabled, QPalette::Base), plain.color(QPalette::Disabled, QPalette::Base));
+    }
+    auto* link = p.find<QLabel>("CallbookLabel");
+    QVERIFY(!link->isEnabled());
+    QCOMPARE(link->palette().color(QPalette::Disabled, QPalette::WindowText),
+             plain.color(QPalette::Disabled, QPalette::WindowText));
+    QCOMPARE(link->palette().color(QPalette::Active, QPalette::WindowText), QColor(Qt::blue));
 }
 
 void TestEntryPage::toggleGroupOnOneKey() {

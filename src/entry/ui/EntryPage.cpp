@@ -66,11 +66,16 @@ QLineEdit* lineEdit(const QString& name, QWidget* parent, int width) {
     return e;
 }
 
-void paintText(QLabel* label, const QColor& colour) {
-    QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, colour);
-    label->setPalette(p);
+// Colours of the mask are for a page in use: a disabled page (no log open)
+// keeps the grey of the style, so that nothing there looks editable.
+void setEnabledColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
+    QPalette p = widget->palette();
+    p.setColor(QPalette::Active, role, colour);
+    p.setColor(QPalette::Inactive, role, colour);
+    widget->setPalette(p);
 }
+
+void paintText(QLabel* label, const QColor& colour) { setEnabledColour(label, QPalette::WindowText, colour); }
 
 // Call, RST and the other upper-case fields: letters typed in lower case
 // become capitals.
@@ -355,9 +360,7 @@ void EntryPage::showMark(int field, bool marked) {
     QLineEdit* edit = lineEditOf(field);
     if (!edit)
         return;
-    QPalette p = edit->palette();
-    p.setColor(QPalette::Base, marked ? kInvalid : palette().color(QPalette::Base));
-    edit->setPalette(p);
+    setEnabledColour(edit, QPalette::Base, marked ? kInvalid : palette().color(QPalette::Active, QPalette::Base));
 }
 
 void EntryPage::setItemShown(int item, bool shown) {
