@@ -149,6 +149,8 @@ void EntryArea::openForEdit(int row, ReturnTarget target) {
 
 void EntryArea::returnAfterSaving(int number, ReturnTarget target) {
     ListeNeuFuellen();
+    if (number >= 1 && number <= m_session.model().recordCount())
+        m_searchPage->refreshResult(number, m_session.model().record(number - 1));
     for (LogGridView* grid : {m_listPage->grid(), m_entryPage->lowerList()})
         grid->selectRecord(number - 1);
     m_listPage->grid()->scrollTo(m_session.model().index(number - 1, 0), QAbstractItemView::PositionAtBottom);
