@@ -280,7 +280,9 @@
     X(ContestHeaderValue)                                                                                              \
     X(ContestHeaderKind)                                                                                               \
     X(ContestHeaderConditions)                                                                                         \
-    X(ContestNoSuchContact)
+    X(ContestNoSuchContact)                                                                                            \
+    X(MapPictureMissing)                                                                                               \
+    X(MapNotANumber)
 
 enum class Msg : int {
 #define VESK_PROGRAM_TEXT_ID(name) name,
