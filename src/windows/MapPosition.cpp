@@ -100,7 +100,18 @@ QString degreesText(double value, const QLocale& locale) {
 }
 
 QString minutesText(double value, const QLocale& locale) {
-    return plain(locale).toString(value, 'f', QLocale::FloatingPointShortest);
+    // Ten decimals keep a ten-thousandth of a second and drop the noise of
+    // the subtraction (0.1458 x 60 is 8.748000000000076 in binary).
+    const QLocale l = plain(locale);
+    QString text = l.toString(value, 'f', 10);
+    const QString point = l.decimalPoint();
+    if (text.contains(point)) {
+        while (text.endsWith(u'0'))
+            text.chop(1);
+        if (text.endsWith(point))
+            text.chop(point.size());
+    }
+    return text == l.negativeSign() + u'0' ? QStringLiteral("0") : text;
 }
 
 std::optional<double> readNumber(const QString& text, const QLocale& locale) {

@@ -59,8 +59,8 @@ std::optional<QString> locatorOf(double longitude, double latitude);
 std::optional<int> signTextIndex(double value, bool latitude);
 
 // Numbers as the window shows them: the user's decimal separator, no group
-// separators. Decimal degrees always carry four decimals; decimal minutes as
-// many digits as the value needs, never in exponent form.
+// separators. Decimal degrees always carry four decimals; decimal minutes up
+// to ten, without trailing zeros and never in exponent form.
 QString degreesText(double value, const QLocale& locale);
 QString minutesText(double value, const QLocale& locale);
 // A number typed in the window; none when the text is no number.

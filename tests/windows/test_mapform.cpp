@@ -122,6 +122,7 @@ void TestMapForm::locatorTyped() {
     QCOMPARE(m.sign("VorzBreitBtn"), "N");
     QCOMPARE(m.onMap("PositionShape"), QPoint(477, 102));
     QCOMPARE(m.text("LangGrad1Memo") + "/" + m.text("LangMin1Memo"), "11/37,5");
+    QCOMPARE(m.text("BreitGrad1Memo") + "/" + m.text("BreitMin1Memo"), "48/8,748");
     // A seventh character is refused; backspace still works.
     QTest::keyClicks(m.find<QLineEdit>("LocMemo"), "X");
     QCOMPARE(m.text("LocMemo"), "JN58TD");
@@ -246,6 +247,7 @@ void TestMapForm::positionFromOutside() {
     QCOMPARE(m.text("LangMemo"), "-9,4000");
     QCOMPARE(m.text("BreitMemo"), "48,1458");
     QCOMPARE(m.sign("VorzLangBtn"), "W");
+    QCOMPARE(m.text("LangGrad1Memo") + "/" + m.text("LangMin1Memo"), "-9/24");
     QCOMPARE(m.text("LangGrad2Memo") + "/" + m.text("LangMin2Memo") + "/" + m.text("LangSekMemo"), "-9/24/0");
     QCOMPARE(m.text("LocMemo"), "IN58HD");
     QCOMPARE(m.onMap("PositionShape"), QPoint(424, 102));

@@ -174,6 +174,7 @@ QWidget* MapForm::buildPanel() {
     grid->addWidget(m_locator, 2, 2);
 
     auto* course = new QHBoxLayout;
+    course->setSpacing(6);
     m_distance = new QLabel(QStringLiteral("0km"), panel);
     m_distance->setObjectName(QStringLiteral("DistanceLabel"));
     m_distance->setMinimumWidth(70);
@@ -230,7 +231,7 @@ MapForm::Row MapForm::buildRow(bool latitude, const char* prefix, const char* si
     row.latitude = latitude;
     row.decimal = field(name("Memo").constData(), FieldKind::Float, 80);
     row.degrees1 = field(name("Grad1Memo").constData(), FieldKind::Int, 40);
-    row.minutes1 = field(name("Min1Memo").constData(), FieldKind::Float, 120);
+    row.minutes1 = field(name("Min1Memo").constData(), FieldKind::Float, 100);
     row.degrees2 = field(name("Grad2Memo").constData(), FieldKind::Int, 40);
     row.minutes2 = field(name("Min2Memo").constData(), FieldKind::Int, 30);
     row.seconds = field(name("SekMemo").constData(), FieldKind::Int, 30);
