@@ -283,7 +283,9 @@
     X(ContestNoSuchContact)                                                                                            \
     X(QtTranslationLanguage)                                                                                           \
     X(ImportedSkippedRecord)                                                                                           \
-    X(ImportedSkippedRow)
+    X(ImportedSkippedRow)                                                                                              \
+    X(MapPictureMissing)                                                                                               \
+    X(MapNotANumber)
 
 enum class Msg : int {
 #define VESK_PROGRAM_TEXT_ID(name) name,

@@ -14,6 +14,7 @@
 #include "windows/ui/DateiformateForm.h"
 #include "windows/ui/DxccInfoForm.h"
 #include "windows/ui/HotKeyForm.h"
+#include "windows/ui/MapForm.h"
 
 #include <QAction>
 #include <QDir>
@@ -25,7 +26,8 @@ AuxiliaryWindows::AuxiliaryWindows(Shell& shell, Links links, QObject* parent)
       m_clockOptions(new ClockOptions(shell.session(), *m_clock)), m_dxccInfo(new DxccInfoForm(shell.window())),
       m_hotKeys(new HotKeyForm(shell.window())),
       m_dataFiles(new DateiformateForm(shell.session(), links.openLog, shell.window())),
-      m_about(new AboutForm(shell.session(), *links.textForm, shell.window())), m_links(std::move(links)) {
+      m_about(new AboutForm(shell.session(), *links.textForm, shell.window())),
+      m_map(new MapForm(shell.session(), shell.window())), m_links(std::move(links)) {
     m_shell.addOptionsPage(m_clockOptions, QStringLiteral("ClockTS"), QStringLiteral("Analoge Uhr"));
     connectMenus();
 }
