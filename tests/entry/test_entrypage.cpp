@@ -1,3 +1,4 @@
+#include "entry/ui/FunctionButtonStrip.h"
 #include "entry/ui/DoppeltForm.h"
 #include "entry/ui/EntryPage.h"
 #include "entry/ui/LogGridView.h"
@@ -73,6 +74,7 @@ private Q_SLOTS:
     void dateEditorTakesDigitsAtOnce();
     void editorClosesWithThePage();
     void nothingLooksEditableWithoutALog();
+    void narrowButtonKeepsItsKey();
     void hiddenFieldsAndShortCall();
     void escapeThenNumberCarriesOn();
     void appendTextCountsUp();
@@ -238,6 +240,23 @@ void TestEntryPage::nothingLooksEditableWithoutALog() {
     QCOMPARE(link->palette().color(QPalette::Disabled, QPalette::WindowText),
              plain.color(QPalette::Disabled, QPalette::WindowText));
     QCOMPARE(link->palette().color(QPalette::Active, QPalette::WindowText), QColor(Qt::blue));
+}
+
+void TestEntryPage::narrowButtonKeepsItsKey() {
+    Mask run({}, "[Buttons]\r\nBF6=ijk\r\nBF7=c\r\n");
+    auto& [dir, p] = run;
+    p.w.resize(900, p.w.height());
+    QApplication::processEvents();
+    auto* six = p.find<FunctionButton>("B6");
+    QVERIFY2(six->caption().count(u',') == 2, qPrintable(six->caption()));
+    QVERIFY2(six->text().startsWith("F6:") && six->text() != six->caption() && six->text().endsWith(QChar(0x2026)),
+             qPrintable(six->text()));
+    QVERIFY(six->fontMetrics().horizontalAdvance(six->text()) <= six->contentsRect().width());
+    QVERIFY2(six->toolTip().startsWith(six->caption() + u'\n'), qPrintable(six->toolTip()));
+    // A caption that fits is shown whole, with the hint alone as tooltip.
+    auto* seven = p.find<FunctionButton>("B7");
+    QCOMPARE(seven->text(), seven->caption());
+    QVERIFY(!seven->toolTip().startsWith(seven->caption()));
 }
 
 void TestEntryPage::toggleGroupOnOneKey() {

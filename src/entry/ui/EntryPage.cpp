@@ -370,8 +370,7 @@ void EntryPage::setItemShown(int item, bool shown) {
 
 void EntryPage::NewButtonCaption() {
     for (int b = 1; b <= FieldBindings::ButtonCount; ++b) {
-        m_buttons->button(b)->setText(m_mask.bindings().caption(b));
-        m_buttons->button(b)->setToolTip(m_mask.bindings().hint(b, m_session.texts()));
+        m_buttons->button(b)->setCaption(m_mask.bindings().caption(b), m_mask.bindings().hint(b, m_session.texts()));
     }
 }
 
