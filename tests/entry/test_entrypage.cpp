@@ -75,6 +75,8 @@ private Q_SLOTS:
     void editorClosesWithThePage();
     void nothingLooksEditableWithoutALog();
     void narrowButtonKeepsItsKey();
+    void popupListsShowEveryItem_data();
+    void popupListsShowEveryItem();
     void hiddenFieldsAndShortCall();
     void escapeThenNumberCarriesOn();
     void appendTextCountsUp();
@@ -257,6 +259,36 @@ void TestEntryPage::narrowButtonKeepsItsKey() {
     auto* seven = p.find<FunctionButton>("B7");
     QCOMPARE(seven->text(), seven->caption());
     QVERIFY(!seven->toolTip().startsWith(seven->caption()));
+}
+
+void TestEntryPage::popupListsShowEveryItem_data() {
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("list");
+    QTest::newRow("band") << "BandLabel" << "BandListBox";
+    QTest::newRow("mode") << "ModeLabel" << "ModeListBox";
+}
+
+void TestEntryPage::popupListsShowEveryItem() {
+    QFETCH(QString, label);
+    QFETCH(QString, list);
+    Mask run({});
+    auto& [dir, p] = run;
+    auto* box = p.find<QListWidget>(qPrintable(list));
+    // A font that differs from the one at start (a desktop theme applied
+    // late, a larger font for the screen): the list is measured as shown.
+    QFont larger = box->font();
+    larger.setPointSizeF(larger.pointSizeF() * 1.6);
+    box->setFont(larger);
+    QTest::mouseDClick(p.find<QLabel>(qPrintable(label)), Qt::LeftButton);
+    QVERIFY(box->isVisible());
+    QCOMPARE(box->item(box->count() - 1)->text(), QStringLiteral("..."));
+    const QRect room = box->viewport()->rect();
+    for (int row = 0; row < box->count(); ++row) {
+        const QRect item = box->visualItemRect(box->item(row));
+        QVERIFY2(room.contains(item), qPrintable(box->item(row)->text()));
+        QVERIFY2(box->fontMetrics().horizontalAdvance(box->item(row)->text()) <= room.width(),
+                 qPrintable(box->item(row)->text()));
+    }
 }
 
 void TestEntryPage::toggleGroupOnOneKey() {

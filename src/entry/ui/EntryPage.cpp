@@ -273,7 +273,7 @@ void EntryPage::buildEditors(QWidget* mask) {
     m_modeListBox->addItems(ModeList::matchTexts());
     m_modeListBox->addItem(QStringLiteral("..."));
     for (QListWidget* list : {m_bandListBox, m_modeListBox}) {
-        list->setFixedSize(90, list->sizeHintForRow(0) * list->count() + 2 * list->frameWidth() + 2);
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         connect(list, &QListWidget::itemDoubleClicked, this,
                 [this, list] { confirmEditor(list == m_bandListBox ? MaskItem::Band : MaskItem::Mode); });
     }
@@ -648,6 +648,16 @@ int EntryPage::shownEditor() const {
 
 void EntryPage::placeEditor(QWidget* editor, QLabel* below) {
     const QPoint at = below->mapTo(editor->parentWidget(), QPoint(0, below->height()));
+    if (auto* list = qobject_cast<QListWidget*>(editor)) {
+        // Measured when shown, with the style and font in use: every item
+        // visible, none cut, no scrolling for the few there are.
+        list->ensurePolished();
+        int height = 2 * list->frameWidth();
+        for (int row = 0; row < list->count(); ++row)
+            height += list->sizeHintForRow(row);
+        const int width = list->sizeHintForColumn(0) + 2 * list->frameWidth() + 4;
+        list->setFixedSize(std::max(width, 90), height);
+    }
     editor->move(at);
     editor->show();
     editor->raise();
