@@ -544,6 +544,14 @@ void measureWindow(MainWindow& window, Session& session, const QStringList& refe
     if (session.model().recordCount() != before + 20)
         err() << "warning: " << session.model().recordCount() - before << " contacts saved instead of 20" << Qt::endl;
 
+    if (auto* list = window.findChild<LogGridView*>(QStringLiteral("ListeStringGrid"))) {
+        QList<int> all;
+        for (int c = 0; c < QsoRecord::FieldCount; ++c)
+            all << c;
+        // What a first start without stored widths adds: every column fitted.
+        report("fit_columns_first_show_ms", median([&] { list->fitColumnsQuickly(all); }, 5), "ms", 50);
+    }
+
     call->setText(QStringLiteral("ZZ9ZZZ")); // not in the log: every row is compared
     report("duplicate_check_ms", median([&] { window.entryArea().CallEditExit(); }, 20), "ms");
 

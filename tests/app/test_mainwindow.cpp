@@ -5,6 +5,7 @@
 #include "StartedProgram.h"
 
 #include <QMenu>
+#include <QHeaderView>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QtTest>
@@ -46,7 +47,19 @@ void TestMainWindow::storedLogSwitchCreateAndLose() {
         auto* grid = findControl<LogGridView>(w, "ListeStringGrid");
         auto* memo = findControl<QPlainTextEdit>(w, "UserMemo");
         QCOMPARE(grid->model()->rowCount(), 2);
-        QCOMPARE(grid->columnWidth(5), 120);
+        QCOMPARE(grid->columnWidth(5), 120); // stored: it wins
+        // The others are fitted to their titles and texts at the first show.
+        for (int c = 0; c < grid->model()->columnCount(); ++c) {
+            if (c == 5)
+                continue;
+            const QString title = grid->model()->headerData(c, Qt::Horizontal).toString();
+            QVERIFY2(grid->columnWidth(c) >= grid->horizontalHeader()->sectionSizeHint(c), qPrintable(title));
+            for (int r = 0; r < 2; ++r)
+                QVERIFY2(grid->fontMetrics().horizontalAdvance(grid->model()->index(r, c).data().toString()) <
+                             grid->columnWidth(c),
+                         qPrintable(title));
+        }
+        QCOMPARE(findControl<LogGridView>(w, "Liste2StringGrid")->columnWidths(), grid->columnWidths());
         QCOMPARE(memo->toPlainText(), QStringLiteral("a\nb"));
         QVERIFY(findControl<QTabWidget>(w, "PageControl")->isEnabled());
         QCOMPARE(logMenuCaptions(w), (QStringList{"a.log", "b.log *", session.texts()[LanguageTexts::NewLogEntry]}));

@@ -121,8 +121,12 @@ void EntryArea::applySettings() {
     mask.bindings().load(s);
     m_entryPage->NewButtonCaption();
     m_entryPage->ClearMask();
-    const QVector<int> widths =
-        WindowSettings::listColumnWidths(s, QsoRecord::FieldCount, LogGridView::DefaultColumnWidth);
+    // Columns without a stored width are fitted once the log is read.
+    const QVector<int> widths = WindowSettings::listColumnWidths(s, QsoRecord::FieldCount, 0);
+    m_columnsToFit.clear();
+    for (int c = 0; c < widths.size(); ++c)
+        if (widths[c] <= 0)
+            m_columnsToFit << c;
     m_listPage->grid()->setColumnWidths(widths);
     m_entryPage->lowerList()->setColumnWidths(widths);
 }
@@ -133,6 +137,11 @@ void EntryArea::storeSettings() {
 
 void EntryArea::ListeNeuFuellen() {
     m_session.reloadRows();
+    if (!m_columnsToFit.isEmpty() && m_session.hasLog()) {
+        m_listPage->grid()->fitColumnsQuickly(m_columnsToFit);
+        m_entryPage->lowerList()->setColumnWidths(m_listPage->grid()->columnWidths());
+        m_columnsToFit.clear();
+    }
     m_shell.entryMask().carryOver(m_session.model());
     m_listPage->grid()->scrollToLastRow();
     m_entryPage->lowerList()->scrollToLastRow();

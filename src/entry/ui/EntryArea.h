@@ -109,5 +109,6 @@ private:
     DuplicateCheckOptions* m_duplicateOptions = nullptr;
     ReferenceLogsOptions* m_referenceOptions = nullptr;
     ReferenceListController* m_referenceList = nullptr;
+    QList<int> m_columnsToFit; // list columns without a stored width, until the first fill
     int m_chordOnPress = 0; // the Ctrl chord handled on its press, until its release
 };

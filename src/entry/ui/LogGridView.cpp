@@ -1,6 +1,11 @@
 #include "entry/ui/LogGridView.h"
 
+#include "logstore/LogTableModel.h"
+
 #include <QMouseEvent>
+#include <algorithm>
+#include <functional>
+#include <vector>
 #include <QHash>
 #include <QHeaderView>
 #include <QTimer>
@@ -55,6 +60,49 @@ void LogGridView::fitColumnWidths() {
         const int width = widest + 10;
         if (width > 0)
             setColumnWidth(c, width);
+    }
+}
+
+void LogGridView::fitColumnsQuickly(const QList<int>& columns) {
+    const auto* log = qobject_cast<const LogTableModel*>(model());
+    if (!log) {
+        fitColumnWidths();
+        return;
+    }
+    constexpr int kLongest = 48;  // texts kept per column, by length
+    constexpr int kSample = 400;  // rows measured besides them
+    const QFontMetrics metrics(font());
+    const int rows = log->recordCount();
+    const int step = std::max(1, rows / kSample);
+    for (int c : columns) {
+        if (c < 0 || c >= log->columnCount())
+            continue;
+        // A proportional font makes a long text of narrow letters narrower
+        // than a shorter one of wide letters, so more than the single longest
+        // text is measured; a log's texts differ little in their letters.
+        std::vector<std::pair<qsizetype, int>> longest; // (length, row), a min-heap
+        longest.reserve(kLongest + 1);
+        for (int r = 0; r < rows; ++r) {
+            const qsizetype length = log->rawField(r, c + 1).size();
+            if (longest.size() < kLongest) {
+                longest.emplace_back(length, r);
+                std::push_heap(longest.begin(), longest.end(), std::greater<>());
+            } else if (length > longest.front().first) {
+                std::pop_heap(longest.begin(), longest.end(), std::greater<>());
+                longest.back() = {length, r};
+                std::push_heap(longest.begin(), longest.end(), std::greater<>());
+            }
+        }
+        // The title as the header draws it, with its margins.
+        int widest = horizontalHeader()->sectionSizeHint(c) - 10;
+        auto measure = [&](int r) {
+            widest = std::max(widest, metrics.horizontalAdvance(log->data(log->index(r, c)).toString().trimmed()));
+        };
+        for (const auto& [length, r] : longest)
+            measure(r);
+        for (int r = 0; r < rows; r += step)
+            measure(r);
+        setColumnWidth(c, widest + 10);
     }
 }
 

@@ -20,6 +20,10 @@ public:
     void selectRecord(int row);
     // Every column as wide as its widest cell (title included) plus a margin.
     void fitColumnWidths();
+    // The given columns as wide as their title and their widest texts, quick
+    // on a log of 100 000 contacts: in each column only the longest texts
+    // and a sample of the rest are measured.
+    void fitColumnsQuickly(const QList<int>& columns);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
