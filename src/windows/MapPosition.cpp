@@ -8,9 +8,13 @@
 
 namespace MapPosition {
 
-double longitudeAt(double x, int width) { return x / width * 360.0 - 180.0; }
+double longitudeAt(double x, int width) {
+    return x / width * 360.0 - 180.0;
+}
 
-double latitudeAt(double y, int height) { return 90.0 - y / height * 180.0; }
+double latitudeAt(double y, int height) {
+    return 90.0 - y / height * 180.0;
+}
 
 int markerLeft(double longitude, const QRect& map, int markerWidth) {
     return static_cast<int>(
@@ -52,8 +56,7 @@ double fromDms(int degrees, int minutes, double seconds) {
 }
 
 std::optional<QString> locatorOf(double longitude, double latitude) {
-    if (!(std::fabs(longitude) <= 180.0 && std::fabs(latitude) <= 90.0))
-        return std::nullopt;
+    if (!(std::fabs(longitude) <= 180.0 && std::fabs(latitude) <= 90.0)) return std::nullopt;
     double a = std::fabs(-longitude - 180.0) / 20.0;
     const int field1 = static_cast<int>(std::trunc(a));
     a = (a - field1) * 20.0;
@@ -78,10 +81,8 @@ std::optional<QString> locatorOf(double longitude, double latitude) {
 }
 
 std::optional<int> signTextIndex(double value, bool latitude) {
-    if (value > 0)
-        return latitude ? 90 : 92;
-    if (value < 0)
-        return latitude ? 91 : 93;
+    if (value > 0) return latitude ? 90 : 92;
+    if (value < 0) return latitude ? 91 : 93;
     return std::nullopt;
 }
 
@@ -108,8 +109,7 @@ QString minutesText(double value, const QLocale& locale) {
     if (text.contains(point)) {
         while (text.endsWith(u'0'))
             text.chop(1);
-        if (text.endsWith(point))
-            text.chop(point.size());
+        if (text.endsWith(point)) text.chop(point.size());
     }
     return text == l.negativeSign() + u'0' ? QStringLiteral("0") : text;
 }
@@ -117,8 +117,7 @@ QString minutesText(double value, const QLocale& locale) {
 std::optional<double> readNumber(const QString& text, const QLocale& locale) {
     bool ok = false;
     const double value = plain(locale).toDouble(text.trimmed(), &ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
+    if (!ok || !std::isfinite(value)) return std::nullopt;
     return value;
 }
 

@@ -13,7 +13,8 @@
 
 namespace {
 
-const QStringList kPictures = {"welt.gif", "kontinente.gif", "itu-regionen.gif", "cq-zonen.gif", "itu-zonen.gif"};
+const QStringList kPictures = {"welt.gif", "kontinente.gif", "itu-regionen.gif", "cq-zonen.gif",
+                               "itu-zonen.gif"};
 
 // The program on a folder with the map pictures (they must be there before
 // it starts: the base map is loaded with the window), the map window open.
@@ -21,15 +22,13 @@ struct MapWindow {
     explicit MapWindow(bool open = true, bool baseMap = true) : p((prepare(dir, baseMap), dir)) {
         if (open) {
             form().showMap();
-            if (!QTest::qWaitForWindowActive(&form()))
-                qWarning("map window did not become active");
+            if (!QTest::qWaitForWindowActive(&form())) qWarning("map window did not become active");
         }
     }
     static void prepare(const TestFolder& dir, bool baseMap) {
         dir.prepareProgram({}, "EigenerLocator=JO62QM\r\n");
         for (const QString& picture : kPictures)
-            if (baseMap || picture != "welt.gif")
-                dir.installDataFile(picture);
+            if (baseMap || picture != "welt.gif") dir.installDataFile(picture);
     }
     MapForm& form() { return p.w.auxiliaryWindows().mapForm(); }
     template <typename T> T* find(const char* name) { return findControl<T>(form(), name); }
@@ -90,7 +89,8 @@ void TestMapForm::centreClick() {
     QCOMPARE(m.onMap("PositionShape"), QPoint(448, 222));
     // From Berlin (JO62QM) to the Gulf of Guinea: a little west of south, about 5970 km.
     const QString distance = m.find<QLabel>("DistanceLabel")->text();
-    QVERIFY2(distance.endsWith(" km") && distance.chopped(3).toInt() > 5800 && distance.chopped(3).toInt() < 6100,
+    QVERIFY2(distance.endsWith(" km") && distance.chopped(3).toInt() > 5800 &&
+                 distance.chopped(3).toInt() < 6100,
              qPrintable(distance));
     const QString bearing = m.find<QLabel>("BearingLabel")->text();
     QVERIFY2(bearing.endsWith(" °") && bearing.chopped(2).toInt() > 180 && bearing.chopped(2).toInt() < 215,
@@ -147,10 +147,22 @@ void TestMapForm::signs_data() {
     QTest::addColumn<QString>("after");
     QTest::addColumn<QString>("negated");
     QTest::addColumn<QStringList>("fields"); // Grad1, Min1, Grad2, Min2, Sek after the click
-    QTest::newRow("east to west") << "Lang" << "9,5" << "O" << "W" << "-9,5" << QStringList{"-9", "30", "-9", "30", "0"};
-    QTest::newRow("north to south") << "Breit" << "9,5" << "N" << "S" << "-9,5"
-                                    << QStringList{"-9", "30", "-9", "30", "0"};
-    QTest::newRow("zero has no sign") << "Lang" << "0" << "" << "" << "0" << QStringList{"0", "0", "0", "0", "0"};
+    QTest::addColumn<QString>("quarter");    // the decimal after typing 15 minutes
+    QTest::newRow("east to west") << "Lang"
+                                  << "9,5"
+                                  << "O"
+                                  << "W"
+                                  << "-9,5" << QStringList{"-9", "30", "-9", "30", "0"} << "-9,2500";
+    QTest::newRow("north to south") << "Breit"
+                                    << "9,5"
+                                    << "N"
+                                    << "S"
+                                    << "-9,5" << QStringList{"-9", "30", "-9", "30", "0"} << "-9,2500";
+    QTest::newRow("zero has no sign") << "Lang"
+                                      << "0"
+                                      << ""
+                                      << ""
+                                      << "0" << QStringList{"0", "0", "0", "0", "0"} << "0,2500";
 }
 
 void TestMapForm::signs() {
@@ -176,6 +188,10 @@ void TestMapForm::signs() {
     // The decimal field has the window's keyboard focus, its cursor at the end.
     QCOMPARE(m.form().focusWidget(), m.find<QLineEdit>(decimal));
     QCOMPARE(m.find<QLineEdit>(decimal)->cursorPosition(), negated.size());
+    // The minutes count away from zero, on the side the whole degrees give.
+    QFETCH(QString, quarter);
+    m.type((row + "Min1Memo").toLatin1(), "15");
+    QCOMPARE(m.text(decimal), quarter);
 }
 
 void TestMapForm::minutesAndSecondsDriveTheDecimal_data() {
@@ -186,14 +202,17 @@ void TestMapForm::minutesAndSecondsDriveTheDecimal_data() {
     QTest::addColumn<QStringList>("others");
     QTest::addColumn<QStringList>("shown");
     QTest::newRow("degrees and decimal minutes")
-        << QStringList{"LangGrad1Memo", "LangMin1Memo"} << QStringList{"12", "30"} << "LangMemo" << "12,5000"
-        << QStringList{"LangGrad2Memo", "LangMin2Memo", "LangSekMemo", "VorzLangBtn"} << QStringList{"12", "30", "0", "O"};
+        << QStringList{"LangGrad1Memo", "LangMin1Memo"} << QStringList{"12", "30"} << "LangMemo"
+        << "12,5000" << QStringList{"LangGrad2Memo", "LangMin2Memo", "LangSekMemo", "VorzLangBtn"}
+        << QStringList{"12", "30", "0", "O"};
     QTest::newRow("typed minutes give the seconds")
-        << QStringList{"LangGrad1Memo", "LangMin1Memo"} << QStringList{"9", "30,5"} << "LangMemo" << "9,5083"
-        << QStringList{"LangGrad2Memo", "LangMin2Memo", "LangSekMemo"} << QStringList{"9", "30", "30"};
+        << QStringList{"LangGrad1Memo", "LangMin1Memo"} << QStringList{"9", "30,5"} << "LangMemo"
+        << "9,5083" << QStringList{"LangGrad2Memo", "LangMin2Memo", "LangSekMemo"}
+        << QStringList{"9", "30", "30"};
     QTest::newRow("degrees, minutes, seconds")
         << QStringList{"BreitGrad2Memo", "BreitMin2Memo", "BreitSekMemo"} << QStringList{"48", "8", "45"}
-        << "BreitMemo" << "48,1458" << QStringList{"BreitGrad1Memo", "VorzBreitBtn"} << QStringList{"48", "N"};
+        << "BreitMemo"
+        << "48,1458" << QStringList{"BreitGrad1Memo", "VorzBreitBtn"} << QStringList{"48", "N"};
 }
 
 void TestMapForm::minutesAndSecondsDriveTheDecimal() {
@@ -222,12 +241,24 @@ void TestMapForm::keyFilters_data() {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("decimal: one comma, no minus") << "LangMemo" << "1,2,3a-" << "1,23";
-    QTest::newRow("decimal minutes: one comma") << "BreitMin1Memo" << "5,5,5" << "5,55";
-    QTest::newRow("no point either") << "BreitMemo" << "4.5" << "45";
-    QTest::newRow("whole degrees: digits only") << "LangGrad1Memo" << "1-2,a3" << "123";
-    QTest::newRow("seconds: digits only") << "LangSekMemo" << "4,5" << "45";
-    QTest::newRow("locator upper case, six") << "LocMemo" << "jo62qmx" << "JO62QM";
+    QTest::newRow("decimal: one comma, no minus") << "LangMemo"
+                                                  << "1,2,3a-"
+                                                  << "1,23";
+    QTest::newRow("decimal minutes: one comma") << "BreitMin1Memo"
+                                                << "5,5,5"
+                                                << "5,55";
+    QTest::newRow("no point either") << "BreitMemo"
+                                     << "4.5"
+                                     << "45";
+    QTest::newRow("whole degrees: digits only") << "LangGrad1Memo"
+                                                << "1-2,a3"
+                                                << "123";
+    QTest::newRow("seconds: digits only") << "LangSekMemo"
+                                          << "4,5"
+                                          << "45";
+    QTest::newRow("locator upper case, six") << "LocMemo"
+                                             << "jo62qmx"
+                                             << "JO62QM";
 }
 
 void TestMapForm::keyFilters() {
@@ -273,7 +304,8 @@ void TestMapForm::overlays() {
     box->click();
     QVERIFY(image->isVisible());
     QCOMPARE(image->geometry(), world->geometry());
-    QCOMPARE(image->pixmap().toImage(), QImage(m.dir.file("cq-zonen.gif")).convertToFormat(image->pixmap().toImage().format()));
+    QCOMPARE(image->pixmap().toImage(),
+             QImage(m.dir.file("cq-zonen.gif")).convertToFormat(image->pixmap().toImage().format()));
     // A click on the overlay is a click on the map.
     QTest::mouseClick(image, Qt::LeftButton, {}, QPoint(450, 225));
     QCOMPARE(m.text("LocMemo"), "JJ00AA");
@@ -284,13 +316,15 @@ void TestMapForm::overlays() {
     QFile::remove(m.dir.file("cq-zonen.gif"));
     QVERIFY(QFile::copy(m.dir.file("kontinente.gif"), m.dir.file("cq-zonen.gif")));
     box->click();
-    QCOMPARE(image->pixmap().toImage(), QImage(m.dir.file("kontinente.gif")).convertToFormat(image->pixmap().toImage().format()));
+    QCOMPARE(image->pixmap().toImage(),
+             QImage(m.dir.file("kontinente.gif")).convertToFormat(image->pixmap().toImage().format()));
     // Stacked ITU zones, CQ zones, ITU regions, continents, markers on top.
     const QObjectList stack = world->parent()->children();
     QStringList order;
     for (const QObject* o : stack)
         order << o->objectName();
-    QCOMPARE(order, (QStringList{"WeltImage", "ItuZonenImage", "CqZonenImage", "ItuRegionenIMage", "KontinenteImage"}));
+    QCOMPARE(order, (QStringList{"WeltImage", "ItuZonenImage", "CqZonenImage", "ItuRegionenIMage",
+                                 "KontinenteImage"}));
     QVERIFY(m.p.dialogs.errors.isEmpty());
 }
 
@@ -337,7 +371,8 @@ void TestMapForm::hamCapButton() {
     auto* button = m.find<QPushButton>("HamCapBtn");
     QVERIFY(!button->isEnabled());
     QList<QPointF> started;
-    m.form().setHamCapStarter([&started](double latitude, double longitude) { started << QPointF(latitude, longitude); });
+    m.form().setHamCapStarter(
+        [&started](double latitude, double longitude) { started << QPointF(latitude, longitude); });
     QVERIFY(button->isEnabled());
     m.form().SetPosition(11.625, 48.1458);
     QTest::mouseClick(button, Qt::LeftButton);

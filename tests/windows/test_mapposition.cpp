@@ -17,8 +17,6 @@ private Q_SLOTS:
     void markerPlace();
     void degreeForms_data();
     void degreeForms();
-    void backToDecimal_data();
-    void backToDecimal();
     void locatorOfPosition_data();
     void locatorOfPosition();
     void locatorRoundTrip_data();
@@ -102,28 +100,6 @@ void TestMapPosition::degreeForms() {
     QCOMPARE((QList<int>{d.degrees, d.minutes, d.seconds}), dms);
 }
 
-void TestMapPosition::backToDecimal_data() {
-    QTest::addColumn<int>("degrees");
-    QTest::addColumn<double>("minutes");
-    QTest::addColumn<double>("seconds");
-    QTest::addColumn<double>("fromMinutes");
-    QTest::addColumn<double>("fromSeconds");
-    QTest::newRow("east") << 9 << 30.0 << 0.0 << 9.5 << 9.5;
-    QTest::newRow("west") << -9 << 30.0 << 36.0 << -9.5 << -9.51;
-    QTest::newRow("zero degrees is east") << 0 << 30.0 << 36.0 << 0.5 << 0.51;
-    QTest::newRow("JN58TD latitude") << 48 << 8.75 << 45.0 << 48.0 + 8.75 / 60 << 48.0 + 8 / 60.0 + 45 / 3600.0;
-}
-
-void TestMapPosition::backToDecimal() {
-    QFETCH(int, degrees);
-    QFETCH(double, minutes);
-    QFETCH(double, seconds);
-    QFETCH(double, fromMinutes);
-    QFETCH(double, fromSeconds);
-    QCOMPARE(fromDecimalMinutes(degrees, minutes), fromMinutes);
-    QCOMPARE(fromDms(degrees, static_cast<int>(minutes), seconds), fromSeconds);
-}
-
 void TestMapPosition::locatorOfPosition_data() {
     QTest::addColumn<double>("longitude");
     QTest::addColumn<double>("latitude");
@@ -175,12 +151,17 @@ void TestMapPosition::numbersInTheLocale_data() {
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("degrees");
     QTest::addColumn<QString>("minutes");
-    QTest::newRow("German") << "de_DE" << -9.5 << "-9,5000" << "-9,5";
-    QTest::newRow("English") << "en_GB" << 48.1458 << "48.1458" << "48.1458";
-    QTest::newRow("no group separator") << "de_DE" << 1234.5 << "1234,5000" << "1234,5";
-    QTest::newRow("no minus for a rounded zero") << "de_DE" << -0.00001 << "0,0000" << "-0,00001";
-    QTest::newRow("binary noise dropped") << "de_DE" << MapPosition::toDecimalMinutes(48.1458).minutes << "8,7480"
-                                          << "8,748";
+    QTest::newRow("German") << "de_DE" << -9.5 << "-9,5000"
+                            << "-9,5";
+    QTest::newRow("English") << "en_GB" << 48.1458 << "48.1458"
+                             << "48.1458";
+    QTest::newRow("no group separator") << "de_DE" << 1234.5 << "1234,5000"
+                                        << "1234,5";
+    QTest::newRow("no minus for a rounded zero") << "de_DE" << -0.00001 << "0,0000"
+                                                 << "-0,00001";
+    QTest::newRow("binary noise dropped")
+        << "de_DE" << MapPosition::toDecimalMinutes(48.1458).minutes << "8,7480"
+        << "8,748";
 }
 
 void TestMapPosition::numbersInTheLocale() {

@@ -32,16 +32,19 @@ std::optional<int> readWhole(const QLineEdit* edit) {
     return ok ? std::optional<int>(value) : std::nullopt;
 }
 
-std::optional<double> readDecimal(const QLineEdit* edit) { return MapPosition::readNumber(edit->text(), QLocale()); }
+std::optional<double> readDecimal(const QLineEdit* edit) {
+    return MapPosition::readNumber(edit->text(), QLocale());
+}
 
 // Writing a field that already holds the text would only run its handlers
 // once more.
 void write(QLineEdit* edit, const QString& text) {
-    if (edit->text() != text)
-        edit->setText(text);
+    if (edit->text() != text) edit->setText(text);
 }
 
-QLabel* unit(const QString& symbol, QWidget* parent) { return new QLabel(symbol, parent); }
+QLabel* unit(const QString& symbol, QWidget* parent) {
+    return new QLabel(symbol, parent);
+}
 
 } // namespace
 
@@ -66,7 +69,8 @@ void MapMarker::paintEvent(QPaintEvent*) {
 MapForm::MapForm(Session& session, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_session(session), m_world(nullptr), m_position(nullptr), m_home(nullptr), m_locator(nullptr),
-      m_distance(nullptr), m_bearing(nullptr), m_blink(nullptr), m_blinkTimer(new QTimer(this)), m_hamCap(nullptr) {
+      m_distance(nullptr), m_bearing(nullptr), m_blink(nullptr), m_blinkTimer(new QTimer(this)),
+      m_hamCap(nullptr) {
     setObjectName(QStringLiteral("MapForm"));
 
     auto* mapArea = new QWidget(this);
@@ -197,7 +201,8 @@ QWidget* MapForm::buildPanel() {
     for (int index : order) {
         Overlay& overlay = m_overlays[index];
         boxes->addWidget(overlay.box, i / 2, i % 2);
-        connect(overlay.box, &QCheckBox::toggled, this, [this, index] { OverlayChkBoxClick(m_overlays[index]); });
+        connect(overlay.box, &QCheckBox::toggled, this,
+                [this, index] { OverlayChkBoxClick(m_overlays[index]); });
         ++i;
     }
     m_blink = new QCheckBox(this);
@@ -244,13 +249,11 @@ MapForm::Row MapForm::buildRow(bool latitude, const char* prefix, const char* si
     connect(row.decimal, &QLineEdit::textChanged, this, [this, self] { decimalChanged(*self); });
     for (QLineEdit* e : {row.degrees1, row.minutes1})
         connect(e, &QLineEdit::textChanged, this, [this, self, e] {
-            if (focused(e))
-                decimalMinutesChanged(*self);
+            if (focused(e)) decimalMinutesChanged(*self);
         });
     for (QLineEdit* e : {row.degrees2, row.minutes2, row.seconds})
         connect(e, &QLineEdit::textChanged, this, [this, self, e] {
-            if (focused(e))
-                dmsChanged(*self);
+            if (focused(e)) dmsChanged(*self);
         });
     connect(row.sign, &QPushButton::clicked, this, [this, self] { signClicked(*self); });
     return row;
@@ -259,9 +262,13 @@ MapForm::Row MapForm::buildRow(bool latitude, const char* prefix, const char* si
 // The field the window's keyboard focus rests on, whether or not the window
 // is active at the moment: a position set from the main window while the map
 // is in the background must behave as one typed.
-bool MapForm::focused(const QWidget* w) const { return focusWidget() == w; }
+bool MapForm::focused(const QWidget* w) const {
+    return focusWidget() == w;
+}
 
-QRect MapForm::mapRect() const { return QRect(MapOrigin, m_world->size()); }
+QRect MapForm::mapRect() const {
+    return QRect(MapOrigin, m_world->size());
+}
 
 void MapForm::SetPosition(double longitude, double latitude) {
     m_lon.decimal->setFocus();
@@ -271,7 +278,8 @@ void MapForm::SetPosition(double longitude, double latitude) {
 
 void MapForm::clearPosition() {
     for (Row* row : {&m_lon, &m_lat}) {
-        for (QLineEdit* e : {row->decimal, row->degrees1, row->minutes1, row->degrees2, row->minutes2, row->seconds}) {
+        for (QLineEdit* e :
+             {row->decimal, row->degrees1, row->minutes1, row->degrees2, row->minutes2, row->seconds}) {
             const QSignalBlocker block(e);
             e->clear();
         }
@@ -299,14 +307,30 @@ void MapForm::WeltImageMouseUp(QPoint pointInMap) {
                 MapPosition::latitudeAt(pointInMap.y(), size.height()));
 }
 
-void MapForm::LangMemoChange() { decimalChanged(m_lon); }
-void MapForm::BreitMemoChange() { decimalChanged(m_lat); }
-void MapForm::LangGrad1MemoChange() { decimalMinutesChanged(m_lon); }
-void MapForm::BreitGrad1MemoChange() { decimalMinutesChanged(m_lat); }
-void MapForm::LangGrad2MemoChange() { dmsChanged(m_lon); }
-void MapForm::BreitGrad2MemoChange() { dmsChanged(m_lat); }
-void MapForm::VorzLangBtnClick() { signClicked(m_lon); }
-void MapForm::VorzBreitBtnClick() { signClicked(m_lat); }
+void MapForm::LangMemoChange() {
+    decimalChanged(m_lon);
+}
+void MapForm::BreitMemoChange() {
+    decimalChanged(m_lat);
+}
+void MapForm::LangGrad1MemoChange() {
+    decimalMinutesChanged(m_lon);
+}
+void MapForm::BreitGrad1MemoChange() {
+    decimalMinutesChanged(m_lat);
+}
+void MapForm::LangGrad2MemoChange() {
+    dmsChanged(m_lon);
+}
+void MapForm::BreitGrad2MemoChange() {
+    dmsChanged(m_lat);
+}
+void MapForm::VorzLangBtnClick() {
+    signClicked(m_lon);
+}
+void MapForm::VorzBreitBtnClick() {
+    signClicked(m_lat);
+}
 
 void MapForm::updateSignCaption(Row& row) {
     const std::optional<double> value = readDecimal(row.decimal);
@@ -317,16 +341,14 @@ void MapForm::updateSignCaption(Row& row) {
 void MapForm::decimalChanged(Row& row) {
     updateSignCaption(row);
     const std::optional<double> value = readDecimal(row.decimal);
-    if (!value)
-        return;
+    if (!value) return;
     const QLocale locale;
     MapPosition::DecimalMinutes dm = MapPosition::toDecimalMinutes(*value);
     if (focused(row.degrees1) || focused(row.minutes1)) {
         // The pair being typed in is what the seconds are taken from.
         const std::optional<int> degrees = readWhole(row.degrees1);
         const std::optional<double> minutes = readDecimal(row.minutes1);
-        if (degrees && minutes)
-            dm = {*degrees, *minutes};
+        if (degrees && minutes) dm = {*degrees, *minutes};
     } else {
         write(row.degrees1, QString::number(dm.degrees));
         write(row.minutes1, MapPosition::minutesText(dm.minutes, locale));
@@ -347,24 +369,23 @@ void MapForm::decimalChanged(Row& row) {
 void MapForm::decimalMinutesChanged(Row& row) {
     const std::optional<int> degrees = readWhole(row.degrees1);
     const std::optional<double> minutes = readDecimal(row.minutes1);
-    if (!degrees || !minutes)
-        return;
-    write(row.decimal, MapPosition::degreesText(MapPosition::fromDecimalMinutes(*degrees, *minutes), QLocale()));
+    if (!degrees || !minutes) return;
+    write(row.decimal,
+          MapPosition::degreesText(MapPosition::fromDecimalMinutes(*degrees, *minutes), QLocale()));
 }
 
 void MapForm::dmsChanged(Row& row) {
     const std::optional<int> degrees = readWhole(row.degrees2);
     const std::optional<int> minutes = readWhole(row.minutes2);
     const std::optional<int> seconds = readWhole(row.seconds);
-    if (!degrees || !minutes || !seconds)
-        return;
-    write(row.decimal, MapPosition::degreesText(MapPosition::fromDms(*degrees, *minutes, *seconds), QLocale()));
+    if (!degrees || !minutes || !seconds) return;
+    write(row.decimal,
+          MapPosition::degreesText(MapPosition::fromDms(*degrees, *minutes, *seconds), QLocale()));
 }
 
 void MapForm::LocMemoChange() {
     const QString text = m_locator->text();
-    if (!focused(m_locator) || text.size() != 6)
-        return;
+    if (!focused(m_locator) || text.size() != 6) return;
     const Locator::Degrees longitude = Locator::LocatToLang(text);
     const Locator::Degrees latitude = Locator::LocatToBreit(text);
     if (!longitude.ok() || !latitude.ok()) {
@@ -378,8 +399,7 @@ void MapForm::LocMemoChange() {
 void MapForm::SetLocat() {
     const std::optional<double> longitude = readDecimal(m_lon.decimal);
     const std::optional<double> latitude = readDecimal(m_lat.decimal);
-    if (!longitude || !latitude)
-        return;
+    if (!longitude || !latitude) return;
     const Locator::BearingDistance course = Locator::LocatPosDistance(
         GeneralSettings::ownLocator(m_session.settings()), *latitude, *longitude, m_session.texts());
     if (course.ok()) {
@@ -393,8 +413,7 @@ void MapForm::SetLocat() {
 }
 
 void MapForm::signClicked(Row& row) {
-    if (row.sign->text().isEmpty())
-        return;
+    if (row.sign->text().isEmpty()) return;
     QString text = row.decimal->text().trimmed();
     const QString minus = QLocale().negativeSign();
     text = text.startsWith(minus) ? text.mid(minus.size()) : minus + text;
@@ -442,8 +461,7 @@ void MapForm::BlinkenTimerTimer() {
 }
 
 void MapForm::HamCapBtnClick() {
-    if (!m_hamCapStart)
-        return;
+    if (!m_hamCapStart) return;
     const std::optional<double> latitude = readDecimal(m_lat.decimal);
     const std::optional<double> longitude = readDecimal(m_lon.decimal);
     for (const auto& [value, row, caption] :
@@ -474,34 +492,32 @@ void MapForm::placeHome() {
 
 void MapForm::FormShow() {
     if (m_worldMissing)
-        m_session.dialogs().error(msgText(Msg::MapPictureMissing).arg(m_session.pathOf(QStringLiteral("welt.gif"))));
+        m_session.dialogs().error(
+            msgText(Msg::MapPictureMissing).arg(m_session.pathOf(QStringLiteral("welt.gif"))));
     placeHome();
 }
 
 void MapForm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
+    if (!event->spontaneous()) FormShow();
 }
 
 bool MapForm::keyAllowed(QLineEdit* edit, FieldKind kind, QKeyEvent* key) {
     const QString text = key->text();
     // Keys that type nothing (arrows, shortcuts) are the line edit's own business.
-    if (key->key() == Qt::Key_Backspace || text.isEmpty() || !text.at(0).isPrint())
-        return true;
+    if (key->key() == Qt::Key_Backspace || text.isEmpty() || !text.at(0).isPrint()) return true;
     const QChar c = text.at(0);
     const bool digit = c >= u'0' && c <= u'9';
     switch (kind) {
-    case FieldKind::Int: return digit;
+    case FieldKind::Int:
+        return digit;
     case FieldKind::Float: {
         const QString point = QLocale().decimalPoint();
-        if (text == point)
-            return !edit->text().contains(point) || edit->selectedText().contains(point);
+        if (text == point) return !edit->text().contains(point) || edit->selectedText().contains(point);
         return digit;
     }
     case FieldKind::Locator:
-        if (edit->text().size() >= 6 && !edit->hasSelectedText())
-            return false;
+        if (edit->text().size() >= 6 && !edit->hasSelectedText()) return false;
         edit->insert(text.toUpper());
         return false; // typed already, in upper case
     }
@@ -513,14 +529,14 @@ bool MapForm::eventFilter(QObject* watched, QEvent* event) {
         if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
             const QVariant kind = edit->property(KindProperty);
             if (kind.isValid())
-                return !keyAllowed(edit, static_cast<FieldKind>(kind.toInt()), static_cast<QKeyEvent*>(event));
+                return !keyAllowed(edit, static_cast<FieldKind>(kind.toInt()),
+                                   static_cast<QKeyEvent*>(event));
         }
         return false;
     }
     if (event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() != Qt::LeftButton)
-            return false;
+        if (mouse->button() != Qt::LeftButton) return false;
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget == m_position || widget == m_home) {
             WeltImageMouseUp(widget->mapTo(this, mouse->position().toPoint()) - mapRect().topLeft());
