@@ -40,7 +40,7 @@ CallInfo CallBook::evaluate(qint32 code, const char* buffer) {
     info.ErrorCode = code;
     if (code != 0)
         return info;
-    QByteArray fields[25];
+    QByteArray fields[32]; // one per code below 32
     int current = 0;
     for (int i = 0; i < CallbookDatabase::BufferSize; ++i) {
         const auto c = static_cast<unsigned char>(buffer[i]);
