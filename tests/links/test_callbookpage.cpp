@@ -11,7 +11,7 @@
 namespace {
 
 const QByteArray kEntries = "DL1ABC;Vorname Nachname;Strasse 1, 12345 Ort;A;OV G01;;dl1abc@example.org\r\n"
-                            "DL2XYZ;Nachname Strasse 2 Ort\r\n";
+                            "DL2XYZ;;Nachname Strasse 2 Ort\r\n";
 
 // The program on a fresh folder whose callbook database holds kEntries;
 // rac is the section "RAC" without the database line ("-" for no
@@ -57,7 +57,7 @@ void TestCallbookPage::lookupFillsMaskAndLog() {
     StartedProgram p(dir);
     auto* memo = p.find<QPlainTextEdit>("CommentsMemo");
     memo->setPlainText(QStringLiteral("schon da"));
-    lookUp(p, QStringLiteral(" dl1abc"));
+    lookUp(p, QStringLiteral("dl1abc"));
     QVERIFY2(p.dialogs.errors.isEmpty(), qPrintable(p.dialogs.errors.join('|')));
     QCOMPARE(nameText(p), QStringLiteral("Vorname Nachname"));
     QCOMPARE(commentsText(p), QStringLiteral("schon da\nStrasse 1, 12345 Ort\nLicence Class: A\nOV G01\n"
@@ -88,7 +88,7 @@ void TestCallbookPage::lookups_data() {
     QTest::addColumn<QString>("comments");
     QTest::addColumn<QString>("error"); // the one message shown, or empty
     QTest::newRow("first name only") << QByteArray("Vorname=1\r\n") << "DL1ABC" << "Vorname" << "" << "";
-    QTest::newRow("no comma: name untouched")
+    QTest::newRow("no name: name untouched")
         << QByteArray("Name=1\r\nAdresse=1\r\n") << "dl2xyz" << "Alt" << "Nachname Strasse 2 Ort" << "";
     QTest::newRow("nothing ticked changes nothing") << QByteArray() << "DL1ABC" << "Alt" << "" << "";
     QTest::newRow("not found") << QByteArray("Name=1\r\n") << "DL9NIX" << "Alt" << ""
