@@ -23,7 +23,8 @@ struct CommandLine {
     QString date;      // sun --date YYYY-MM-DD
     QString zenith;    // sun --zenith DEGREES
     QHash<QString, QString> named; // eval: --bands, --modes, --from, --to, --first, --last, --own, --html;
-                                   // contest: --own, --csv, --xlsx
+                                   // contest: --own, --csv, --xlsx; callbook-import: --uls, --text;
+                                   // callbook: --database
     bool help = false;
     bool version = false;
     QString usageError; // not empty: wrong usage, exit status 2

@@ -285,7 +285,23 @@
     X(ImportedSkippedRecord)                                                                                           \
     X(ImportedSkippedRow)                                                                                              \
     X(MapPictureMissing)                                                                                               \
-    X(MapNotANumber)
+    X(MapNotANumber)                                                                                                   \
+    X(CallbookUlsFileMissing)                                                                                          \
+    X(CallbookShortRecord)                                                                                             \
+    X(CallbookStrayLine)                                                                                               \
+    X(CallbookBadCallNote)                                                                                             \
+    X(CallbookTooManyFields)                                                                                           \
+    X(CallbookBadCall)                                                                                                 \
+    X(CallbookDuplicateCall)                                                                                           \
+    X(CallbookNotWindows1252)                                                                                          \
+    X(CallbookEntryCut)                                                                                                \
+    X(CallbookDatabaseName)                                                                                            \
+    X(CliCallbookImportUsage)                                                                                          \
+    X(CliCallbookUsage)                                                                                                \
+    X(CliCallbookImported)                                                                                             \
+    X(CliCallbookNoDatabase)                                                                                           \
+    X(CliHelpCallbook)                                                                                                 \
+    X(CallbookFileFilter)
 
 enum class Msg : int {
 #define VESK_PROGRAM_TEXT_ID(name) name,

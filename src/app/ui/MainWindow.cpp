@@ -107,6 +107,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
     addOptionsPage(m_statusBarArea, QStringLiteral("StatusBarTS"), QStringLiteral("StatusBar"));
     m_cwArea = new CwArea(*this, *m_entryArea, this);
     m_stationLinks = new StationLinks(*this, *m_entryArea, this);
+    m_statusBarArea->setCallbookVersion([links = m_stationLinks] { return links->callbookVersion(); });
     buildPendingPages();
     // Pages put in front of the first one leave it current: the mask comes first.
     m_pages->setCurrentIndex(0);
@@ -155,7 +156,6 @@ void MainWindow::buildPages() {
 // The tabs of the subsystems still to come, so that the language file and
 // the page history find every tab from the start.
 void MainWindow::buildPendingPages() {
-    page(QStringLiteral("CallBookTS"), m_optionPages, QStringLiteral("RAC"));
 }
 
 void MainWindow::addPage(Page kind, QWidget* widget, const QString& caption) {

@@ -1,7 +1,12 @@
 #include "links/ui/StationLinks.h"
 
 #include "entry/ui/EntryArea.h"
+#include "links/ui/CallbookLink.h"
 #include "session/Shell.h"
 
 StationLinks::StationLinks(Shell& shell, EntryArea& entry, QObject* parent)
-    : QObject(parent), m_shell(shell), m_entry(entry) {}
+    : QObject(parent), m_shell(shell), m_entry(entry), m_callbook(new CallbookLink(shell, this)) {
+    connect(&m_entry, &EntryArea::callbookRequested, m_callbook, &CallbookLink::CallbookLabelClick);
+}
+
+int StationLinks::callbookVersion() const { return m_callbook->version(); }

@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+class CallbookLink;
 class EntryArea;
 class Shell;
 
@@ -14,7 +15,11 @@ class StationLinks : public QObject {
 public:
     StationLinks(Shell& shell, EntryArea& entry, QObject* parent = nullptr);
 
+    // RAC_VERSION of the status bar.
+    int callbookVersion() const;
+
 private:
     Shell& m_shell;
     EntryArea& m_entry;
+    CallbookLink* m_callbook;
 };
