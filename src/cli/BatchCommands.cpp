@@ -5,6 +5,7 @@
 #include "cli/CwCommand.h"
 #include "cli/EvalCommand.h"
 #include "cli/QslCommand.h"
+#include "cli/RigCommand.h"
 #include "cli/SearchCommand.h"
 #include "converter/LogConverter.h"
 #include "logstore/IoError.h"
@@ -26,7 +27,7 @@ const QStringList kCommands = {QStringLiteral("normalize"), QStringLiteral("expo
                                QStringLiteral("dxcc-index"), QStringLiteral("locator"), QStringLiteral("sun"),
                                QStringLiteral("dok"),       QStringLiteral("dok-import"), QStringLiteral("search"),
                                QStringLiteral("qsl"),       QStringLiteral("eval"),       QStringLiteral("contest"),
-                               QStringLiteral("cw")};
+                               QStringLiteral("cw"),        QStringLiteral("rig")};
 
 // The options each command takes; every one of them takes a value.
 QStringList optionsOf(const QString& command) {
@@ -44,6 +45,8 @@ QStringList optionsOf(const QString& command) {
         return ContestCommand::options();
     if (CwCommand::handles(command))
         return CwCommand::options();
+    if (RigCommand::handles(command))
+        return RigCommand::options();
     return {};
 }
 
@@ -69,7 +72,7 @@ QString parseCommandOption(CommandLine& line, const QStringList& arguments, qsiz
     if (value.isEmpty())
         return msgText(Msg::CliNeedsValue).arg(name);
     if (line.command == QStringLiteral("eval") || ContestCommand::handles(line.command) ||
-        CwCommand::handles(line.command)) {
+        CwCommand::handles(line.command) || RigCommand::handles(line.command)) {
         line.named[name] = value;
     } else if (name == QStringLiteral("--utc")) {
         line.utc = value;
@@ -121,6 +124,9 @@ QString commandUsageError(const CommandLine& line) {
     const QString cw = CwCommand::usageError(line);
     if (!cw.isEmpty())
         return cw;
+    const QString rig = RigCommand::usageError(line);
+    if (!rig.isEmpty())
+        return rig;
     if (c == QStringLiteral("export")) {
         if (!QStringList{"adif", "html", "txt"}.contains(line.format))
             return msgText(Msg::CliExportFormat);
@@ -218,7 +224,7 @@ void loadLanguage(const QString& commandLineFolder, QTextStream& err) {
 QString versionText() { return QStringLiteral("Vesk " VESK_VERSION_TEXT); }
 
 QString helpText() {
-    return msgText(Msg::CliHelp) + msgText(Msg::CliHelpCw);
+    return msgText(Msg::CliHelp) + msgText(Msg::CliHelpCw) + msgText(Msg::CliHelpRig);
 }
 
 int normalize(const QStringList& logs, Clock& clock, QTextStream& out, QTextStream& err) {
@@ -367,6 +373,8 @@ int run(const CommandLine& line, Clock& clock, QTextStream& out, QTextStream& er
         return ContestCommand::run(line, clock, out, err);
     if (CwCommand::handles(line.command))
         return CwCommand::run(line, out, err);
+    if (RigCommand::handles(line.command))
+        return RigCommand::run(line, out, err);
     if (!line.command.isEmpty()) {
         LogConverter converter(clock);
         try {

@@ -191,6 +191,13 @@ void MainWindow::addEvaluationPage(QWidget* widget, const QString& caption) {
 
 QAction* MainWindow::menuEntry(const QString& objectName) { return menuBar()->findChild<QAction*>(objectName); }
 
+void MainWindow::addSpeedButton(QToolButton* button) {
+    button->setParent(m_speedButtons->parentWidget());
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    m_speedButtons->insertWidget(m_speedButtons->indexOf(m_backButton), button);
+}
+
 void MainWindow::openForEdit(int row, ReturnTarget target) { m_entryArea->openForEdit(row, target); }
 
 void MainWindow::reloadLists() { m_entryArea->ListeNeuFuellen(); }
@@ -198,6 +205,7 @@ void MainWindow::reloadLists() { m_entryArea->ListeNeuFuellen(); }
 void MainWindow::buildHistoryButtons() {
     auto* corner = new QWidget(m_pages);
     auto* layout = new QHBoxLayout(corner);
+    m_speedButtons = layout;
     layout->setContentsMargins(0, 0, 4, 0);
     layout->setSpacing(2);
     m_backButton = new QToolButton(corner);

@@ -3,6 +3,7 @@
 #include <QObject>
 
 class EntryArea;
+class RigLink;
 class Shell;
 
 // The links to what runs beside the logbook: the rig (through rigctld), the
@@ -14,7 +15,10 @@ class StationLinks : public QObject {
 public:
     StationLinks(Shell& shell, EntryArea& entry, QObject* parent = nullptr);
 
+    RigLink& rig() const { return *m_rig; }
+
 private:
     Shell& m_shell;
     EntryArea& m_entry;
+    RigLink* m_rig;
 };
