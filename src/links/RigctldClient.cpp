@@ -98,6 +98,7 @@ void RigctldClient::readAnswer() {
         reply.lines = m_lines;
         m_lines.clear();
         m_timer->stop();
+        ++m_answered;
         const Pending done = m_queue.takeFirst();
         m_sent = false;
         if (done.done)
@@ -113,6 +114,9 @@ void RigctldClient::readAnswer() {
 
 void RigctldClient::socketError(QAbstractSocket::SocketError error) {
     switch (error) {
+    // Only the look into the socket when the time ran out waits (for 0 ms);
+    // the time limits are the client's own.
+    case QAbstractSocket::SocketTimeoutError: break;
     case QAbstractSocket::ConnectionRefusedError: fail(msgText(Msg::RigRefused)); break;
     case QAbstractSocket::HostNotFoundError: fail(msgText(Msg::RigHostNotFound).arg(m_host)); break;
     case QAbstractSocket::RemoteHostClosedError: fail(msgText(Msg::RigClosedByPeer)); break;
@@ -121,10 +125,22 @@ void RigctldClient::socketError(QAbstractSocket::SocketError error) {
 }
 
 void RigctldClient::timedOut() {
-    if (isConnected())
+    if (isConnected()) {
+        // The answer may lie unread because the event loop was busy
+        // elsewhere; the time limit is meant for rigctld, not for us.
+        const quint64 before = m_answered;
+        m_socket->waitForReadyRead(0);
+        if (m_answered != before || !m_active)
+            return;
         fail(msgText(Msg::RigNoAnswer).arg(m_timeoutMs));
-    else
-        fail(msgText(Msg::RigNoConnection).arg(m_timeoutMs));
+        return;
+    }
+    // Not while the host name is looked up: that would wait for the lookup.
+    if (m_socket->state() == QAbstractSocket::ConnectingState && m_socket->waitForConnected(0))
+        return;
+    if (!m_active)
+        return;
+    fail(msgText(Msg::RigNoConnection).arg(m_timeoutMs));
 }
 
 void RigctldClient::fail(const QString& reason) {

@@ -75,6 +75,7 @@ private:
     QString m_host;
     quint16 m_port = 0;
     bool m_active = false; // between open() and close() or failed()
+    quint64 m_answered = 0;
     QList<Pending> m_queue;
     bool m_sent = false; // the head of the queue went out
     QByteArray m_buffer;

@@ -32,8 +32,7 @@ public:
         return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
     }
     void set(const QString& command, const QString& value) { rigctl({command, value}); }
-    // "M" wants a passband after the mode.
-    void setMode(const QString& mode) { rigctl({"M", mode, "0"}); }
+    void setMode(const QString& mode) { rigctl({"M", mode, "0"}); } // passband: the rig's default
     QString frequency() const { return rigctl({"f"}); }
     QString mode() const { return rigctl({"m"}).section(u'\n', 0, 0); }
 

@@ -43,10 +43,6 @@ private Q_SLOTS:
     void initTestCase();
     void clientAnswersInOrder();
     void pollerReportsChangesOnly();
-    void pollerSendsCommands();
-    void daemonKilledEndsTheLinkOnce();
-    void nothingAnswers_data();
-    void nothingAnswers();
     void probeNamesTheRig();
     void command_data();
     void command();
@@ -106,75 +102,6 @@ void TestRigLink::pollerReportsChangesOnly() {
     QCOMPARE(hertz.count(), 2);
 }
 
-void TestRigLink::pollerSendsCommands() {
-    RigDaemon rig;
-    QVERIFY(rig.running());
-    RigPoller poller;
-    poller.send(QStringLiteral("F 3500000")); // not open: dropped
-    QVERIFY(openOn(poller, rig.port()));
-    QVERIFY(rig.frequency() != QStringLiteral("3500000"));
-    poller.send(QStringLiteral("F 21000000"));
-    poller.send(QStringLiteral("M RTTYR 0"));
-    QVERIFY(QTest::qWaitFor([&] { return poller.hertzText() == QStringLiteral("21000000"); }, kWait));
-    QVERIFY(QTest::qWaitFor([&] { return poller.mode() == QStringLiteral("RTTYR"); }, kWait));
-    QCOMPARE(rig.frequency(), QStringLiteral("21000000"));
-    QCOMPARE(rig.mode(), QStringLiteral("RTTYR"));
-}
-
-void TestRigLink::daemonKilledEndsTheLinkOnce() {
-    RigDaemon rig;
-    QVERIFY(rig.running());
-    RigPoller poller;
-    QSignalSpy closed(&poller, &RigPoller::closed);
-    QVERIFY(openOn(poller, rig.port()));
-    rig.kill();
-    QVERIFY(closed.wait(kWait));
-    QVERIFY(!poller.isOpen());
-    QVERIFY(!poller.isOpening());
-    QVERIFY(!closed.at(0).at(0).toString().isEmpty());
-    // No second word while the program goes on.
-    QTest::qWait(4 * RigPoller::DefaultInterval);
-    QCOMPARE(closed.count(), 1);
-    QCOMPARE(poller.client().waiting(), 0);
-}
-
-void TestRigLink::nothingAnswers_data() {
-    QTest::addColumn<QString>("peer");
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("connection refused") << "refused" << msgText(Msg::RigRefused);
-    QTest::newRow("accepts, never answers") << "silent" << msgText(Msg::RigNoAnswer).arg(600);
-}
-
-void TestRigLink::nothingAnswers() {
-    QFETCH(QString, peer);
-    QFETCH(QString, reason);
-    SilentServer silent;
-    const quint16 port = peer == QLatin1String("silent") ? silent.port() : closedPort();
-    RigPoller poller;
-    poller.setTimeout(600);
-    QSignalSpy opened(&poller, &RigPoller::opened);
-    QSignalSpy closed(&poller, &RigPoller::closed);
-    poller.open(QStringLiteral("127.0.0.1"), port);
-    QVERIFY(poller.isOpening());
-    QVERIFY(closed.wait(kWait));
-    QCOMPARE(closed.at(0).at(0).toString(), reason);
-    QCOMPARE(opened.count(), 0);
-    QVERIFY(!poller.isOpening());
-    if (peer == QLatin1String("silent"))
-        QCOMPARE(silent.accepted(), 1);
-    QTest::qWait(1500);
-    QCOMPARE(closed.count(), 1);
-
-    RigProbe probe;
-    probe.setTimeout(600);
-    QSignalSpy finished(&probe, &RigProbe::finished);
-    probe.start(QStringLiteral("127.0.0.1"), port);
-    QVERIFY(finished.wait(kWait));
-    const RigStatus status = finished.at(0).at(0).value<RigStatus>();
-    QVERIFY(!status.answered);
-    QCOMPARE(status.reason, reason);
-}
-
 void TestRigLink::probeNamesTheRig() {
     RigDaemon rig;
     QVERIFY(rig.running());
@@ -220,14 +147,6 @@ void TestRigLink::command_data() {
                                           << QStringList{"gesendet: M LSB 0", "Gerät: 7074000 Hz, LSB (Hamlib Dummy)",
                                                          "Vesk: Band 40m, Mode SSB"}
                                           << "7074000" << "LSB";
-    QTest::newRow("mode CW-R") << "USB" << QStringList{"--mode", "CW-R"} << 0
-                               << QStringList{"gesendet: M CWR 0", "Gerät: 7074000 Hz, CWR (Hamlib Dummy)",
-                                              "Vesk: Band 40m, Mode CW-R"}
-                               << "7074000" << "CWR";
-    QTest::newRow("unknown band sends nothing") << "USB" << QStringList{"--band", "60m", "--mode", "SSB"} << 1
-                                                << QStringList{"Gerät: 7074000 Hz, USB (Hamlib Dummy)",
-                                                               "Vesk: Band 40m, Mode SSB"}
-                                                << "7074000" << "USB";
     QTest::newRow("PSK is not given to the rig") << "USB" << QStringList{"--mode", "PSK"} << 1
                                                  << QStringList{"Gerät: 7074000 Hz, USB (Hamlib Dummy)",
                                                                 "Vesk: Band 40m, Mode SSB"}

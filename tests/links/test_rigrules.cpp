@@ -17,9 +17,6 @@ private Q_SLOTS:
     void tuningIsTheLowerEdgeAndRecognisedAgain();
     void modeFromRig_data();
     void modeFromRig();
-    void modeToRig_data();
-    void modeToRig();
-    void everyModeSentReadsBackAsItself();
     void readmeTableIsTheCodeTable();
     void commentsWithFrequency_data();
     void commentsWithFrequency();
@@ -37,16 +34,12 @@ void TestRigRules::bandOfHertz_data() {
     QTest::newRow("FT8 on 40m") << qint64(7074000) << "40m";
     QTest::newRow("above the 40m edge") << qint64(7250000) << "";
     QTest::newRow("kHz cut: 2000999") << qint64(2000999) << "160m";
-    QTest::newRow("2001000 is out") << qint64(2001000) << "";
     QTest::newRow("below 160m") << qint64(1809999) << "";
-    QTest::newRow("160m lower edge") << qint64(1810000) << "160m";
     QTest::newRow("30m upper edge") << qint64(10150999) << "30m";
     QTest::newRow("between 30m and 20m") << qint64(10151000) << "";
-    QTest::newRow("2m") << qint64(145500000) << "2m";
     QTest::newRow("13cm beyond 32 bits of Hz") << qint64(2400000000) << "13cm";
     QTest::newRow("3cm") << qint64(10368000000) << "3cm";
     QTest::newRow("1,2cm") << qint64(24048000000) << "1,2cm";
-    QTest::newRow("zero") << qint64(0) << "";
 }
 
 void TestRigRules::bandOfHertz() {
@@ -61,12 +54,9 @@ void TestRigRules::hertzOfText_data() {
     QTest::newRow("plain") << "7074000" << qint64(7074000);
     QTest::newRow("with zero fraction") << "7074000.000000" << qint64(7074000);
     QTest::newRow("24 GHz") << "24000000000" << qint64(24000000000);
-    QTest::newRow("blanks around") << " 14074000 " << qint64(14074000);
     QTest::newRow("empty") << "" << qint64(-1);
-    QTest::newRow("word") << "abc" << qint64(-1);
     QTest::newRow("negative") << "-5" << qint64(-1);
     QTest::newRow("real fraction") << "7074000.5" << qint64(-1);
-    QTest::newRow("exponent") << "7.074e6" << qint64(-1);
     QTest::newRow("too many digits") << "1234567890123456789012" << qint64(-1);
 }
 
@@ -85,74 +75,24 @@ void TestRigRules::tuningIsTheLowerEdgeAndRecognisedAgain() {
         // The rig tuned there reports a frequency that gives the same band.
         QCOMPARE(RigBands::bandOfHertz(hz), QLatin1String(b.text));
     }
-    QCOMPARE(RigBands::tuningHertz(QStringLiteral("20m")), qint64(14000000));
-    QCOMPARE(RigBands::tuningHertz(QStringLiteral("1,2cm")), qint64(24000000000));
     QCOMPARE(RigBands::tuningHertz(QStringLiteral("60m")), qint64(0));
-    QCOMPARE(RigBands::tuningHertz(QString()), qint64(0));
 }
 
 void TestRigRules::modeFromRig_data() {
     QTest::addColumn<QString>("rig");
     QTest::addColumn<QString>("mask");
     QTest::newRow("LSB") << "LSB" << "SSB";
-    QTest::newRow("USB") << "USB" << "SSB";
     QTest::newRow("CW reverse") << "CWR" << "CW-R";
     QTest::newRow("RTTY reverse") << "RTTYR" << "RTTY-R";
     QTest::newRow("data USB") << "PKTUSB" << "DIG";
-    QTest::newRow("data LSB") << "PKTLSB" << "DIG";
-    QTest::newRow("packet FM") << "PKTFM" << "PKT";
     QTest::newRow("packet FM, Hamlib 4.5") << "FM-D" << "PKT";
     QTest::newRow("unknown stays") << "SAM" << "SAM";
-    QTest::newRow("empty stays") << "" << "";
 }
 
 void TestRigRules::modeFromRig() {
     QFETCH(QString, rig);
     QFETCH(QString, mask);
     QCOMPARE(RigModes::fromRig(rig), mask);
-}
-
-void TestRigRules::modeToRig_data() {
-    QTest::addColumn<QString>("mask");
-    QTest::addColumn<qint64>("hz"); // -1: no frequency known
-    QTest::addColumn<QString>("rig");
-    QTest::newRow("SSB on 80m") << "SSB" << qint64(3650000) << "LSB";
-    QTest::newRow("SSB just below 10 MHz") << "SSB" << qint64(9999999) << "LSB";
-    QTest::newRow("SSB at 10 MHz") << "SSB" << qint64(10000000) << "USB";
-    QTest::newRow("SSB on 14.2 MHz") << "SSB" << qint64(14200000) << "USB";
-    QTest::newRow("SSB without frequency") << "SSB" << qint64(-1) << "";
-    QTest::newRow("CW-R") << "CW-R" << qint64(-1) << "CWR";
-    QTest::newRow("RTTY-R") << "RTTY-R" << qint64(-1) << "RTTYR";
-    QTest::newRow("FSK") << "FSK" << qint64(-1) << "RTTY";
-    QTest::newRow("FSK-R") << "FSK-R" << qint64(-1) << "RTTYR";
-    QTest::newRow("DIG") << "DIG" << qint64(-1) << "PKTUSB";
-    QTest::newRow("PKT") << "PKT" << qint64(-1) << "PKTFM";
-    QTest::newRow("WFM") << "WFM" << qint64(-1) << "WFM";
-    QTest::newRow("PSK is not passed") << "PSK" << qint64(7040000) << "";
-    QTest::newRow("SSTV is not passed") << "SSTV" << qint64(14230000) << "";
-    QTest::newRow("lower case is not a mode") << "cw" << qint64(-1) << "";
-}
-
-void TestRigRules::modeToRig() {
-    QFETCH(QString, mask);
-    QFETCH(qint64, hz);
-    QFETCH(QString, rig);
-    QCOMPARE(RigModes::toRig(mask, hz < 0 ? std::nullopt : std::optional<qint64>(hz)), rig);
-}
-
-void TestRigRules::everyModeSentReadsBackAsItself() {
-    // What the mask sends and the rig reports back shows the same mode,
-    // except where two mask modes share one rig mode.
-    const QStringList passed = {"CW", "CW-R", "AM", "WFM", "FM", "DIG", "PKT", "RTTY", "RTTY-R", "FSK", "FSK-R", "SSB"};
-    for (const QString& mode : passed) {
-        const QString rig = RigModes::toRig(mode, 7000000);
-        QVERIFY2(!rig.isEmpty(), qPrintable(mode));
-        const QString back = RigModes::fromRig(rig);
-        if (mode == QLatin1String("FSK") || mode == QLatin1String("FSK-R"))
-            QCOMPARE(back, QString(mode).replace(QStringLiteral("FSK"), QStringLiteral("RTTY")));
-        else
-            QCOMPARE(back, mode);
-    }
 }
 
 void TestRigRules::readmeTableIsTheCodeTable() {
@@ -186,7 +126,6 @@ void TestRigRules::commentsWithFrequency_data() {
     QTest::newRow("earlier frequency overwritten") << "f = 3500000Hz\nQRP" << "7074000" << "f = 7074000Hz\nQRP";
     QTest::newRow("remark moves down") << "nice QSO\nsecond" << "7074000" << "f = 7074000Hz\nnice QSO\nsecond";
     QTest::newRow("empty first line is used") << "\nsecond" << "14074000" << "f = 14074000Hz\nsecond";
-    QTest::newRow("f= without blanks is a remark") << "f=1" << "7074000" << "f = 7074000Hz\nf=1";
     QTest::newRow("empty frequency clears the line") << "f = 3500000Hz\nQRP" << "" << "\nQRP";
 }
 
@@ -203,11 +142,9 @@ void TestRigRules::bandCommands_data() {
     QTest::addColumn<QStringList>("commands");
     QTest::newRow("20m SSB") << "20m" << "SSB" << QStringList{"F 14000000", "M USB 0"};
     QTest::newRow("80m SSB") << "80m" << "SSB" << QStringList{"F 3500000", "M LSB 0"};
-    QTest::newRow("30m SSB is upper") << "30m" << "SSB" << QStringList{"F 10100000", "M USB 0"};
     QTest::newRow("40m CW: frequency only") << "40m" << "CW" << QStringList{"F 7000000"};
     QTest::newRow("3cm beyond 32 bits") << "3cm" << "FM" << QStringList{"F 10000000000"};
     QTest::newRow("unknown band sends nothing") << "60m" << "SSB" << QStringList{};
-    QTest::newRow("empty band") << "" << "SSB" << QStringList{};
 }
 
 void TestRigRules::bandCommands() {
@@ -224,8 +161,8 @@ void TestRigRules::modeCommands_data() {
     QTest::newRow("SSB at 14.2 MHz") << "SSB" << "14200000" << QStringList{"M USB 0"};
     QTest::newRow("SSB at 3.7 MHz") << "SSB" << "3700000" << QStringList{"M LSB 0"};
     QTest::newRow("SSB before any report") << "SSB" << "" << QStringList{};
-    QTest::newRow("SSB on a garbled report") << "SSB" << "x" << QStringList{};
-    QTest::newRow("RTTY") << "RTTY" << "" << QStringList{"M RTTY 0"};
+    QTest::newRow("FSK is RTTY at the rig") << "FSK" << "" << QStringList{"M RTTY 0"};
+    QTest::newRow("DIG") << "DIG" << "" << QStringList{"M PKTUSB 0"};
     QTest::newRow("CW-R") << "CW-R" << "7000000" << QStringList{"M CWR 0"};
     QTest::newRow("PSK stays at the mask") << "PSK" << "7040000" << QStringList{};
 }
@@ -244,7 +181,6 @@ void TestRigRules::settingsSection_data() {
     QTest::newRow("nothing stored") << QByteArray() << "localhost" << 4532;
     QTest::newRow("stored") << QByteArray("[Rig]\r\nHost=shack-pi\r\nPort=4533\r\n") << "shack-pi" << 4533;
     QTest::newRow("port out of range") << QByteArray("[Rig]\r\nPort=70000\r\n") << "localhost" << 4532;
-    QTest::newRow("port zero") << QByteArray("[Rig]\r\nPort=0\r\n") << "localhost" << 4532;
     QTest::newRow("port no number") << QByteArray("[Rig]\r\nPort=abc\r\n") << "localhost" << 4532;
     QTest::newRow("blank host") << QByteArray("[Rig]\r\nHost=  \r\n") << "localhost" << 4532;
 }

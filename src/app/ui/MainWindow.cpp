@@ -47,7 +47,9 @@ const QStringList kTabOrder = {
     QStringLiteral("AllgemeinTS"),      QStringLiteral("OrdnungEingabeTS"),     QStringLiteral("VorgabenEingabeTS"),
     QStringLiteral("AutoNrTS"),         QStringLiteral("DoppelCheckTS"),        QStringLiteral("ReferenzLogsTS"),
     QStringLiteral("CallBookTS"),       QStringLiteral("ClockTS"),              QStringLiteral("QslTS"),
-    QStringLiteral("StatusBarTS"),      QStringLiteral("CwTS")};
+    QStringLiteral("StatusBarTS"),      QStringLiteral("CwTS"),
+    // The links to programs beside the logbook come after the older tabs.
+    QStringLiteral("RigTS")};
 
 void insertInOrder(QTabWidget* tabs, QWidget* w, const QString& caption) {
     const qsizetype place = kTabOrder.indexOf(w->objectName());

@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QStyle>
+#include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 
@@ -25,6 +26,18 @@ RigLink::RigLink(Shell& shell, QObject* parent)
       m_options(new RigOptions(shell.session())), m_button(new QToolButton),
       m_menu(shell.menuEntry(QStringLiteral("HrdDdeMenu"))) {
     m_shell.addOptionsPage(m_options, QStringLiteral("RigTS"), msgText(Msg::RigOptionsTab));
+    // The tab's caption is no line of the language file: it follows the
+    // program texts.
+    if (QWidget* tab = m_options->parentWidget()) {
+        ProgramTexts::follow(tab, [tab] {
+            for (QWidget* w = tab->parentWidget(); w; w = w->parentWidget()) {
+                if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
+                    tabs->setTabText(tabs->indexOf(tab), msgText(Msg::RigOptionsTab));
+                    return;
+                }
+            }
+        });
+    }
     m_button->setObjectName(QStringLiteral("HrdDdeSpeedButton"));
     m_button->setCheckable(true);
     m_button->setIcon(m_button->style()->standardIcon(QStyle::SP_DriveNetIcon));
