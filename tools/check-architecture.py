@@ -32,6 +32,7 @@ SETTINGS_ACCESSORS = {
     "settings/StatusBarTemplate.cpp",
     "cw/CwSettings.cpp",
     "links/CallbookSettings.cpp",
+    "links/RigSettings.cpp",
 }
 SETTINGS_CALL = re.compile(r"(\.|->)(read|write)(String|Integer|Bool|Float)\s*\(")
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)

@@ -14,6 +14,7 @@ packages=(
   hamradio-files tzdata   # cty.dat and tzdata.zi for tools/dxcc/make_dxcc.py; tzdata also for the tests
   qt6-multimedia-dev libqt6multimedia6 libpulse0   # the CW output's sound card (QAudioSink over PulseAudio)
   pulseaudio pulseaudio-utils                       # the audio server and parec for the CW playback test
+  libhamlib-utils         # rigctld and rigctl: the rig link talks to rigctld, its tests start the dummy rig
 )
 
 missing=()

@@ -6,6 +6,7 @@
 #include "cli/CwCommand.h"
 #include "cli/EvalCommand.h"
 #include "cli/QslCommand.h"
+#include "cli/RigCommand.h"
 #include "cli/SearchCommand.h"
 #include "converter/LogConverter.h"
 #include "logstore/IoError.h"
@@ -28,7 +29,8 @@ const QStringList kCommands = {QStringLiteral("normalize"), QStringLiteral("expo
                                QStringLiteral("dok"),       QStringLiteral("dok-import"), QStringLiteral("search"),
                                QStringLiteral("qsl"),       QStringLiteral("eval"),       QStringLiteral("contest"),
                                QStringLiteral("cw"),        QStringLiteral("callbook-import"),
-                               QStringLiteral("callbook")};
+                               QStringLiteral("callbook"),
+                               QStringLiteral("rig")};
 
 // The options each command takes; every one of them takes a value.
 QStringList optionsOf(const QString& command) {
@@ -48,6 +50,8 @@ QStringList optionsOf(const QString& command) {
         return CwCommand::options();
     if (CallbookCommand::handles(command))
         return CallbookCommand::options(command);
+    if (RigCommand::handles(command))
+        return RigCommand::options();
     return {};
 }
 
@@ -73,7 +77,8 @@ QString parseCommandOption(CommandLine& line, const QStringList& arguments, qsiz
     if (value.isEmpty())
         return msgText(Msg::CliNeedsValue).arg(name);
     if (line.command == QStringLiteral("eval") || ContestCommand::handles(line.command) ||
-        CwCommand::handles(line.command) || CallbookCommand::handles(line.command)) {
+        CwCommand::handles(line.command) || CallbookCommand::handles(line.command) ||
+        RigCommand::handles(line.command)) {
         line.named[name] = value;
     } else if (name == QStringLiteral("--utc")) {
         line.utc = value;
@@ -128,6 +133,9 @@ QString commandUsageError(const CommandLine& line) {
     const QString callbook = CallbookCommand::usageError(line);
     if (!callbook.isEmpty())
         return callbook;
+    const QString rig = RigCommand::usageError(line);
+    if (!rig.isEmpty())
+        return rig;
     if (c == QStringLiteral("export")) {
         if (!QStringList{"adif", "html", "txt"}.contains(line.format))
             return msgText(Msg::CliExportFormat);
@@ -225,7 +233,7 @@ void loadLanguage(const QString& commandLineFolder, QTextStream& err) {
 QString versionText() { return QStringLiteral("Vesk " VESK_VERSION_TEXT); }
 
 QString helpText() {
-    return msgText(Msg::CliHelp) + msgText(Msg::CliHelpCw) + msgText(Msg::CliHelpCallbook);
+    return msgText(Msg::CliHelp) + msgText(Msg::CliHelpCw) + msgText(Msg::CliHelpCallbook) + msgText(Msg::CliHelpRig);
 }
 
 int normalize(const QStringList& logs, Clock& clock, QTextStream& out, QTextStream& err) {
@@ -376,6 +384,8 @@ int run(const CommandLine& line, Clock& clock, QTextStream& out, QTextStream& er
         return CwCommand::run(line, out, err);
     if (CallbookCommand::handles(line.command))
         return CallbookCommand::run(line, out, err);
+    if (RigCommand::handles(line.command))
+        return RigCommand::run(line, out, err);
     if (!line.command.isEmpty()) {
         LogConverter converter(clock);
         try {

@@ -301,7 +301,36 @@
     X(CliCallbookImported)                                                                                             \
     X(CliCallbookNoDatabase)                                                                                           \
     X(CliHelpCallbook)                                                                                                 \
-    X(CallbookFileFilter)
+    X(CallbookFileFilter)                                                                                              \
+    X(RigRefused)                                                                                                      \
+    X(RigHostNotFound)                                                                                                 \
+    X(RigClosedByPeer)                                                                                                 \
+    X(RigSocketError)                                                                                                  \
+    X(RigNoAnswer)                                                                                                     \
+    X(RigNoConnection)                                                                                                 \
+    X(RigNotRigctld)                                                                                                   \
+    X(RigError)                                                                                                        \
+    X(RigWhere)                                                                                                        \
+    X(RigLinkEnded)                                                                                                    \
+    X(RigOptionsTab)                                                                                                   \
+    X(RigGroupBox)                                                                                                     \
+    X(RigHostLabel)                                                                                                    \
+    X(RigPortLabel)                                                                                                    \
+    X(RigTestButton)                                                                                                   \
+    X(RigTesting)                                                                                                      \
+    X(RigTestAnswered)                                                                                                 \
+    X(RigTestNoAnswer)                                                                                                 \
+    X(RigPortInvalid)                                                                                                  \
+    X(RigHostEmpty)                                                                                                    \
+    X(CliRigRig)                                                                                                       \
+    X(CliRigDerived)                                                                                                   \
+    X(CliRigNoBand)                                                                                                    \
+    X(CliRigSent)                                                                                                      \
+    X(CliRigRefused)                                                                                                   \
+    X(CliRigNothingToSend)                                                                                             \
+    X(CliRigBadPort)                                                                                                   \
+    X(CliRigNoOperands)                                                                                                \
+    X(CliHelpRig)
 
 enum class Msg : int {
 #define VESK_PROGRAM_TEXT_ID(name) name,

@@ -5,6 +5,7 @@ class OptionsPage;
 class QAction;
 class QString;
 class QTabWidget;
+class QToolButton;
 class QWidget;
 class Session;
 
@@ -38,6 +39,8 @@ public:
     virtual void addOptionsPage(OptionsPage* page, const QString& tabName, const QString& caption) = 0;
     // A menu entry of the main menu by its objectName, or nullptr.
     virtual QAction* menuEntry(const QString& objectName) = 0;
+    // A speed button in the row beside the tabs, before the page history's.
+    virtual void addSpeedButton(QToolButton* button) = 0;
 
     // Opens a contact of the current log (row of the list) in the edit tab;
     // after saving the program goes to target.

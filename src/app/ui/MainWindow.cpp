@@ -47,7 +47,9 @@ const QStringList kTabOrder = {
     QStringLiteral("AllgemeinTS"),      QStringLiteral("OrdnungEingabeTS"),     QStringLiteral("VorgabenEingabeTS"),
     QStringLiteral("AutoNrTS"),         QStringLiteral("DoppelCheckTS"),        QStringLiteral("ReferenzLogsTS"),
     QStringLiteral("CallBookTS"),       QStringLiteral("ClockTS"),              QStringLiteral("QslTS"),
-    QStringLiteral("StatusBarTS"),      QStringLiteral("CwTS")};
+    QStringLiteral("StatusBarTS"),      QStringLiteral("CwTS"),
+    // The links to programs beside the logbook come after the older tabs.
+    QStringLiteral("RigTS")};
 
 void insertInOrder(QTabWidget* tabs, QWidget* w, const QString& caption) {
     const qsizetype place = kTabOrder.indexOf(w->objectName());
@@ -191,6 +193,13 @@ void MainWindow::addEvaluationPage(QWidget* widget, const QString& caption) {
 
 QAction* MainWindow::menuEntry(const QString& objectName) { return menuBar()->findChild<QAction*>(objectName); }
 
+void MainWindow::addSpeedButton(QToolButton* button) {
+    button->setParent(m_speedButtons->parentWidget());
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    m_speedButtons->insertWidget(m_speedButtons->indexOf(m_backButton), button);
+}
+
 void MainWindow::openForEdit(int row, ReturnTarget target) { m_entryArea->openForEdit(row, target); }
 
 void MainWindow::reloadLists() { m_entryArea->ListeNeuFuellen(); }
@@ -198,6 +207,7 @@ void MainWindow::reloadLists() { m_entryArea->ListeNeuFuellen(); }
 void MainWindow::buildHistoryButtons() {
     auto* corner = new QWidget(m_pages);
     auto* layout = new QHBoxLayout(corner);
+    m_speedButtons = layout;
     layout->setContentsMargins(0, 0, 4, 0);
     layout->setSpacing(2);
     m_backButton = new QToolButton(corner);

@@ -18,6 +18,7 @@ class GeneralOptions;
 class LogConverterForm;
 class QAction;
 class QActionGroup;
+class QHBoxLayout;
 class QMenu;
 class QTabWidget;
 class QToolButton;
@@ -42,6 +43,7 @@ public:
     void addEvaluationPage(QWidget* page, const QString& caption) override;
     void addOptionsPage(OptionsPage* page, const QString& tabName, const QString& caption) override;
     QAction* menuEntry(const QString& objectName) override;
+    void addSpeedButton(QToolButton* button) override;
     void openForEdit(int row, ReturnTarget target) override;
     void reloadLists() override;
     void logFilesChanged() override { BuildMenu(); }
@@ -112,6 +114,7 @@ private:
     CwArea* m_cwArea = nullptr;
     StationLinks* m_stationLinks = nullptr;
     LogConverterForm* m_logConverterForm = nullptr;
+    QHBoxLayout* m_speedButtons = nullptr;
     QToolButton* m_backButton = nullptr;
     QToolButton* m_nextButton = nullptr;
     PageHistory m_history;

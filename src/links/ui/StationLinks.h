@@ -4,6 +4,7 @@
 
 class CallbookLink;
 class EntryArea;
+class RigLink;
 class Shell;
 
 // The links to what runs beside the logbook: the rig (through rigctld), the
@@ -17,9 +18,11 @@ public:
 
     // RAC_VERSION of the status bar.
     int callbookVersion() const;
+    RigLink& rig() const { return *m_rig; }
 
 private:
     Shell& m_shell;
     EntryArea& m_entry;
     CallbookLink* m_callbook;
+    RigLink* m_rig;
 };

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QAbstractSocket>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QTcpSocket;
+class QTimer;
+
+// One answer of rigctld in its extended form: every line it sent for the
+// command, and the return code of the closing "RPRT n" line (0: done).
+struct RigReply {
+    int code = 0;
+    QStringList lines;
+    bool ok() const { return code == 0; }
+    // The text after "key:" on the line that starts so ("Frequency: 7074000"
+    // gives "7074000" for "Frequency"); empty when no line does.
+    QString value(const QString& key) const;
+};
+
+// A client of Hamlib's rigctld (TCP, one text command a line). Nothing here
+// waits: the answers arrive through the event loop, one command at a time
+// in the order given, and every connection attempt and every answer has a
+// time limit. When rigctld refuses, goes away or lets the time run out, the
+// connection is dropped with every command still waiting, and failed()
+// tells why, once.
+class RigctldClient : public QObject {
+    Q_OBJECT
+public:
+    using Done = std::function<void(const RigReply&)>;
+    static constexpr int DefaultTimeout = 1500; // ms
+
+    explicit RigctldClient(QObject* parent = nullptr);
+    ~RigctldClient() override;
+
+    void setTimeout(int ms) { m_timeoutMs = ms; }
+    int timeout() const { return m_timeoutMs; }
+
+    // Connects; connected() or failed() follows. An open connection is
+    // dropped first.
+    void open(const QString& host, quint16 port);
+    // Drops the connection and the waiting commands, without a signal.
+    void close();
+    bool isConnected() const;
+    // Sends command ("f", "F 14000000") once those before it are answered;
+    // done gets the answer. Without a connection nothing is sent.
+    void request(const QString& command, Done done = {});
+    // Commands sent or queued and not answered yet.
+    qsizetype waiting() const { return m_queue.size(); }
+
+    const QString& host() const { return m_host; }
+    quint16 port() const { return m_port; }
+
+Q_SIGNALS:
+    void connected();
+    void failed(const QString& reason);
+
+private:
+    struct Pending {
+        QString command;
+        Done done;
+    };
+    void sendNext();
+    void readAnswer();
+    void socketError(QAbstractSocket::SocketError error);
+    void timedOut();
+    void fail(const QString& reason);
+
+    QTcpSocket* m_socket;
+    QTimer* m_timer;
+    int m_timeoutMs = DefaultTimeout;
+    QString m_host;
+    quint16 m_port = 0;
+    bool m_active = false; // between open() and close() or failed()
+    quint64 m_answered = 0;
+    QList<Pending> m_queue;
+    bool m_sent = false; // the head of the queue went out
+    QByteArray m_buffer;
+    QStringList m_lines;
+};
