@@ -31,6 +31,7 @@ SETTINGS_ACCESSORS = {
     "windows/ClockSettings.cpp",
     "settings/StatusBarTemplate.cpp",
     "cw/CwSettings.cpp",
+    "links/PropagationSettings.cpp",
 }
 SETTINGS_CALL = re.compile(r"(\.|->)(read|write)(String|Integer|Bool|Float)\s*\(")
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)

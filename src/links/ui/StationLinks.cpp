@@ -1,7 +1,8 @@
 #include "links/ui/StationLinks.h"
 
 #include "entry/ui/EntryArea.h"
+#include "links/ui/HamCapLink.h"
 #include "session/Shell.h"
 
 StationLinks::StationLinks(Shell& shell, EntryArea& entry, QObject* parent)
-    : QObject(parent), m_shell(shell), m_entry(entry) {}
+    : QObject(parent), m_shell(shell), m_entry(entry), m_propagation(new HamCapLink(shell, entry, this)) {}

@@ -3,6 +3,7 @@
 #include <QObject>
 
 class EntryArea;
+class HamCapLink;
 class Shell;
 
 // The links to what runs beside the logbook: the rig (through rigctld), the
@@ -14,7 +15,10 @@ class StationLinks : public QObject {
 public:
     StationLinks(Shell& shell, EntryArea& entry, QObject* parent = nullptr);
 
+    HamCapLink& propagation() const { return *m_propagation; }
+
 private:
     Shell& m_shell;
     EntryArea& m_entry;
+    HamCapLink* m_propagation = nullptr;
 };
