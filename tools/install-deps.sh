@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libjpeg62-turbo-dev libgif-dev
   libxlsxwriter-dev       # the contest results as an .xlsx workbook
+  qt6-translations-l10n   # Qt's own buttons and file dialogs in German
   python3-openpyxl        # the tests read that workbook back with an independent reader
   fonts-dejavu-core
   hamradio-files tzdata   # cty.dat and tzdata.zi for tools/dxcc/make_dxcc.py; tzdata also for the tests

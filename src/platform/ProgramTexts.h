@@ -280,27 +280,32 @@
     X(ContestHeaderValue)                                                                                              \
     X(ContestHeaderKind)                                                                                               \
     X(ContestHeaderConditions)                                                                                         \
-    X(ContestNoSuchContact) \
-    X(PropagationCaption) \
-    X(PropagationChartTab) \
-    X(PropagationAreaTab) \
-    X(PropagationSunspots) \
-    X(PropagationShortPath) \
-    X(PropagationLongPath) \
-    X(PropagationBandLine) \
-    X(PropagationOpenHours) \
-    X(PropagationPathText) \
-    X(PropagationPosition) \
-    X(PropagationAreaText) \
-    X(PropagationLegend) \
-    X(PropagationNow) \
-    X(HamCapReportedError) \
-    X(PropagationHomeOffGlobe) \
-    X(PropagationDxOffGlobe) \
-    X(PropagationUnknownCall) \
-    X(PropagationNoTarget) \
-    X(PropagationMemberRefused) \
-    X(PropagationNotStarted) \
+    X(ContestNoSuchContact)                                                                                            \
+    X(QtTranslationLanguage)                                                                                           \
+    X(ImportedSkippedRecord)                                                                                           \
+    X(ImportedSkippedRow)                                                                                              \
+    X(MapPictureMissing)                                                                                               \
+    X(MapNotANumber)                                                                                                   \
+    X(PropagationCaption)                                                                                              \
+    X(PropagationChartTab)                                                                                             \
+    X(PropagationAreaTab)                                                                                              \
+    X(PropagationSunspots)                                                                                             \
+    X(PropagationShortPath)                                                                                            \
+    X(PropagationLongPath)                                                                                             \
+    X(PropagationBandLine)                                                                                             \
+    X(PropagationOpenHours)                                                                                            \
+    X(PropagationPathText)                                                                                             \
+    X(PropagationPosition)                                                                                             \
+    X(PropagationAreaText)                                                                                             \
+    X(PropagationLegend)                                                                                               \
+    X(PropagationNow)                                                                                                  \
+    X(HamCapReportedError)                                                                                             \
+    X(PropagationHomeOffGlobe)                                                                                         \
+    X(PropagationDxOffGlobe)                                                                                           \
+    X(PropagationUnknownCall)                                                                                          \
+    X(PropagationNoTarget)                                                                                             \
+    X(PropagationMemberRefused)                                                                                        \
+    X(PropagationNotStarted)                                                                                           \
     X(PropagationMapMissing)
 
 enum class Msg : int {

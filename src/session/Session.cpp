@@ -12,6 +12,7 @@
 #include "settings/LanguageFile.h"
 #include "settings/LanguageSettings.h"
 #include "platform/ProgramTexts.h"
+#include "platform/QtTranslations.h"
 
 #include <QDir>
 #include <QFile>
@@ -67,11 +68,14 @@ void Session::setLanguageLines(const QStringList& lines) {
     const QString language = pathOf(LanguageSettings::fileName(m_settings));
     if (!QFile(language).open(QIODevice::ReadOnly)) {
         ProgramTexts::useBuiltInGerman();
-        return;
+    } else {
+        const QString problem = ProgramTexts::loadFor(language);
+        if (!problem.isEmpty())
+            m_dialogs.error(problem + u'\n' + msgText(Msg::BuiltInGermanApplies));
     }
-    const QString problem = ProgramTexts::loadFor(language);
-    if (!problem.isEmpty())
-        m_dialogs.error(problem + u'\n' + msgText(Msg::BuiltInGermanApplies));
+    // A missing catalogue leaves Qt's buttons in English; the program's own
+    // texts are complete without it, so that is not worth a message.
+    QtTranslations::use(msgText(Msg::QtTranslationLanguage));
 }
 
 QString Session::pathOf(const QString& fileName) const { return QDir(m_folder).filePath(fileName); }

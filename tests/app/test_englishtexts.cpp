@@ -75,7 +75,7 @@ static bool languageNeutral(const QString& text) {
     static const QStringList words =
         QStringLiteral("DOK QTH Call UTC Locator DXCC QSL Vesk PLE RST TX RX Nr Name Band Mode Log Logs ADIF HTML OK "
                        "English Deutsch Import Export Cabrillo LogConverter Info Tools Contest CW SSB cm RAC StatusBar "
-                       "Format Text Rx Tx log QSO CSV TXT LOG Version Cancel Hz")
+                       "Format Text Rx Tx log QSO CSV TXT LOG Version Cancel Hz km")
             .split(u' ') +
         (QsoRecord::gridTitles() + QsoRecord::headerTitles() + ContestColumn::names()).join(u' ').split(u' ');
     static const QRegularExpression word(QStringLiteral("[A-Za-zÄÖÜäöüß]{2,}"));

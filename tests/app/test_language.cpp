@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -106,6 +107,12 @@ void TestLanguage::switchesToEnglishAndBack() {
                            session.texts()[LanguageTexts::NewLogEntry], findControl<QMenu>(w, "LanguageMenu")->title()};
     };
     const QStringList english = {en[0], en[91], en[151] + "2026.log", en[150], en[150], "English"};
+    // Qt's own buttons follow the language too (Debian's Qt translations).
+    auto cancelButton = [] {
+        QMessageBox box;
+        box.setStandardButtons(QMessageBox::Cancel);
+        return box.button(QMessageBox::Cancel)->text();
+    };
     {
         StartedProgram program(dir, false);
         auto& [clock, dialogs, session, w] = program;
@@ -124,9 +131,11 @@ void TestLanguage::switchesToEnglishAndBack() {
         findControl<QAction>(w, "EnglishMenu")->trigger();
         QVERIFY(!findControl<QAction>(w, "DeutschMenu")->isChecked());
         QCOMPARE(shown(w, session), english);
+        QCOMPARE(cancelButton(), "Cancel");
         noEmptyCaption(w);
         findControl<QAction>(w, "DeutschMenu")->trigger();
         QCOMPARE(shown(w, session), (QStringList{de[0], de[91], de[151] + "2026.log", de[150], de[150], "Deutsch"}));
+        QCOMPARE(cancelButton(), "Abbrechen");
         noEmptyCaption(w);
         findControl<QAction>(w, "EnglishMenu")->trigger();
         w.close();

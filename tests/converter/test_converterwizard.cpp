@@ -14,6 +14,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QPlainTextEdit>
 #include <QTableView>
 #include <QTimer>
 #include <QtTest>
@@ -126,7 +127,8 @@ void TestConverterWizard::importAdifOntoALog() {
     SampleLog::write(dir.file("a.log"), old);
     dir.write("fremd.adi", "Aus einem anderen Programm <EOH>\r\n"
                            "<CALL:5>DL1AB<QSO_DATE:8>20240102<TIME_ON:4>1230<BAND:3>20M<MODE:3>SSB<EOR>\r\n"
-                           "<call:4>F5XY <qso_date:8>20240103<time_on:4>0830<band:2>2M<mode:2>FM<eor>\r\n");
+                           "<call:4>F5XY <qso_date:8>20240103<time_on:4>0830<band:2>2M<mode:2>FM<eor>\r\n"
+                           "<qso_date:8>20240104<time_on:4>0900<band:2>2M<mode:2>FM<eor>\r\n");
     Wizard w(dir);
     w.start("ImportRadioBtn");
     w.dialogs.fileAnswers = {dir.file("fremd.adi")};
@@ -136,6 +138,11 @@ void TestConverterWizard::importAdifOntoALog() {
     w.next();
     QCOMPARE(w.dialogs.errors, QStringList());
     QCOMPARE(w.form.step(), LogConverterForm::Step::ImportDone);
+    // One record without a call is counted in the singular.
+    QCOMPARE(w.find<QPlainTextEdit>("ResultMemo")->toPlainText().section(u'\n', 0, 0),
+             QString("2 QSOs aus \"%1\" in \"a.log\" importiert, 1 Datensatz ohne Datum, Zeit, Band, Mode oder "
+                     "Rufzeichen übersprungen. Das Log enthält jetzt 3 QSOs.")
+                 .arg(QDir::toNativeSeparators(dir.file("fremd.adi"))));
     const QList<QsoRecord> records = SampleLog::read(dir.file("a.log"));
     QCOMPARE(column(records, QsoRecord::Call), QStringList({"DK1OLD", "DL1AB", "F5XY"}));
     QCOMPARE(column(records, QsoRecord::Number), QStringList({"1", "2", "3"}));

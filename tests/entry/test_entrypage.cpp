@@ -1,3 +1,4 @@
+#include "entry/ui/FunctionButtonStrip.h"
 #include "entry/ui/DoppeltForm.h"
 #include "entry/ui/EntryPage.h"
 #include "entry/ui/LogGridView.h"
@@ -70,6 +71,10 @@ class TestEntryPage : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void fullContactWithEveryField();
+    void dateEditorTakesDigitsAtOnce();
+    void editorClosesWithThePage();
+    void nothingLooksEditableWithoutALog();
+    void narrowButtonKeepsItsKey();
     void hiddenFieldsAndShortCall();
     void escapeThenNumberCarriesOn();
     void appendTextCountsUp();
@@ -190,6 +195,70 @@ void TestEntryPage::appendTextCountsUp() {
     QCOMPARE(p.dialogs.errors, QStringList{p.session.texts()[LanguageTexts::AutoNumberNeedsNumber]});
 }
 
+void TestEntryPage::dateEditorTakesDigitsAtOnce() {
+    Mask run({"1;05.12.2026;10:00:00;20m;CW;DL1AB;599;599;;;;;5W;;;"});
+    auto& [dir, p] = run;
+    auto* label = p.find<QLabel>("DateLabel");
+    const QDate shown = QDate::fromString(label->text(), "dd.MM.yyyy");
+    QVERIFY2(shown.isValid(), qPrintable(label->text()));
+    const int day = shown.day() == 3 ? 4 : 3;
+    QTest::mouseDClick(label, Qt::LeftButton);
+    QCOMPARE(focusName(), QStringLiteral("DatePicker"));
+    type(QStringLiteral("0%1").arg(day));
+    press(Qt::Key_Return);
+    QCOMPARE(label->text(), shown.addDays(day - shown.day()).toString("dd.MM.yyyy"));
+}
+
+void TestEntryPage::editorClosesWithThePage() {
+    Mask run({"1;05.12.2026;10:00:00;20m;CW;DL1AB;599;599;;;;;5W;;;"});
+    auto& [dir, p] = run;
+    auto* bands = p.find<QListWidget>("BandListBox");
+    QTest::mouseDClick(p.find<QLabel>("BandLabel"), Qt::LeftButton);
+    QVERIFY(bands->isVisible());
+    bands->setCurrentRow(1);
+    p.w.showPage(Page::List);
+    p.w.showPage(Page::Entry);
+    QVERIFY(!bands->isVisible());
+    QCOMPARE(p.find<QLabel>("BandLabel")->text(), QStringLiteral("20m")); // not taken
+}
+
+void TestEntryPage::nothingLooksEditableWithoutALog() {
+    TestFolder dir;
+    dir.installLanguageFiles();
+    StartedProgram p(dir);
+    QVERIFY(!p.session.hasLog());
+    // The colours the mask gives its fields and links are those of a page in
+    // use; a disabled one shows the style's grey.
+    const QPalette plain;
+    for (const char* name : {"CallEdit", "RstTxEdit", "RstRxEdit"}) {
+        auto* edit = p.find<QLineEdit>(name);
+        QVERIFY2(!edit->isEnabled(), name);
+        QCOMPARE(edit->palette().color(QPalette::Disabled, QPalette::Base), plain.color(QPalette::Disabled, QPalette::Base));
+    }
+    auto* link = p.find<QLabel>("CallbookLabel");
+    QVERIFY(!link->isEnabled());
+    QCOMPARE(link->palette().color(QPalette::Disabled, QPalette::WindowText),
+             plain.color(QPalette::Disabled, QPalette::WindowText));
+    QCOMPARE(link->palette().color(QPalette::Active, QPalette::WindowText), QColor(Qt::blue));
+}
+
+void TestEntryPage::narrowButtonKeepsItsKey() {
+    Mask run({}, "[Buttons]\r\nBF6=ijk\r\nBF7=c\r\n");
+    auto& [dir, p] = run;
+    p.w.resize(900, p.w.height());
+    QApplication::processEvents();
+    auto* six = p.find<FunctionButton>("B6");
+    QVERIFY2(six->caption().count(u',') == 2, qPrintable(six->caption()));
+    QVERIFY2(six->text().startsWith("F6:") && six->text() != six->caption() && six->text().endsWith(QChar(0x2026)),
+             qPrintable(six->text()));
+    QVERIFY(six->fontMetrics().horizontalAdvance(six->text()) <= six->contentsRect().width());
+    QVERIFY2(six->toolTip().startsWith(six->caption() + u'\n'), qPrintable(six->toolTip()));
+    // A caption that fits is shown whole, with the hint alone as tooltip.
+    auto* seven = p.find<FunctionButton>("B7");
+    QCOMPARE(seven->text(), seven->caption());
+    QVERIFY(!seven->toolTip().startsWith(seven->caption()));
+}
+
 void TestEntryPage::toggleGroupOnOneKey() {
     Mask run({}, "[Buttons]\r\nBF3=ei\r\nBF5=c\r\n");
     auto& [dir, p] = run;
@@ -293,6 +362,16 @@ void TestEntryPage::ctrlLJumpsWithoutCheck() {
     type("l1ab");
     QCOMPARE(p.find<QLineEdit>("CallEdit")->text(), QStringLiteral("DL1AB"));
     QVERIFY(!answerWarning(Qt::Key_1, [] { press(Qt::Key_L, Qt::ControlModifier); }));
+    QCOMPARE(focusName(), QStringLiteral("Liste2StringGrid"));
+
+    // A quick chord: Ctrl is let go before L. It still counts, and only once.
+    QWidget* list = focused();
+    QTest::keyPress(list, Qt::Key_Control);
+    QTest::keyPress(list, Qt::Key_L, Qt::ControlModifier);
+    QCOMPARE(focusName(), QStringLiteral("CallEdit"));
+    QTest::keyRelease(focused(), Qt::Key_Control, Qt::ControlModifier);
+    QTest::keyRelease(focused(), Qt::Key_L);
+    QCOMPARE(focusName(), QStringLiteral("CallEdit"));
 }
 
 void TestEntryPage::referenceLabels() {

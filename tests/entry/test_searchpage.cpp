@@ -92,6 +92,7 @@ void TestSearchPage::operatorSearchesThroughTheTab() {
     QTest::mouseClick(p.find<QPushButton>("eOkBtn"), Qt::LeftButton);
     QCOMPARE(pages->currentWidget(), page);
     QCOMPARE(dir.read("2026.log"), crlf(QStringList{QsoRecord::headerLine()} + kLog).replace(";Eva;", ";Eva Maria;"));
+    QCOMPARE(page->results().field(0, QsoRecord::Name), QStringLiteral("Eva Maria")); // the result shows it too
 
     // Ctrl+click opens a result as well; the back button returns to the search.
     page->setCondition(1, true, SearchField::Call, SearchOperator::Contains, "abc");

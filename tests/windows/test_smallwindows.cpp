@@ -8,6 +8,7 @@
 #include "windows/ui/DateiformateForm.h"
 #include "windows/ui/HotKeyForm.h"
 
+#include <QAction>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -22,6 +23,8 @@ private Q_SLOTS:
     void renamingKeepsEveryFile();
     void fileFormatsWindow();
     void aboutBox();
+    void helpMenuOpensShippedPage_data();
+    void helpMenuOpensShippedPage();
 };
 
 void TestSmallWindows::shortcutList() {
@@ -126,6 +129,30 @@ void TestSmallWindows::aboutBox() {
     QCOMPARE(about.creditsTop(), 150);
     about.hide();
     QVERIFY(!about.scrolling());
+}
+
+void TestSmallWindows::helpMenuOpensShippedPage_data() {
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("page");
+    QTest::newRow("Inhalt") << "Hilfe2" << "index.htm";
+    QTest::newRow("AFU-Linkliste") << "LinklistezuAFU1" << "11-4.htm";
+    QTest::newRow("Vesk im Web") << "WebPageMenu" << "vesk.htm";
+}
+
+void TestSmallWindows::helpMenuOpensShippedPage() {
+    QFETCH(QString, entry);
+    QFETCH(QString, page);
+    ProgramOnLog run{{}};
+    StartedProgram& p = run.p;
+    RecordingDesktop desktop;
+    p.session.setDesktop(desktop);
+    QAction* item = p.w.menuEntry(entry);
+    QVERIFY(item);
+    QVERIFY2(item->isEnabled(), qPrintable(entry + " is greyed"));
+    item->trigger();
+    QCOMPARE(desktop.opened, QStringList{run.dir.file("Hilfe/" + page)});
+    // The page the entry opens is one the build puts beside the program.
+    QVERIFY2(QFileInfo::exists(QCoreApplication::applicationDirPath() + "/Hilfe/" + page), qPrintable(page));
 }
 
 QTEST_MAIN(TestSmallWindows)

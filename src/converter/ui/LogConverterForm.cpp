@@ -631,9 +631,10 @@ void LogConverterForm::nextFromImportTarget() {
     QString summary = msgText(Msg::ImportedAdif)
                           .arg(result.written)
                           .arg(native(source), QFileInfo(target).fileName());
-    if (result.skipped > 0)
-        summary += msgText(Msg::ImportedSkippedRecords)
-                       .arg(result.skipped);
+    if (result.skipped == 1)
+        summary += msgText(Msg::ImportedSkippedRecord);
+    else if (result.skipped > 0)
+        summary += msgText(Msg::ImportedSkippedRecords).arg(result.skipped);
     summary += msgText(Msg::LogNowHolds).arg(result.total);
     finish(Step::ImportDone, (QStringList{summary} + result.notes).join(u'\n'));
 }
@@ -659,7 +660,10 @@ void LogConverterForm::nextFromGrid() {
                           .arg(m_gridModel->grid().sourceName())
                           .arg(startLine)
                           .arg(QFileInfo(target).fileName());
-    if (result.skipped > 0) summary += msgText(Msg::ImportedSkippedRows).arg(result.skipped);
+    if (result.skipped == 1)
+        summary += msgText(Msg::ImportedSkippedRow);
+    else if (result.skipped > 0)
+        summary += msgText(Msg::ImportedSkippedRows).arg(result.skipped);
     summary += msgText(Msg::LogNowHolds).arg(result.total);
     finish(Step::ImportDone, summary);
 }

@@ -149,6 +149,8 @@ void EntryArea::openForEdit(int row, ReturnTarget target) {
 
 void EntryArea::returnAfterSaving(int number, ReturnTarget target) {
     ListeNeuFuellen();
+    if (number >= 1 && number <= m_session.model().recordCount())
+        m_searchPage->refreshResult(number, m_session.model().record(number - 1));
     for (LogGridView* grid : {m_listPage->grid(), m_entryPage->lowerList()})
         grid->selectRecord(number - 1);
     m_listPage->grid()->scrollTo(m_session.model().index(number - 1, 0), QAbstractItemView::PositionAtBottom);
@@ -191,6 +193,10 @@ void EntryArea::markCardReceived(const QDate& date) { m_editPage->markCardReceiv
 void EntryArea::setCardHandlers(EditPage::CardHandlers handlers) { m_editPage->setCardHandlers(std::move(handlers)); }
 
 void EntryArea::pageChanged(QWidget* previous, QWidget* shown) {
+    // An editor left open on another page would greet the operator on the
+    // way back with a value half chosen.
+    if (previous == m_entryPage && shown != m_entryPage)
+        m_entryPage->closeEditor();
     if (previous == m_plePage && shown != m_plePage)
         PleTSHide();
     if (shown == m_entryPage)
@@ -308,10 +314,27 @@ void EntryArea::Liste2StringGridMouseUp(int row) {
 }
 
 bool EntryArea::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyRelease && m_shell.isCurrent(Page::Entry) && m_entryPage->isEnabled()) {
+    const bool press = event->type() == QEvent::KeyPress;
+    if ((press || event->type() == QEvent::KeyRelease) && m_shell.isCurrent(Page::Entry) &&
+        m_entryPage->isEnabled()) {
         auto* w = qobject_cast<QWidget*>(watched);
-        if (w && w->window() == m_shell.window() && !static_cast<QKeyEvent*>(event)->isAutoRepeat())
-            return m_entryPage->FormKeyUp(static_cast<QKeyEvent*>(event));
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (!w || w->window() != m_shell.window() || key->isAutoRepeat())
+            return QObject::eventFilter(watched, event);
+        // A quick Ctrl chord lets go of Ctrl before the letter, so its
+        // release comes without Ctrl: the chord counts when it is pressed,
+        // and its release is then swallowed.
+        if (press) {
+            if (!(key->modifiers() & Qt::ControlModifier) || !EntryPage::isCtrlChord(key->key()))
+                return false;
+            m_chordOnPress = key->key();
+            return m_entryPage->FormKeyUp(key);
+        }
+        if (key->key() == m_chordOnPress) {
+            m_chordOnPress = 0;
+            return true;
+        }
+        return m_entryPage->FormKeyUp(key);
     }
     return QObject::eventFilter(watched, event);
 }

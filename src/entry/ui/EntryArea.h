@@ -120,4 +120,5 @@ private:
     DuplicateCheckOptions* m_duplicateOptions = nullptr;
     ReferenceLogsOptions* m_referenceOptions = nullptr;
     ReferenceListController* m_referenceList = nullptr;
+    int m_chordOnPress = 0; // the Ctrl chord handled on its press, until its release
 };

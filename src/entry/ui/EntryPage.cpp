@@ -66,11 +66,16 @@ QLineEdit* lineEdit(const QString& name, QWidget* parent, int width) {
     return e;
 }
 
-void paintText(QLabel* label, const QColor& colour) {
-    QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, colour);
-    label->setPalette(p);
+// Colours of the mask are for a page in use: a disabled page (no log open)
+// keeps the grey of the style, so that nothing there looks editable.
+void setEnabledColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
+    QPalette p = widget->palette();
+    p.setColor(QPalette::Active, role, colour);
+    p.setColor(QPalette::Inactive, role, colour);
+    widget->setPalette(p);
 }
+
+void paintText(QLabel* label, const QColor& colour) { setEnabledColour(label, QPalette::WindowText, colour); }
 
 // Call, RST and the other upper-case fields: letters typed in lower case
 // become capitals.
@@ -355,9 +360,7 @@ void EntryPage::showMark(int field, bool marked) {
     QLineEdit* edit = lineEditOf(field);
     if (!edit)
         return;
-    QPalette p = edit->palette();
-    p.setColor(QPalette::Base, marked ? kInvalid : palette().color(QPalette::Base));
-    edit->setPalette(p);
+    setEnabledColour(edit, QPalette::Base, marked ? kInvalid : palette().color(QPalette::Active, QPalette::Base));
 }
 
 void EntryPage::setItemShown(int item, bool shown) {
@@ -367,8 +370,7 @@ void EntryPage::setItemShown(int item, bool shown) {
 
 void EntryPage::NewButtonCaption() {
     for (int b = 1; b <= FieldBindings::ButtonCount; ++b) {
-        m_buttons->button(b)->setText(m_mask.bindings().caption(b));
-        m_buttons->button(b)->setToolTip(m_mask.bindings().hint(b, m_session.texts()));
+        m_buttons->button(b)->setCaption(m_mask.bindings().caption(b), m_mask.bindings().hint(b, m_session.texts()));
     }
 }
 
@@ -630,6 +632,12 @@ QWidget* EntryPage::editorOf(int item) const {
     }
 }
 
+void EntryPage::closeEditor() {
+    const int item = shownEditor();
+    if (item >= 0)
+        editorOf(item)->hide();
+}
+
 int EntryPage::shownEditor() const {
     for (int item : {MaskItem::Date, MaskItem::Utc, MaskItem::Band, MaskItem::Mode, MaskItem::TxPwr}) {
         if (!editorOf(item)->isHidden())
@@ -657,6 +665,12 @@ void EntryPage::openEditor(int item) {
             m_datePicker->setDate(*date);
         else
             dialogs.error(msgText(Msg::MaskDateInvalid).arg(text));
+        // The weekday comes first in the editor but cannot be typed: the
+        // day (the second section, the weekday counting as a day section
+        // too) starts selected, so that digits change the date at once.
+        m_datePicker->setCurrentSectionIndex(1);
+        if (auto* edit = m_datePicker->findChild<QLineEdit*>())
+            edit->setSelection(edit->cursorPosition(), 2);
         break;
     }
     case MaskItem::Utc: {
@@ -741,6 +755,10 @@ void EntryPage::handleFunctionKey(int number, bool fromButton) {
             openEditor(item);
         }
     }
+}
+
+bool EntryPage::isCtrlChord(int key) {
+    return key == Qt::Key_B || key == Qt::Key_D || key == Qt::Key_L || key == Qt::Key_R;
 }
 
 bool EntryPage::FormKeyUp(QKeyEvent* event) {

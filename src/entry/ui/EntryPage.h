@@ -36,8 +36,12 @@ public:
     // The keys the whole window sees on the entry tab (on release); true
     // when the key was one of them.
     bool FormKeyUp(QKeyEvent* event);
+    // The letters that make a Ctrl chord of the mask (Ctrl+B, D, L, R).
+    static bool isCtrlChord(int key);
     // A function key or button: handles the items bound to it.
     void handleFunctionKey(int number, bool fromButton);
+    // Closes an open pop-up editor without taking its value.
+    void closeEditor();
 
 Q_SIGNALS:
     // Call was left for another field of the mask: the duplicate check runs.

@@ -19,6 +19,34 @@ FunctionButton::FunctionButton(int number, QWidget* parent) : QLabel(parent), m_
     setCursor(Qt::PointingHandCursor);
 }
 
+void FunctionButton::setCaption(const QString& caption, const QString& hint) {
+    m_caption = caption;
+    m_hint = hint;
+    fitCaption();
+}
+
+void FunctionButton::resizeEvent(QResizeEvent* event) {
+    QLabel::resizeEvent(event);
+    fitCaption();
+}
+
+void FunctionButton::fitCaption() {
+    const QFontMetrics metrics(font());
+    const int room = contentsRect().width() - 2 * metrics.averageCharWidth();
+    QString shown = m_caption;
+    if (metrics.horizontalAdvance(m_caption) > room) {
+        const int colon = m_caption.indexOf(u':');
+        const QString key = m_caption.left(colon + 1);
+        const QString fields = m_caption.mid(colon + 1);
+        shown = key + metrics.elidedText(fields, Qt::ElideRight, std::max(0, room - metrics.horizontalAdvance(key)));
+    }
+    setText(shown);
+    QString tip = m_hint;
+    if (shown != m_caption)
+        tip = m_hint.isEmpty() ? m_caption : m_caption + u'\n' + m_hint;
+    setToolTip(tip);
+}
+
 void FunctionButton::paintAs(const QColor& colour) {
     QPalette p = palette();
     p.setColor(QPalette::Window, colour.isValid() ? colour : parentWidget()->palette().color(QPalette::Window));

@@ -11,6 +11,11 @@ class FunctionButton : public QLabel {
 public:
     FunctionButton(int number, QWidget* parent);
     int number() const { return m_number; }
+    // The caption ("F6: Cmnts., QSL Out") and the hint. A caption too wide
+    // for the button keeps its key and loses the end of the fields; the
+    // whole caption then heads the tooltip.
+    void setCaption(const QString& caption, const QString& hint);
+    QString caption() const { return m_caption; }
 
 Q_SIGNALS:
     void clicked(int number);
@@ -20,10 +25,14 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void paintAs(const QColor& colour);
+    void fitCaption();
     int m_number;
+    QString m_caption;
+    QString m_hint;
     bool m_pressed = false;
 };
 

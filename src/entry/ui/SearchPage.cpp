@@ -207,6 +207,12 @@ void SearchPage::SearchBtnClick() {
         m_session.dialogs().error(failure);
 }
 
+void SearchPage::refreshResult(int number, const QsoRecord& record) {
+    for (int row = 0; row < m_results->recordCount(); ++row)
+        if (resultNumber(row) == number)
+            m_results->replaceRecord(row, record);
+}
+
 int SearchPage::resultNumber(int row) const {
     if (row < 0 || row >= m_results->recordCount())
         return 0;

@@ -37,6 +37,9 @@ public:
     const LogTableModel& results() const { return *m_results; }
     // The number in column 0 of a result row; 0 when the row has none.
     int resultNumber(int row) const;
+    // A contact of the log was saved again: the results that show it show
+    // what was saved (the search is not run again, the rows stay).
+    void refreshResult(int number, const QsoRecord& record);
     // Opens a result in the edit tab, as a double click on it does; a row
     // without a number opens nothing.
     void openResult(int row);

@@ -26,8 +26,10 @@ protected:
 namespace LinkLabel {
 
 void style(QLabel* label) {
+    // Blue only while it can be clicked; disabled it greys like any label.
     QPalette blue = label->palette();
-    blue.setColor(QPalette::WindowText, Qt::blue);
+    blue.setColor(QPalette::Active, QPalette::WindowText, Qt::blue);
+    blue.setColor(QPalette::Inactive, QPalette::WindowText, Qt::blue);
     label->setPalette(blue);
     label->setCursor(Qt::PointingHandCursor);
     label->installEventFilter(new Underline(label));

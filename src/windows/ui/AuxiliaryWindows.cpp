@@ -14,6 +14,7 @@
 #include "windows/ui/DateiformateForm.h"
 #include "windows/ui/DxccInfoForm.h"
 #include "windows/ui/HotKeyForm.h"
+#include "windows/ui/MapForm.h"
 
 #include <QAction>
 #include <QDir>
@@ -25,7 +26,8 @@ AuxiliaryWindows::AuxiliaryWindows(Shell& shell, Links links, QObject* parent)
       m_clockOptions(new ClockOptions(shell.session(), *m_clock)), m_dxccInfo(new DxccInfoForm(shell.window())),
       m_hotKeys(new HotKeyForm(shell.window())),
       m_dataFiles(new DateiformateForm(shell.session(), links.openLog, shell.window())),
-      m_about(new AboutForm(shell.session(), *links.textForm, shell.window())), m_links(std::move(links)) {
+      m_about(new AboutForm(shell.session(), *links.textForm, shell.window())),
+      m_map(new MapForm(shell.session(), shell.window())), m_links(std::move(links)) {
     m_shell.addOptionsPage(m_clockOptions, QStringLiteral("ClockTS"), QStringLiteral("Analoge Uhr"));
     connectMenus();
 }
@@ -44,6 +46,9 @@ void AuxiliaryWindows::connectMenus() {
     });
     entry("Hilfe2", [this] { openHelpPage(QStringLiteral("index.htm")); });
     entry("LinklistezuAFU1", [this] { openHelpPage(QStringLiteral("11-4.htm")); });
+    // There is no address on the internet for the program; its page is
+    // shipped beside the manual and opens without a connection.
+    entry("WebPageMenu", [this] { openHelpPage(QStringLiteral("vesk.htm")); });
     entry("DateiformateMenu", [this] {
         m_dataFiles->FillDateien();
         m_dataFiles->exec();

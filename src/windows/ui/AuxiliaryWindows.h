@@ -9,6 +9,7 @@ class AboutForm;
 class ClockForm;
 class DateiformateForm;
 class HotKeyForm;
+class MapForm;
 class TextForm;
 class ClockOptions;
 class DxccInfoForm;
@@ -34,6 +35,7 @@ public:
     HotKeyForm& hotKeyForm() const { return *m_hotKeys; }
     DateiformateForm& dateiformateForm() const { return *m_dataFiles; }
     AboutForm& aboutForm() const { return *m_about; }
+    MapForm& mapForm() const { return *m_map; }
 
     // Fills the DXCC information window for a call and shows it modally.
     void DxccInfo(const QString& call);
@@ -51,6 +53,7 @@ private:
     HotKeyForm* m_hotKeys;
     DateiformateForm* m_dataFiles;
     AboutForm* m_about;
+    MapForm* m_map;
     Links m_links;
 
     void connectMenus();
