@@ -9,10 +9,12 @@
 #include "links/ui/PropagationViews.h"
 #include "links/ui/PropagationWindow.h"
 #include "settings/Settings.h"
+#include "windows/ui/MapForm.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QtTest>
@@ -128,6 +130,7 @@ private Q_SLOTS:
     void builtInPredictionReportsBadInput_data();
     void builtInPredictionReportsBadInput();
     void builtInAreaMapAndSunspots();
+    void worldMapWindowAndItsButton();
 };
 
 void TestPropagationLink::locatorInTheMaskOpensTheChart() {
@@ -400,6 +403,13 @@ void TestPropagationLink::builtInAreaMapAndSunspots() {
     QVERIFY2(!before.contains(QStringLiteral("welt.gif")), qPrintable(before));
     if (qEnvironmentVariableIsSet("VESK_SCREENSHOTS"))
         window->grab().save(qEnvironmentVariable("VESK_SCREENSHOTS") + QStringLiteral("/propagation-area.png"));
+    // The real-time clock runs: the map follows the hour.
+    p.clock.now = p.clock.now.addSecs(40 * 60);
+    auto* clock = p.w.findChild<QTimer*>(QStringLiteral("RealTimeClockTimer"));
+    QVERIFY(clock && clock->isActive());
+    clock->start(1);
+    QTRY_VERIFY(window->findChild<QLabel*>(QStringLiteral("AreaText"))->text().contains(QStringLiteral("19:10 UTC")));
+    clock->stop();
     spots->setValue(160);
     QCOMPARE(PropagationSettings::sunspotNumber(p.session.settings()), 160);
     // Stored in the file, not only in memory.
@@ -407,6 +417,33 @@ void TestPropagationLink::builtInAreaMapAndSunspots() {
     reread.load();
     QCOMPARE(PropagationSettings::sunspotNumber(reread), 160);
     QVERIFY(p.dialogs.errors.isEmpty());
+}
+
+// The real world map: "Weltkarte" shows the selected station there, and its
+// HamCap button asks for the chart towards the map's position.
+void TestPropagationLink::worldMapWindowAndItsButton() {
+    TestFolder dir;
+    dir.prepareProgram(kLog, kOwn);
+    dir.installDataFile(QStringLiteral("welt.gif"));
+    StartedProgram p(dir);
+    auto* mapMenu = p.find<QAction>("MapMenu");
+    QVERIFY(mapMenu->isEnabled());
+    QCOMPARE(mapMenu->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_W));
+    QCOMPARE(p.find<QAction>("HamCapMenu")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    p.w.showPage(Page::List);
+    p.find<LogGridView>("ListeStringGrid")->selectRecord(0);
+    mapMenu->trigger();
+    auto* map = p.w.findChild<MapForm*>(QStringLiteral("MapForm"));
+    QVERIFY(map && map->isVisible());
+    QVERIFY(!p.w.findChild<PropagationWindow*>(QStringLiteral("PropagationForm")));
+    p.find<QPushButton>("HamCapBtn")->click();
+    auto* window = p.w.findChild<PropagationWindow*>(QStringLiteral("PropagationForm"));
+    QVERIFY(window && window->isVisible());
+    QCOMPARE(window->page(), 1);
+    // JO41AA: 51.0208° N, 8.0417° E.
+    const QString text = window->findChild<QLabel*>(QStringLiteral("ChartText"))->text();
+    QVERIFY2(text.contains(QStringLiteral("– 51,02° / 8,04°")), qPrintable(text));
+    QVERIFY2(p.dialogs.errors.isEmpty(), qPrintable(p.dialogs.errors.join(u'|')));
 }
 
 QTEST_MAIN(TestPropagationLink)

@@ -50,7 +50,7 @@ std::optional<double> number(const QVariant& value) {
 
 PropagationApp::PropagationApp(Session& session, std::function<QDateTime()> utcNow, QWidget* windowParent,
                                QObject* parent)
-    : PropagationLink(parent), m_session(session), m_utcNow(std::move(utcNow)) {
+    : PropagationLink(parent), m_session(session), m_utcNow(std::move(utcNow)), m_timer(this) {
     m_window = new PropagationWindow(windowParent);
     m_window->setSunspotNumber(PropagationSettings::sunspotNumber(m_session.settings()));
     const QString mapPath = QDir(m_session.folder()).filePath(QStringLiteral("welt.gif"));
@@ -60,6 +60,7 @@ PropagationApp::PropagationApp(Session& session, std::function<QDateTime()> utcN
     m_window->map().setBaseMap(map);
     connect(m_window, &PropagationWindow::sunspotNumberChanged, this, &PropagationApp::sunspotNumberChanged);
     connect(m_window, &PropagationWindow::closed, this, [this] { emit event(ExitRequest); });
+    m_timer.setObjectName(QStringLiteral("RealTimeClockTimer"));
     m_timer.setInterval(30 * 1000);
     connect(&m_timer, &QTimer::timeout, this, &PropagationApp::tick);
 }

@@ -13,9 +13,7 @@
 
 PropagationWindow::PropagationWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("PropagationForm"));
-    setWindowTitle(msgText(Msg::PropagationCaption));
-
-    auto* sunspotLabel = new QLabel(msgText(Msg::PropagationSunspots), this);
+    auto* sunspotLabel = new QLabel(this);
     sunspotLabel->setObjectName(QStringLiteral("SunspotLabel"));
     m_sunspots = new QSpinBox(this);
     m_sunspots->setObjectName(QStringLiteral("SunspotSpinBox"));
@@ -36,7 +34,7 @@ PropagationWindow::PropagationWindow(QWidget* parent) : QWidget(parent, Qt::Wind
     m_map = new AreaMapView(this);
     m_areaText = new QLabel(this);
     m_areaText->setObjectName(QStringLiteral("AreaText"));
-    auto* legend = new QLabel(msgText(Msg::PropagationLegend), this);
+    auto* legend = new QLabel(this);
     legend->setObjectName(QStringLiteral("AreaLegend"));
     auto* areaPage = new QWidget(this);
     areaPage->setObjectName(QStringLiteral("AreaPage"));
@@ -47,8 +45,8 @@ PropagationWindow::PropagationWindow(QWidget* parent) : QWidget(parent, Qt::Wind
 
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("PropagationPages"));
-    m_pages->addTab(chartPage, msgText(Msg::PropagationChartTab));
-    m_pages->addTab(areaPage, msgText(Msg::PropagationAreaTab));
+    m_pages->addTab(chartPage, QString());
+    m_pages->addTab(areaPage, QString());
 
     m_problem = new QLabel(this);
     m_problem->setObjectName(QStringLiteral("ProblemLabel"));
@@ -65,6 +63,15 @@ PropagationWindow::PropagationWindow(QWidget* parent) : QWidget(parent, Qt::Wind
     layout->addWidget(m_problem);
     layout->addWidget(m_pages, 1);
     resize(940, 600);
+    // The captions follow a switch of the language while the window is open;
+    // the texts of a prediction follow with the next one.
+    ProgramTexts::follow(this, [this, sunspotLabel, legend] {
+        setWindowTitle(msgText(Msg::PropagationCaption));
+        sunspotLabel->setText(msgText(Msg::PropagationSunspots));
+        legend->setText(msgText(Msg::PropagationLegend));
+        m_pages->setTabText(0, msgText(Msg::PropagationChartTab));
+        m_pages->setTabText(1, msgText(Msg::PropagationAreaTab));
+    });
 }
 
 void PropagationWindow::showPage(int page) { m_pages->setCurrentIndex(page == 2 ? 1 : 0); }

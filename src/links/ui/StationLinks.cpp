@@ -3,6 +3,13 @@
 #include "entry/ui/EntryArea.h"
 #include "links/ui/HamCapLink.h"
 #include "session/Shell.h"
+#include "windows/ui/AuxiliaryWindows.h"
+#include "windows/ui/MapForm.h"
 
-StationLinks::StationLinks(Shell& shell, EntryArea& entry, QObject* parent)
-    : QObject(parent), m_shell(shell), m_entry(entry), m_propagation(new HamCapLink(shell, entry, this)) {}
+StationLinks::StationLinks(Shell& shell, EntryArea& entry, AuxiliaryWindows& windows, QObject* parent)
+    : QObject(parent), m_shell(shell), m_entry(entry), m_propagation(new HamCapLink(shell, entry, this)) {
+    MapForm& map = windows.mapForm();
+    m_propagation->setWorldMap({[&map](double longitude, double latitude) { map.SetPosition(longitude, latitude); },
+                                [&map] { map.clearPosition(); }, [&map] { map.showMap(); }});
+    map.setHamCapStarter([this](double latitude, double longitude) { m_propagation->chartTowards(latitude, longitude); });
+}

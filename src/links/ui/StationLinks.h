@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+class AuxiliaryWindows;
 class EntryArea;
 class HamCapLink;
 class Shell;
@@ -13,7 +14,8 @@ class Shell;
 class StationLinks : public QObject {
     Q_OBJECT
 public:
-    StationLinks(Shell& shell, EntryArea& entry, QObject* parent = nullptr);
+    // The world map of windows is where "Weltkarte" shows a station.
+    StationLinks(Shell& shell, EntryArea& entry, AuxiliaryWindows& windows, QObject* parent = nullptr);
 
     HamCapLink& propagation() const { return *m_propagation; }
 
