@@ -33,6 +33,7 @@ SETTINGS_ACCESSORS = {
     "cw/CwSettings.cpp",
     "links/CallbookSettings.cpp",
     "links/RigSettings.cpp",
+    "links/PropagationSettings.cpp",
 }
 SETTINGS_CALL = re.compile(r"(\.|->)(read|write)(String|Integer|Bool|Float)\s*\(")
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)

@@ -330,7 +330,28 @@
     X(CliRigNothingToSend)                                                                                             \
     X(CliRigBadPort)                                                                                                   \
     X(CliRigNoOperands)                                                                                                \
-    X(CliHelpRig)
+    X(CliHelpRig)                                                                                                      \
+    X(PropagationCaption)                                                                                              \
+    X(PropagationChartTab)                                                                                             \
+    X(PropagationAreaTab)                                                                                              \
+    X(PropagationSunspots)                                                                                             \
+    X(PropagationShortPath)                                                                                            \
+    X(PropagationLongPath)                                                                                             \
+    X(PropagationBandLine)                                                                                             \
+    X(PropagationOpenHours)                                                                                            \
+    X(PropagationPathText)                                                                                             \
+    X(PropagationPosition)                                                                                             \
+    X(PropagationAreaText)                                                                                             \
+    X(PropagationLegend)                                                                                               \
+    X(PropagationNow)                                                                                                  \
+    X(HamCapReportedError)                                                                                             \
+    X(PropagationHomeOffGlobe)                                                                                         \
+    X(PropagationDxOffGlobe)                                                                                           \
+    X(PropagationUnknownCall)                                                                                          \
+    X(PropagationNoTarget)                                                                                             \
+    X(PropagationMemberRefused)                                                                                        \
+    X(PropagationNotStarted)                                                                                           \
+    X(PropagationMapMissing)
 
 enum class Msg : int {
 #define VESK_PROGRAM_TEXT_ID(name) name,

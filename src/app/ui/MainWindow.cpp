@@ -108,7 +108,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
     m_statusBarArea = new StatusBarArea(m_session, *m_entryArea, *statusBar());
     addOptionsPage(m_statusBarArea, QStringLiteral("StatusBarTS"), QStringLiteral("StatusBar"));
     m_cwArea = new CwArea(*this, *m_entryArea, this);
-    m_stationLinks = new StationLinks(*this, *m_entryArea, this);
+    m_stationLinks = new StationLinks(*this, *m_entryArea, *m_auxiliaryWindows, this);
     m_statusBarArea->setCallbookVersion([links = m_stationLinks] { return links->callbookVersion(); });
     buildPendingPages();
     // Pages put in front of the first one leave it current: the mask comes first.

@@ -250,6 +250,41 @@ std::optional<QString> EntryArea::shownContactNumber() const {
     return std::nullopt;
 }
 
+namespace {
+
+// Column 11 (locator) and column 5 (call) of the selected row; nothing when
+// no row is selected.
+EntryArea::StationTexts selectedRowTexts(const QTableView& grid) {
+    const int row = firstSelectedRow(grid);
+    const QAbstractItemModel* model = grid.model();
+    if (row < 0 || !model || row >= model->rowCount())
+        return {};
+    return {{model->index(row, QsoRecord::Locator - 1).data().toString()},
+            {model->index(row, QsoRecord::Call - 1).data().toString()}};
+}
+
+} // namespace
+
+std::optional<EntryArea::StationTexts> EntryArea::stationTexts() const {
+    if (m_shell.isCurrent(Page::Entry)) {
+        const EntryMask& mask = m_shell.entryMask();
+        const StationTexts row = selectedRowTexts(*m_entryPage->lowerList());
+        return StationTexts{QStringList{mask.field(QsoRecord::Locator)} + row.locators,
+                            QStringList{mask.field(QsoRecord::Call)} + row.calls};
+    }
+    if (m_shell.isCurrent(Page::List))
+        return selectedRowTexts(*m_listPage->grid());
+    if (m_shell.isCurrent(Page::Search))
+        return selectedRowTexts(*m_searchPage->resultGrid());
+    if (m_shell.isCurrent(Page::PaperLog))
+        return selectedRowTexts(*m_plePage->grid());
+    if (m_shell.isCurrent(Page::Edit)) {
+        const QsoRecord record = m_editPage->currentRecord();
+        return StationTexts{{record[QsoRecord::Locator]}, {record[QsoRecord::Call]}};
+    }
+    return std::nullopt;
+}
+
 void EntryArea::EingabeTSEnter() {
     m_entryPage->lowerList()->setColumnWidths(m_listPage->grid()->columnWidths());
 }

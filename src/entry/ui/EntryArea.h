@@ -5,6 +5,7 @@
 #include "session/Shell.h"
 
 #include <QObject>
+#include <QStringList>
 #include <optional>
 
 class DoppeltForm;
@@ -71,6 +72,16 @@ public:
     // none); "Editieren": the tab's number; "Suche": column 0 of the first
     // selected result (empty for none). nullopt in front of any other page.
     std::optional<QString> shownContactNumber() const;
+    // For the station links: the locator and call texts of the page in
+    // front, in the order they count. "Eingabe": the mask's field, then the
+    // selected row of its list; "Liste", "Suche", "PLE": the selected row
+    // (column 11 locator, column 5 call); "Editieren": its fields. nullopt in
+    // front of any other page.
+    struct StationTexts {
+        QStringList locators;
+        QStringList calls;
+    };
+    std::optional<StationTexts> stationTexts() const;
 
 Q_SIGNALS:
     // The operator asked what the DXCC table knows about a call (the DXCC

@@ -2,8 +2,10 @@
 
 #include <QObject>
 
+class AuxiliaryWindows;
 class CallbookLink;
 class EntryArea;
+class HamCapLink;
 class RigLink;
 class Shell;
 
@@ -14,7 +16,10 @@ class Shell;
 class StationLinks : public QObject {
     Q_OBJECT
 public:
-    StationLinks(Shell& shell, EntryArea& entry, QObject* parent = nullptr);
+    // The world map of windows is where "Weltkarte" shows a station.
+    StationLinks(Shell& shell, EntryArea& entry, AuxiliaryWindows& windows, QObject* parent = nullptr);
+
+    HamCapLink& propagation() const { return *m_propagation; }
 
     // RAC_VERSION of the status bar.
     int callbookVersion() const;
@@ -25,4 +30,5 @@ private:
     EntryArea& m_entry;
     CallbookLink* m_callbook;
     RigLink* m_rig;
+    HamCapLink* m_propagation = nullptr;
 };

@@ -1,0 +1,3 @@
+#include "links/PropagationLink.h"
+
+QString PropagationLink::errorText() const { return {}; }
