@@ -5,6 +5,7 @@
 #include "StartedProgram.h"
 
 #include <QMenu>
+#include <QMenuBar>
 #include <QHeaderView>
 #include <QPlainTextEdit>
 #include <QTabWidget>
@@ -28,6 +29,7 @@ private Q_SLOTS:
     void storedLogSwitchCreateAndLose();
     void startsWithoutLog_data();
     void startsWithoutLog();
+    void noMenuEntryGreyed();
 };
 
 // The stored log with its settings, switching, creating (refused for an existing
@@ -156,6 +158,22 @@ void TestMainWindow::startsWithoutLog() {
     QCOMPARE(s.keys("Positionen").size(), 4 + 16);
     const QByteArray stored = ini.isEmpty() ? QByteArray() : ini.mid(ini.indexOf('=') + 1).chopped(2);
     QCOMPARE(s.readString("Allgemein", "LastLogFileName"), QString::fromLatin1(stored));
+}
+
+// Every subsystem has taken over its menu entries: none is left greyed.
+void TestMainWindow::noMenuEntryGreyed() {
+    TestFolder dir;
+    dir.prepareProgram({"1;01.02.2005;10:00:00;2m;FM;DL1ABC;59;59;;;;;10W;;;"});
+    FakeClock clock;
+    ScriptedDialogs dialogs;
+    Session session(dir.path(), clock, dialogs);
+    MainWindow w(session);
+    QStringList greyed;
+    for (QMenu* menu : w.menuBar()->findChildren<QMenu*>())
+        for (QAction* a : menu->actions())
+            if (!a->isSeparator() && a->isVisible() && !a->isEnabled())
+                greyed << a->objectName() + " (" + a->text() + ")";
+    QVERIFY2(greyed.isEmpty(), qPrintable(greyed.join(", ")));
 }
 
 VESK_TEST_MAIN(TestMainWindow)
