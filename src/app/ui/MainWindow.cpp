@@ -110,7 +110,6 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
     m_cwArea = new CwArea(*this, *m_entryArea, this);
     m_stationLinks = new StationLinks(*this, *m_entryArea, *m_auxiliaryWindows, this);
     m_statusBarArea->setCallbookVersion([links = m_stationLinks] { return links->callbookVersion(); });
-    buildPendingPages();
     // Pages put in front of the first one leave it current: the mask comes first.
     m_pages->setCurrentIndex(0);
     m_shownPage = m_pages->currentWidget();
@@ -155,10 +154,6 @@ void MainWindow::buildPages() {
     buildHistoryButtons();
 }
 
-// The tabs of the subsystems still to come, so that the language file and
-// the page history find every tab from the start.
-void MainWindow::buildPendingPages() {
-}
 
 void MainWindow::addPage(Page kind, QWidget* widget, const QString& caption) {
     int at = 0;

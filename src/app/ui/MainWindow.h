@@ -88,7 +88,6 @@ private:
     void buildPages();
     void buildHistoryButtons();
     void buildMenus();
-    void buildPendingPages();
     void createSecondaryWindows();
     void pageChanged(int index);
     void showPages(const PageHistory::Pages& pages);
