@@ -1,6 +1,10 @@
 #include "logstore/BandList.h"
+#include "logstore/LogTableModel.h"
 
 #include "platform/Dialogs.h"
+
+#include <QHash>
+#include <algorithm>
 
 namespace AsciiCase {
 
@@ -80,3 +84,30 @@ QString ModeIndexToText(int index, const QString& current, Dialogs& dialogs, con
 }
 
 } // namespace ModeList
+
+namespace FreeTexts {
+
+QStringList inUse(const LogTableModel& model, int field, int (*indexOf)(const QString&), int other, int max) {
+    QHash<QString, int> count;
+    QStringList order;
+    for (int row = 0; row < model.recordCount(); ++row) {
+        const QStringView raw = model.rawField(row, field);
+        if (raw.trimmed().isEmpty())
+            continue;
+        const QString text = raw.trimmed().toString();
+        auto it = count.find(text);
+        if (it != count.end()) {
+            ++*it;
+            continue;
+        }
+        count.insert(text, 1);
+        if (indexOf(text) == other)
+            order << text;
+    }
+    // Stable: equally used texts keep the order of their first use.
+    std::stable_sort(order.begin(), order.end(),
+                     [&count](const QString& a, const QString& b) { return count.value(a) > count.value(b); });
+    return order.mid(0, max);
+}
+
+} // namespace FreeTexts

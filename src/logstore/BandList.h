@@ -24,6 +24,16 @@ int TextToModeIndex(const QString& text);
 QString ModeIndexToText(int index, const QString& current, Dialogs& dialogs, const QString& prompt);
 } // namespace ModeList
 
+class LogTableModel;
+
+// The free band or mode texts of a log (those the fixed list does not hold:
+// indexOf gives other), most used first, then in the order of first use;
+// at most max of them. Offered below the fixed list, so that 60m or FT8 need
+// not be typed for every contact.
+namespace FreeTexts {
+QStringList inUse(const LogTableModel& model, int field, int (*indexOf)(const QString&), int other, int max = 12);
+} // namespace FreeTexts
+
 // Letter-case helpers that touch ASCII letters only, so umlauts and other
 // characters stay exactly as typed.
 namespace AsciiCase {

@@ -77,6 +77,8 @@ private Q_SLOTS:
     void narrowButtonKeepsItsKey();
     void popupListsShowEveryItem_data();
     void popupListsShowEveryItem();
+    void popupsOfferTheLogsFreeTexts_data();
+    void popupsOfferTheLogsFreeTexts();
     void hiddenFieldsAndShortCall();
     void escapeThenNumberCarriesOn();
     void appendTextCountsUp();
@@ -289,6 +291,42 @@ void TestEntryPage::popupListsShowEveryItem() {
         QVERIFY2(box->fontMetrics().horizontalAdvance(box->item(row)->text()) <= room.width(),
                  qPrintable(box->item(row)->text()));
     }
+}
+
+void TestEntryPage::popupsOfferTheLogsFreeTexts_data() {
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QStringList>("offered");
+    QTest::newRow("band") << "BandLabel" << "BandListBox" << QStringList{"60m", "4m"};
+    QTest::newRow("mode") << "ModeLabel" << "ModeListBox" << QStringList{"FT8", "FT4"};
+}
+
+// Most used first; texts of the fixed lists ("20m", "cw" in any case) are not repeated.
+void TestEntryPage::popupsOfferTheLogsFreeTexts() {
+    QFETCH(QString, label);
+    QFETCH(QString, list);
+    QFETCH(QStringList, offered);
+    Mask run({"1;05.12.2026;10:00:00;4m;FT4;DL1AB;599;599;;;;;5W;;;",
+              "2;05.12.2026;10:05:00;60m;FT8;DL2AB;599;599;;;;;5W;;;",
+              "3;05.12.2026;10:10:00;60m;FT8;DL3AB;599;599;;;;;5W;;;",
+              "4;05.12.2026;10:15:00;20m;cw;DL4AB;599;599;;;;;5W;;;"});
+    auto& [dir, p] = run;
+    auto* box = p.find<QListWidget>(qPrintable(list));
+    const int fixed = box->count();
+    QTest::mouseDClick(p.find<QLabel>(qPrintable(label)), Qt::LeftButton);
+    QCOMPARE(box->item(fixed - 1)->text(), QStringLiteral("..."));
+    QStringList below;
+    for (int row = fixed; row < box->count(); ++row)
+        below << box->item(row)->text();
+    QCOMPARE(below, offered);
+    box->setCurrentRow(fixed); // the most used free text, taken without a question
+    press(Qt::Key_Return);
+    QCOMPARE(p.find<QLabel>(qPrintable(label))->text(), offered[0]);
+    QVERIFY(p.dialogs.prompts.isEmpty());
+    // Opened again, the list is the same and marks what is shown.
+    QTest::mouseDClick(p.find<QLabel>(qPrintable(label)), Qt::LeftButton);
+    QCOMPARE(box->count(), fixed + offered.size());
+    QCOMPARE(box->currentRow(), fixed);
 }
 
 void TestEntryPage::toggleGroupOnOneKey() {

@@ -646,6 +646,19 @@ int EntryPage::shownEditor() const {
     return -1;
 }
 
+// The fixed items and "..." keep their rows (their indexes are what the
+// operator learnt); the log's free texts follow below them.
+void EntryPage::offerFreeTexts(QListWidget* list, int field, int (*indexOf)(const QString&), int other) {
+    while (list->count() > other + 1)
+        delete list->takeItem(list->count() - 1);
+    const QStringList free = FreeTexts::inUse(m_session.model(), field, indexOf, other);
+    list->addItems(free);
+    const QString current = m_mask.field(field);
+    const int fixed = indexOf(current);
+    const qsizetype offered = free.indexOf(current);
+    list->setCurrentRow(fixed != other || offered < 0 ? fixed : other + 1 + static_cast<int>(offered));
+}
+
 void EntryPage::placeEditor(QWidget* editor, QLabel* below) {
     const QPoint at = below->mapTo(editor->parentWidget(), QPoint(0, below->height()));
     if (auto* list = qobject_cast<QListWidget*>(editor)) {
@@ -694,11 +707,11 @@ void EntryPage::openEditor(int item) {
         break;
     }
     case MaskItem::Band:
-        m_bandListBox->setCurrentRow(BandList::TextToBandIndex(m_mask.field(QsoRecord::Band)));
+        offerFreeTexts(m_bandListBox, QsoRecord::Band, BandList::TextToBandIndex, BandList::Other);
         placeEditor(m_bandListBox, m_valueLabels[QsoRecord::Band]);
         break;
     case MaskItem::Mode:
-        m_modeListBox->setCurrentRow(ModeList::TextToModeIndex(m_mask.field(QsoRecord::Mode)));
+        offerFreeTexts(m_modeListBox, QsoRecord::Mode, ModeList::TextToModeIndex, ModeList::Other);
         placeEditor(m_modeListBox, m_valueLabels[QsoRecord::Mode]);
         break;
     case MaskItem::TxPwr:
@@ -729,7 +742,10 @@ void EntryPage::confirmEditor(int item) {
         m_mask.setField(QsoRecord::Utc, DateText::formatTime(m_utcPicker->time()));
         break;
     case MaskItem::Band:
-        if (m_bandListBox->currentRow() >= 0) {
+        if (m_bandListBox->currentRow() > BandList::Other) { // a free text of the log
+            m_mask.setField(QsoRecord::Band, m_bandListBox->currentItem()->text());
+            Q_EMIT bandConfirmed(m_mask.field(QsoRecord::Band));
+        } else if (m_bandListBox->currentRow() >= 0) {
             m_mask.setField(QsoRecord::Band,
                             BandList::BandIndexToText(m_bandListBox->currentRow(), m_mask.field(QsoRecord::Band),
                                                       dialogs, texts[LanguageTexts::BandPrompt]));
@@ -737,7 +753,10 @@ void EntryPage::confirmEditor(int item) {
         }
         break;
     case MaskItem::Mode:
-        if (m_modeListBox->currentRow() >= 0) {
+        if (m_modeListBox->currentRow() > ModeList::Other) { // a free text of the log
+            m_mask.setField(QsoRecord::Mode, m_modeListBox->currentItem()->text());
+            Q_EMIT modeConfirmed(m_mask.field(QsoRecord::Mode));
+        } else if (m_modeListBox->currentRow() >= 0) {
             m_mask.setField(QsoRecord::Mode,
                             ModeList::ModeIndexToText(m_modeListBox->currentRow(), m_mask.field(QsoRecord::Mode),
                                                       dialogs, texts[LanguageTexts::ModePrompt]));

@@ -102,6 +102,7 @@ private:
     void openEditor(int item);
     void confirmEditor(int item);
     void placeEditor(QWidget* editor, QLabel* below);
+    void offerFreeTexts(QListWidget* list, int field, int (*indexOf)(const QString&), int other);
 
     Session& m_session;
     EntryMask& m_mask;
