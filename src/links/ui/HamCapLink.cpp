@@ -1,5 +1,8 @@
 #include "links/ui/HamCapLink.h"
 
+#include <optional>
+#include <utility>
+
 #include "entry/EntryMask.h"
 #include "entry/ui/EntryArea.h"
 #include "links/PropagationBands.h"
@@ -112,16 +115,21 @@ void HamCapLink::HamCapMapMenuClick(QAction* sender) {
         openPrediction(target);
 }
 
+std::optional<std::pair<double, double>> HamCapLink::positionOf(const QString& locator) {
+    const Locator::Degrees latitude = Locator::LocatToBreit(locator);
+    const Locator::Degrees longitude = Locator::LocatToLang(locator);
+    if (!latitude.ok() || !longitude.ok()) {
+        m_shell.session().dialogs().error(latitude.ok() ? longitude.error : latitude.error);
+        return std::nullopt;
+    }
+    return std::pair{latitude.value, longitude.value};
+}
+
 void HamCapLink::openPrediction(const HamCapTarget::Target& target) {
     switch (target.kind) {
     case HamCapTarget::Kind::Locator: {
-        const Locator::Degrees latitude = Locator::LocatToBreit(target.text);
-        const Locator::Degrees longitude = Locator::LocatToLang(target.text);
-        if (!latitude.ok() || !longitude.ok()) {
-            m_shell.session().dialogs().error(latitude.ok() ? longitude.error : latitude.error);
-            return;
-        }
-        chartTowards(latitude.value, longitude.value);
+        if (const auto at = positionOf(target.text))
+            chartTowards(at->first, at->second);
         return;
     }
     case HamCapTarget::Kind::Call:
@@ -140,13 +148,10 @@ void HamCapLink::showWorldMap(const HamCapTarget::Target& target) {
         return;
     switch (target.kind) {
     case HamCapTarget::Kind::Locator: {
-        const Locator::Degrees latitude = Locator::LocatToBreit(target.text);
-        const Locator::Degrees longitude = Locator::LocatToLang(target.text);
-        if (!latitude.ok() || !longitude.ok()) {
-            m_shell.session().dialogs().error(latitude.ok() ? longitude.error : latitude.error);
+        const auto at = positionOf(target.text);
+        if (!at)
             return;
-        }
-        m_worldMap.setPosition(longitude.value, latitude.value);
+        m_worldMap.setPosition(at->second, at->first);
         break;
     }
     case HamCapTarget::Kind::Call: {

@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <optional>
+#include <utility>
 
 class EntryArea;
 class QAction;
@@ -55,6 +57,8 @@ private:
     void dispatch(int number);
     bool send(const QString& name, const QVariant& value);
     bool call(const QString& name);
+    // Latitude and longitude of a locator; an unreadable one is reported.
+    std::optional<std::pair<double, double>> positionOf(const QString& locator);
     void openPrediction(const HamCapTarget::Target& target);
     void showWorldMap(const HamCapTarget::Target& target);
 
