@@ -2,6 +2,7 @@
 #include "entry/ui/DoppeltForm.h"
 #include "entry/ui/EntryPage.h"
 #include "entry/ui/LogGridView.h"
+#include "platform/ui/ElidingLabel.h"
 #include "settings/LanguageTexts.h"
 #include "settings/Settings.h"
 #include "RecordingDesktop.h"
@@ -80,6 +81,7 @@ private Q_SLOTS:
     void popupsOfferTheLogsFreeTexts_data();
     void popupsOfferTheLogsFreeTexts();
     void hiddenFieldsAndShortCall();
+    void maskKeepsItsShape();
     void escapeThenNumberCarriesOn();
     void appendTextCountsUp();
     void toggleGroupOnOneKey();
@@ -141,6 +143,48 @@ void TestEntryPage::hiddenFieldsAndShortCall() {
     QVERIFY(!markedRed(p.find<QLineEdit>("CallEdit")));
     enter({"b", "", ""});
     QCOMPARE(dir.logLines(), QStringList{"1;06.12.2026;18:30:15;70cm;SSB;AB;59;59;;;;;100W;;;"});
+}
+
+void TestEntryPage::maskKeepsItsShape() {
+    Mask run({}, "[ShowAtStartUp]\r\ne=0\r\n[Buttons]\r\nBF7=h\r\n");
+    auto& [dir, p] = run;
+    QWidget* page = p.find<QWidget>("EingabePanel");
+    auto left = [&](const char* name) { return p.find<QWidget>(name)->mapTo(page, QPoint(0, 0)).x(); };
+    auto right = [&](const char* name) { return left(name) + p.find<QWidget>(name)->width(); };
+    auto top = [&](QWidget* w) { return w->mapTo(p.w.window(), QPoint(0, 0)).y(); };
+    // DOK hidden at start leaves no hole: Locator follows RST RX as RST TX follows Call.
+    QCOMPARE(left("LocatorEdit") - right("RstRxEdit"), left("RstTxEdit") - right("CallEdit"));
+
+    QWidget* comments = p.find<QWidget>("CommentsMemo");
+    QWidget* list = p.find<QWidget>("Liste2StringGrid");
+    const int commentsTop = top(comments), listTop = top(list), qthLeft = left("QthEdit");
+    press(Qt::Key_F7);
+    QTest::qWait(10);
+    QVERIFY(!p.find<QWidget>("QthEdit")->isVisible());
+    QCOMPARE(left("NameEdit"), qthLeft); // Name closes up ...
+    QCOMPARE(top(comments), commentsTop); // ... and nothing else moves
+    QCOMPARE(top(list), listTop);
+    press(Qt::Key_F7);
+    QTest::qWait(10);
+    QCOMPARE(left("QthEdit"), qthLeft);
+    QCOMPARE(top(list), listTop);
+
+    // Long information texts shorten instead of pushing the callbook link.
+    auto* callbook = p.find<QLabel>("CallbookLabel");
+    const QRect linkAt = callbook->geometry();
+    const QString longName = QStringLiteral("Demokratische Volksrepublik Korea ").repeated(6);
+    auto* dxcc = p.find<ElidingLabel>("DxccValueLabel");
+    dxcc->setText(longName);
+    p.find<QLabel>("OvValueLabel")->setText(longName);
+    QTest::qWait(10);
+    QCOMPARE(callbook->geometry(), linkAt);
+    QVERIFY(dxcc->shownText().endsWith(u'…'));
+    QCOMPARE(dxcc->text(), longName);
+    QCOMPARE(dxcc->toolTip(), longName);
+    dxcc->setText(QStringLiteral("Japan"));
+    QTest::qWait(10);
+    QCOMPARE(dxcc->shownText(), QStringLiteral("Japan"));
+    QVERIFY(dxcc->toolTip() != longName);
 }
 
 void TestEntryPage::escapeThenNumberCarriesOn() {

@@ -219,7 +219,8 @@ void TestLogSafety::killedAppendsNeverBecomeContacts() {
         QProcess writer;
         writer.start(binary("vesk-logwriter"), {dir.path(), "a.log", "0", "K"});
         QVERIFY(writer.waitForStarted());
-        QThread::msleep(QRandomGenerator::global()->bounded(60, 250));
+        QVERIFY2(writer.waitForReadyRead(60000), "the writer appended nothing");
+        QThread::msleep(QRandomGenerator::global()->bounded(0, 200));
         ::kill(static_cast<pid_t>(writer.processId()), SIGKILL);
         writer.waitForFinished();
         LogFile log(dir.file("a.log"));

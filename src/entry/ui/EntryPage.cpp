@@ -1,5 +1,6 @@
 #include "entry/ui/EntryPage.h"
 
+#include "platform/ui/ElidingLabel.h"
 #include "platform/ui/LinkLabel.h"
 
 #include "platform/ProgramTexts.h"
@@ -138,23 +139,30 @@ void EntryPage::buildMask() {
     m_userMemo->setMaximumHeight(150);
     outer->addWidget(m_userMemo, 1, 1, 3, 1);
 
-    // The stepping fields, each caption above its control.
-    auto* fields = new QGridLayout;
-    fields->setHorizontalSpacing(6);
-    m_callEdit = lineEdit(QStringLiteral("CallEdit"), mask, 110);
-    m_rstTxEdit = lineEdit(QStringLiteral("RstTxEdit"), mask, 70);
-    m_rstRxEdit = lineEdit(QStringLiteral("RstRxEdit"), mask, 70);
-    m_dokEdit = lineEdit(QStringLiteral("DokEdit"), mask, 60);
-    m_locatorEdit = lineEdit(QStringLiteral("LocatorEdit"), mask, 70);
+    // The stepping fields, each caption above its control, in two rows of
+    // cells. A hidden field's cell takes no room: the shown ones close up in
+    // their order. The rows keep their height, so showing or hiding a field
+    // never moves the other row or the list below.
+    m_callEdit = lineEdit(QStringLiteral("CallEdit"), mask, 120);
+    m_rstTxEdit = lineEdit(QStringLiteral("RstTxEdit"), mask, 100);
+    m_rstRxEdit = lineEdit(QStringLiteral("RstRxEdit"), mask, 100);
+    m_dokEdit = lineEdit(QStringLiteral("DokEdit"), mask, 70);
+    m_locatorEdit = lineEdit(QStringLiteral("LocatorEdit"), mask, 80);
     m_locatorEdit->setMaxLength(6);
+    // Short values get short fields; QTH and Name share the rest of the row.
+    for (QLineEdit* e : {m_callEdit, m_rstTxEdit, m_rstRxEdit, m_dokEdit, m_locatorEdit})
+        e->setFixedWidth(e->minimumWidth());
     m_qthEdit = lineEdit(QStringLiteral("QthEdit"), mask, 120);
     m_nameEdit = lineEdit(QStringLiteral("NameEdit"), mask, 100);
     m_commentsMemo = new QPlainTextEdit(mask);
     m_commentsMemo->setObjectName(QStringLiteral("CommentsMemo"));
     m_commentsMemo->setTabChangesFocus(true);
     m_commentsMemo->setFixedHeight(m_callEdit->sizeHint().height() * 2);
+    m_commentsMemo->setMinimumWidth(200);
     m_qslOutPicker = new CheckedDateEdit(QStringLiteral("QslOutPicker"), mask);
     m_qslInPicker = new CheckedDateEdit(QStringLiteral("QslInPicker"), mask);
+    m_qslOutPicker->setMinimumWidth(190);
+    m_qslInPicker->setMinimumWidth(190);
     for (QLineEdit* e : {m_callEdit, m_rstTxEdit, m_rstRxEdit, m_dokEdit, m_locatorEdit})
         keepUpperCase(e);
 
@@ -165,43 +173,69 @@ void EntryPage::buildMask() {
         int field;
         int step;
         int item;
+        int stretch; // 0: the cell keeps its width
     };
     const QList<Column> row1 = {
-        {m_callEdit, QStringLiteral("CallCaptionLabel"), QStringLiteral("Call"), QsoRecord::Call, 0, -1},
-        {m_rstTxEdit, QStringLiteral("RstTxCaptionLabel"), QStringLiteral("RST (+Nr) TX"), QsoRecord::RstTx, 2, -1},
-        {m_rstRxEdit, QStringLiteral("RstRxCaptionLabel"), QStringLiteral("RST (+Nr) RX"), QsoRecord::RstRx, 3, -1},
-        {m_dokEdit, QStringLiteral("DokCaptionLabel"), QStringLiteral("DOK"), QsoRecord::Dok, 4, MaskItem::Dok},
+        {m_callEdit, QStringLiteral("CallCaptionLabel"), QStringLiteral("Call"), QsoRecord::Call, 0, -1, 0},
+        {m_rstTxEdit, QStringLiteral("RstTxCaptionLabel"), QStringLiteral("RST (+Nr) TX"), QsoRecord::RstTx, 2, -1, 0},
+        {m_rstRxEdit, QStringLiteral("RstRxCaptionLabel"), QStringLiteral("RST (+Nr) RX"), QsoRecord::RstRx, 3, -1, 0},
+        {m_dokEdit, QStringLiteral("DokCaptionLabel"), QStringLiteral("DOK"), QsoRecord::Dok, 4, MaskItem::Dok, 0},
         {m_locatorEdit, QStringLiteral("LocatorCaptionLabel"), QStringLiteral("Locator"), QsoRecord::Locator, 5,
-         MaskItem::Locator},
-        {m_qthEdit, QStringLiteral("QthCaptionLabel"), QStringLiteral("QTH"), QsoRecord::Qth, 6, MaskItem::Qth},
-        {m_nameEdit, QStringLiteral("NameCaptionLabel"), QStringLiteral("Name"), QsoRecord::Name, 7, MaskItem::Name}};
+         MaskItem::Locator, 0},
+        {m_qthEdit, QStringLiteral("QthCaptionLabel"), QStringLiteral("QTH"), QsoRecord::Qth, 6, MaskItem::Qth, 3},
+        {m_nameEdit, QStringLiteral("NameCaptionLabel"), QStringLiteral("Name"), QsoRecord::Name, 7, MaskItem::Name,
+         2}};
     const QList<Column> row2 = {{m_commentsMemo, QStringLiteral("CommentsCaptionLabel"), QStringLiteral("Comments"),
-                                 QsoRecord::Comments, 8, MaskItem::Comments},
+                                 QsoRecord::Comments, 8, MaskItem::Comments, 1},
                                 {m_qslOutPicker, QStringLiteral("QslOutCaptionLabel"), QStringLiteral("QSL Out"),
-                                 QsoRecord::QslOut, 9, MaskItem::QslOut},
+                                 QsoRecord::QslOut, 9, MaskItem::QslOut, 0},
                                 {m_qslInPicker, QStringLiteral("QslInCaptionLabel"), QStringLiteral("QSL In"),
-                                 QsoRecord::QslIn, 10, MaskItem::QslIn}};
-    auto place = [&](const Column& c, int row, int column, int span) {
-        QLabel* caption = namedLabel(c.captionName, c.caption, mask);
-        fields->addWidget(caption, row, column, 1, span);
-        fields->addWidget(c.widget, row + 1, column, 1, span);
+                                 QsoRecord::QslIn, 10, MaskItem::QslIn, 0}};
+    auto place = [&](const Column& c, QHBoxLayout* row) {
+        auto* cell = new QWidget(mask);
+        auto* stack = new QVBoxLayout(cell);
+        stack->setContentsMargins(0, 0, 0, 0);
+        stack->setSpacing(2);
+        QLabel* caption = namedLabel(c.captionName, c.caption, cell);
+        c.widget->setParent(cell);
+        stack->addWidget(caption);
+        stack->addWidget(c.widget);
+        stack->addStretch(1);
+        if (c.stretch == 0)
+            cell->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+        row->addWidget(cell, c.stretch);
         m_fields.append({c.widget, caption, c.field, c.step, c.item});
         if (c.item >= 0)
-            m_itemWidgets[static_cast<std::size_t>(c.item)] << c.widget << caption;
+            m_itemWidgets[static_cast<std::size_t>(c.item)] << cell;
         if (auto* picker = qobject_cast<CheckedDateEdit*>(c.widget)) {
             picker->checkBox()->installEventFilter(this);
             picker->dateEdit()->installEventFilter(this);
         } else {
             c.widget->installEventFilter(this);
         }
+        return cell;
     };
-    for (int i = 0; i < row1.size(); ++i)
-        place(row1[i], 0, i, 1);
-    place(row2[0], 2, 0, 3);
-    place(row2[1], 2, 3, 2);
-    place(row2[2], 2, 5, 2);
-    fields->setColumnStretch(6, 1);
-    fields->setColumnStretch(5, 1);
+    auto fieldRow = [&](const QList<Column>& columns) {
+        auto* band = new QWidget(mask);
+        auto* row = new QHBoxLayout(band);
+        row->setContentsMargins(0, 0, 0, 0);
+        row->setSpacing(8);
+        int height = 0;
+        bool anyStretch = false;
+        for (const Column& c : columns) {
+            height = std::max(height, place(c, row)->sizeHint().height());
+            anyStretch = anyStretch || c.stretch > 0;
+        }
+        // Takes the room the stretching cells leave when they are hidden.
+        row->addStretch(anyStretch ? 0 : 1);
+        band->setMinimumHeight(height);
+        band->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+        return band;
+    };
+    auto* fields = new QVBoxLayout;
+    fields->setSpacing(6);
+    fields->addWidget(fieldRow(row1));
+    fields->addWidget(fieldRow(row2));
     m_rstTxCaption = m_fields[1].caption;
     m_rstRxCaption = m_fields[2].caption;
     outer->addLayout(fields, 2, 0);
@@ -209,13 +243,19 @@ void EntryPage::buildMask() {
     // What the program knows about the station being logged.
     auto* info = new QHBoxLayout;
     info->setSpacing(10);
-    m_dxccValueLabel = namedLabel(QStringLiteral("DxccValueLabel"), QString(), mask);
-    m_ovValueLabel = namedLabel(QStringLiteral("OvValueLabel"), QString(), mask);
-    m_distriktValueLabel = namedLabel(QStringLiteral("DistriktValueLabel"), QString(), mask);
+    // Long names shorten with "…" rather than push the callbook link away.
+    auto eliding = [mask](const QString& name) {
+        auto* label = new ElidingLabel(mask);
+        label->setObjectName(name);
+        return label;
+    };
+    m_dxccValueLabel = eliding(QStringLiteral("DxccValueLabel"));
+    m_ovValueLabel = eliding(QStringLiteral("OvValueLabel"));
+    m_distriktValueLabel = eliding(QStringLiteral("DistriktValueLabel"));
     QLabel* bearingCaption = namedLabel(QStringLiteral("BearingLabel"), QStringLiteral("Richtung"), mask);
-    m_bearingValueLabel = namedLabel(QStringLiteral("BearingValueLabel"), QString(), mask);
+    m_bearingValueLabel = eliding(QStringLiteral("BearingValueLabel"));
     QLabel* distanceCaption = namedLabel(QStringLiteral("DistanceLabel"), QStringLiteral("Entfernung"), mask);
-    m_distanceValueLabel = namedLabel(QStringLiteral("DistanceValueLabel"), QString(), mask);
+    m_distanceValueLabel = eliding(QStringLiteral("DistanceValueLabel"));
     auto* callbook = namedLabel(QStringLiteral("CallbookLabel"), QStringLiteral("Im Callbook suchen ([Strg]+[B]ook)"), mask);
     for (QLabel* l : {m_dxccValueLabel, m_distriktValueLabel, callbook}) {
         LinkLabel::style(l);
