@@ -12,6 +12,10 @@
 class PaperLogEntry {
 public:
     // The token forms in the order they are tried.
+    // The eight fixed preview lines and one for each optional field
+    // (DOK, Locator, Comments, QSL out, QSL in, Name, QTH).
+    static constexpr int MostPreviewLines = 15;
+
     enum class Rule {
         Date = 1,
         Utc,

@@ -1,5 +1,6 @@
 #include "entry/ui/LogGridView.h"
 #include "entry/ui/PlePage.h"
+#include "entry/PaperLogEntry.h"
 #include "logstore/QsoRecord.h"
 #include "StartedProgram.h"
 
@@ -7,6 +8,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -43,6 +45,7 @@ class TestPlePage : public QObject {
 private Q_SLOTS:
     void threeContactsFromAPaperLog();
     void rangeSetWritesTheColumn();
+    void completePreviewAtSmallestSize();
 };
 
 void TestPlePage::threeContactsFromAPaperLog() {
@@ -120,3 +123,22 @@ void TestPlePage::rangeSetWritesTheColumn() {
 
 VESK_TEST_MAIN(TestPlePage)
 #include "test_plepage.moc"
+
+// A contact with every field fills the preview; nothing of the page may need
+// scrolling or be cut, even with the window at its smallest.
+void TestPlePage::completePreviewAtSmallestSize() {
+    ProgramOnLog run(kTwo);
+    auto& [dir, p] = run;
+    showPle(p);
+    tokens(p, {"5.12.26", "40m", "cw", "5w", "18:30", "dl1xyz", "579 559", "b01", "Hans@Berlin", "#Gutes Signal",
+               "+5.12.26", "-6.12.26", "JO62QM"});
+    QCOMPARE(memo(p).size(), PaperLogEntry::MostPreviewLines);
+    p.w.resize(p.w.minimumSizeHint());
+    QTest::qWait(20);
+    auto* preview = p.find<QPlainTextEdit>("pleMemo");
+    QCOMPARE(preview->verticalScrollBar()->maximum(), 0);
+    for (const char* name : {"pleRangeSetBtn", "pleCaptionPanel"}) {
+        auto* w = p.find<QWidget>(name);
+        QVERIFY2(w->width() >= w->sizeHint().width(), name);
+    }
+}

@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSet>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace {
@@ -60,7 +61,9 @@ PlePage::PlePage(Session& session, QWidget* parent)
     m_memo->setFocusPolicy(Qt::NoFocus);
     m_memo->setTabStopDistance(monoMetrics.horizontalAdvance(QString(9, u'x')));
     m_memo->setFont(mono);
-    m_memo->setFixedHeight(monoMetrics.lineSpacing() * 13 + 12);
+    // Every line of a complete contact without scrolling.
+    m_memo->setFixedHeight(monoMetrics.lineSpacing() * PaperLogEntry::MostPreviewLines +
+                           2 * static_cast<int>(m_memo->document()->documentMargin()) + 2 * m_memo->frameWidth() + 4);
 
     m_rstTx = new QLineEdit(QStringLiteral("59"), this);
     m_rstTx->setObjectName(QStringLiteral("pleRstTx"));
