@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -53,6 +54,11 @@ void TestSearchPage::operatorSearchesThroughTheTab() {
     SearchPage* page = p.find<SearchPage>("SucheTS");
     auto* pages = p.find<QTabWidget>("PageControl");
     pages->setCurrentWidget(page);
+    // Before any search the empty result grid shows its titles whole.
+    auto* empty = p.find<LogGridView>("sStringGrid");
+    for (int c = 0; c < empty->model()->columnCount(); ++c)
+        QVERIFY2(empty->columnWidth(c) >= empty->horizontalHeader()->sectionSizeHint(c),
+                 qPrintable(empty->model()->headerData(c, Qt::Horizontal).toString()));
     auto* button = p.find<QPushButton>("SearchBtn");
     auto* tick = p.find<QCheckBox>("sCheckBox1");
     QVERIFY(tick->isChecked() && button->isEnabled() && !p.find<QLineEdit>("sEdit2")->isEnabled());

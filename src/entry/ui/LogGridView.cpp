@@ -28,6 +28,14 @@ LogGridView::LogGridView(const QString& objectName, QWidget* parent) : QTableVie
     horizontalHeader()->viewport()->installEventFilter(this);
 }
 
+void LogGridView::setModel(QAbstractItemModel* model) {
+    QTableView::setModel(model);
+    if (!model)
+        return;
+    for (int c = 0; c < model->columnCount(); ++c)
+        setColumnWidth(c, std::max(DefaultColumnWidth, horizontalHeader()->sectionSizeHint(c)));
+}
+
 bool LogGridView::eventFilter(QObject* watched, QEvent* event) {
     // Ctrl+click on the title row fits the columns; a plain click does nothing.
     if (watched == horizontalHeader()->viewport() && event->type() == QEvent::MouseButtonRelease) {

@@ -11,6 +11,9 @@ public:
     static constexpr int DefaultColumnWidth = 64;
 
     explicit LogGridView(const QString& objectName, QWidget* parent = nullptr);
+    // Every column starts at least as wide as its title: an empty result
+    // grid shows whole titles before anything has fitted it.
+    void setModel(QAbstractItemModel* model) override;
 
     QVector<int> columnWidths() const;
     void setColumnWidths(const QVector<int>& widths);
