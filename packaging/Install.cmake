@@ -80,8 +80,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dialogs in German and Hamlib's rigctld for the rig link are optional.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, libhamlib-utils")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "logbook for radio amateurs
-Vesk logs amateur radio contacts (QSOs) typed into a keyboard-driven entry
+# CPack puts the summary above this as the synopsis line.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Vesk logs amateur radio contacts (QSOs) typed into a keyboard-driven entry
 mask; every log is a plain semicolon-separated text file. Around the log it
 offers a duplicate check, DXCC and DOK lookups, QSL card bookkeeping,
 evaluations of locator squares, DXCC and contests, ADIF, HTML and text
