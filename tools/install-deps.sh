@@ -15,6 +15,9 @@ packages=(
   qt6-multimedia-dev libqt6multimedia6 libpulse0   # the CW output's sound card (QAudioSink over PulseAudio)
   pulseaudio pulseaudio-utils                       # the audio server and parec for the CW playback test
   libhamlib-utils         # rigctld and rigctl: the rig link talks to rigctld, its tests start the dummy rig
+  desktop-file-utils appstream man-db   # the menu entry, the AppStream file and the man page are checked by tests
+  dpkg-dev file lintian   # tools/package-test.sh: cpack -G DEB (dpkg-shlibdeps) and the package check
+  librsvg2-bin            # tools/icons/make-icons.sh renders the icon's PNG sizes
 )
 
 missing=()

@@ -13,7 +13,7 @@ ProgramFolder::Choice ProgramFolder::choose(const QString& commandLineFolder, co
         return {QDir(commandLineFolder).absolutePath(), Source::CommandLine};
     if (!environmentFolder.isEmpty())
         return {QDir(environmentFolder).absolutePath(), Source::Environment};
-    if (isWritable(executableFolder))
+    if (QFileInfo::exists(QDir(executableFolder).filePath(manifestName())) && isWritable(executableFolder))
         return {QDir(executableFolder).absolutePath(), Source::Executable};
     return {QDir(perUserFolder).absolutePath(), Source::PerUser};
 }
@@ -31,6 +31,19 @@ bool ProgramFolder::isWritable(const QString& folder) {
         return false;
     QTemporaryFile probe(folder + QStringLiteral("/.vesk-write-test-XXXXXX"));
     return probe.open();
+}
+
+QString ProgramFolder::shippedDataFolder(const QString& executableFolder) {
+    if (executableFolder.isEmpty())
+        return {};
+    const QDir exe(executableFolder);
+    if (QFileInfo::exists(exe.filePath(manifestName())))
+        return QDir::cleanPath(exe.absolutePath());
+    // Relative to the executable, so that a prefix moved elsewhere still works.
+    const QString installed = QDir::cleanPath(exe.absoluteFilePath(QStringLiteral("../share/vesk")));
+    if (QFileInfo::exists(QDir(installed).filePath(manifestName())))
+        return installed;
+    return {};
 }
 
 QStringList ProgramFolder::seed(const QString& target, const QString& dataFolder) {
@@ -61,16 +74,21 @@ QStringList ProgramFolder::seed(const QString& target, const QString& dataFolder
 
 QString ProgramFolder::prepare(const QString& commandLineFolder, QString* error, QStringList* warnings) {
     const QString exeFolder = QCoreApplication::applicationDirPath();
-    const Choice choice =
-        choose(commandLineFolder, qEnvironmentVariable("VESK_FOLDER"), exeFolder, perUserFolder());
+    return prepare(choose(commandLineFolder, qEnvironmentVariable("VESK_FOLDER"), exeFolder, perUserFolder()),
+                   exeFolder, error, warnings);
+}
+
+QString ProgramFolder::prepare(const Choice& choice, const QString& executableFolder, QString* error,
+                               QStringList* warnings) {
     if (!QDir().mkpath(choice.path)) {
         if (error)
             *error = msgText(Msg::ProgramFolderNotCreated)
                          .arg(QDir::toNativeSeparators(choice.path));
         return {};
     }
-    if (choice.source != Source::Executable && QDir(choice.path) != QDir(exeFolder)) {
-        const QStringList problems = seed(choice.path, exeFolder);
+    const QString dataFolder = shippedDataFolder(executableFolder);
+    if (!dataFolder.isEmpty() && QDir(choice.path) != QDir(dataFolder)) {
+        const QStringList problems = seed(choice.path, dataFolder);
         if (warnings)
             *warnings << problems;
     }
