@@ -75,7 +75,6 @@ DecodedMorse decodeMorse(const QByteArray& samples) {
         const double units = static_cast<double>(r.length) / u;
         if (r.tone) {
             code += units < 2 ? u'.' : u'-';
-            ++result.tones;
         } else if (units >= 2) {
             flush();
             // 3 units between characters, 7 + 3 more for each blank.

@@ -46,7 +46,6 @@ Q_DECLARE_METATYPE(CwParameters)
 class TestCwCommand : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
     void randomTextsDecodeBack();
     void fileHoldsTheSoundCardStream_data();
     void fileHoldsTheSoundCardStream();
@@ -55,11 +54,6 @@ private Q_SLOTS:
     void refusedSettingsWriteNothing();
     void unwritableTarget();
 };
-
-void TestCwCommand::initTestCase() {
-    QVERIFY2(QFileInfo::exists(QCoreApplication::applicationDirPath() + QStringLiteral("/vesk")),
-             "the vesk program must be built beside the tests");
-}
 
 void TestCwCommand::randomTextsDecodeBack() {
     const quint32 seed = QRandomGenerator::global()->generate();
