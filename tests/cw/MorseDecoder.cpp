@@ -12,19 +12,13 @@ namespace {
 // The international code, typed here from the ITU table rather than taken
 // from the program.
 QHash<QString, QChar> codeTable() {
-    static const char* rows[][2] = {
-        {"a", ".-"},     {"b", "-..."},   {"c", "-.-."},   {"d", "-.."},    {"e", "."},      {"f", "..-."},
-        {"g", "--."},    {"h", "...."},   {"i", ".."},     {"j", ".---"},   {"k", "-.-"},    {"l", ".-.."},
-        {"m", "--"},     {"n", "-."},     {"o", "---"},    {"p", ".--."},   {"q", "--.-"},   {"r", ".-."},
-        {"s", "..."},    {"t", "-"},      {"u", "..-"},    {"v", "...-"},   {"w", ".--"},    {"x", "-..-"},
-        {"y", "-.--"},   {"z", "--.."},   {"1", ".----"},  {"2", "..---"},  {"3", "...--"},  {"4", "....-"},
-        {"5", "....."},  {"6", "-...."},  {"7", "--..."},  {"8", "---.."},  {"9", "----."},  {"0", "-----"},
-        {".", ".-.-.-"}, {",", "--..--"}, {":", "---..."}, {"?", "..--.."}, {"'", ".----."}, {"-", "-....-"},
-        {"/", "-..-."},  {"(", "-.--."},  {")", "-.--.-"}, {"\"", ".-..-."}, {"=", "-...-"}, {"+", ".-.-."},
-        {"\x01", "........"}};
+    static const char* const rows =
+        "a.- b-... c-.-. d-.. e. f..-. g--. h.... i.. j.--- k-.- l.-.. m-- n-. o--- p.--. q--.- r.-. s... t- u..- "
+        "v...- w.-- x-..- y-.-- z--.. 1.---- 2..--- 3...-- 4....- 5..... 6-.... 7--... 8---.. 9----. 0----- "
+        "..-.-.- ,--..-- :---... ?..--.. '.----. --....- /-..-. (-.--. )-.--.- \".-..-. =-...- +.-.-. \x01........";
     QHash<QString, QChar> t;
-    for (const auto& row : rows)
-        t.insert(QString::fromLatin1(row[1]), QChar(static_cast<char16_t>(row[0][0])));
+    for (const QString& row : QString::fromLatin1(rows).split(u' '))
+        t.insert(row.mid(1), row[0]);
     return t;
 }
 
@@ -56,8 +50,6 @@ DecodedMorse decodeMorse(const QByteArray& samples) {
             if (toneStart >= 0) {
                 runs.append({true, lastLoud - toneStart + 1});
                 runs.append({false, i - lastLoud - 1});
-            } else {
-                result.leadingSilence = i;
             }
             toneStart = i;
         }
@@ -83,7 +75,6 @@ DecodedMorse decodeMorse(const QByteArray& samples) {
         const double units = static_cast<double>(r.length) / u;
         if (r.tone) {
             code += units < 2 ? u'.' : u'-';
-            ++result.tones;
         } else if (units >= 2) {
             flush();
             // 3 units between characters, 7 + 3 more for each blank.

@@ -10,8 +10,6 @@
 struct DecodedMorse {
     QString text;             // lower case; the error sign as character 1; "?" for an unknown code
     double unitSamples = 0;   // the time unit found
-    qint64 leadingSilence = 0; // samples before the first tone
-    int tones = 0;
 };
 
 DecodedMorse decodeMorse(const QByteArray& samples);

@@ -41,23 +41,19 @@ QString heard(const QString& text) {
 
 } // namespace
 
+Q_DECLARE_METATYPE(CwParameters)
+
 class TestCwCommand : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
     void randomTextsDecodeBack();
+    void fileHoldsTheSoundCardStream_data();
     void fileHoldsTheSoundCardStream();
-    void valuesComeFromTheSettings();
     void usageErrors_data();
     void usageErrors();
     void refusedSettingsWriteNothing();
     void unwritableTarget();
 };
-
-void TestCwCommand::initTestCase() {
-    QVERIFY2(QFileInfo::exists(QCoreApplication::applicationDirPath() + QStringLiteral("/vesk")),
-             "the vesk program must be built beside the tests");
-}
 
 void TestCwCommand::randomTextsDecodeBack() {
     const quint32 seed = QRandomGenerator::global()->generate();
@@ -83,11 +79,8 @@ void TestCwCommand::randomTextsDecodeBack() {
         const Outcome o = vesk({"--folder", dir.path(), "cw", "--wpm", QString::number(speed), "--frq",
                                 QString::number(frequency), "--volume", QString::number(volume), "--wav", wav, "--", text});
         const QString what = QStringLiteral("seed %1: \"%2\" at %3 WpM, %4 Hz, volume %5")
-                                 .arg(seed)
-                                 .arg(text)
-                                 .arg(speed)
-                                 .arg(frequency)
-                                 .arg(volume);
+                                 .arg(QString::number(seed), text, QString::number(speed), QString::number(frequency),
+                                      QString::number(volume));
         QVERIFY2(o.status == 0, qPrintable(what + u'\n' + o.err));
         QString error;
         const QByteArray samples = wavSamples(dir.read(QFileInfo(wav).fileName()), &error);
@@ -100,15 +93,29 @@ void TestCwCommand::randomTextsDecodeBack() {
     }
 }
 
+void TestCwCommand::fileHoldsTheSoundCardStream_data() {
+    QTest::addColumn<QByteArray>("ini");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<CwParameters>("expected");
+    QTest::newRow("options") << QByteArray() << QStringList{"--wpm", "90", "--frq", "650", "--volume", "127"}
+                             << CwParameters{90, 650, QStringLiteral("CQ DE DL1ABC"), 127, false};
+    // A PC speaker chosen in the settings does not apply to a file.
+    QTest::newRow("settings") << QByteArray("[CW]\r\nFrq=600\r\nWpM=150\r\nVolume=50\r\nPcSpeaker=1\r\n")
+                              << QStringList{} << CwParameters{150, 600, QStringLiteral("CQ DE DL1ABC"), 50, false};
+}
+
 void TestCwCommand::fileHoldsTheSoundCardStream() {
+    QFETCH(QByteArray, ini);
+    QFETCH(QStringList, options);
+    QFETCH(CwParameters, expected);
     TestFolder dir;
-    const QString text = QStringLiteral("CQ DE DL1ABC");
-    const Outcome o = vesk({"--folder", dir.path(), "cw", "--wpm", "90", "--frq", "650", "--volume", "127", "--wav",
-                            dir.file("cq.wav"), text});
-    QCOMPARE(o.status, 0);
+    if (!ini.isEmpty())
+        dir.write("Vesk.ini", ini);
+    const Outcome o =
+        vesk(QStringList{"--folder", dir.path(), "cw"} + options + QStringList{"--wav", dir.file("cq.wav"), expected.text});
+    QVERIFY2(o.status == 0, qPrintable(o.err));
     const QByteArray file = dir.read("cq.wav");
-    const auto stream = CwSending::soundCardStream({90, 650, text, 127, false}, {});
-    const QByteArray samples = stream->readAll();
+    const QByteArray samples = CwSending::soundCardStream(expected, {})->readAll();
     QCOMPARE(file.size(), 46 + samples.size());
     QCOMPARE(file.mid(46), samples);
     QCOMPARE(qFromLittleEndian<quint32>(file.constData() + 4), quint32(file.size() - 8));
@@ -117,15 +124,6 @@ void TestCwCommand::fileHoldsTheSoundCardStream() {
     QCOMPARE(wavSamples(file, nullptr, &rate).size(), samples.size());
     QCOMPARE(rate, 11025);
     QVERIFY2(o.out.contains(QString::number(samples.size())), qPrintable(o.out));
-}
-
-void TestCwCommand::valuesComeFromTheSettings() {
-    TestFolder dir;
-    dir.write("Vesk.ini", "[CW]\r\nFrq=600\r\nWpM=150\r\nVolume=50\r\nPcSpeaker=1\r\n");
-    const Outcome o = vesk({"--folder", dir.path(), "cw", "--wav", dir.file("s.wav"), "paris"});
-    QVERIFY2(o.status == 0, qPrintable(o.err));
-    const QByteArray samples = wavSamples(dir.read("s.wav"));
-    QCOMPARE(samples, CwSending::soundCardStream({150, 600, QStringLiteral("paris"), 50, false}, {})->readAll());
 }
 
 void TestCwCommand::usageErrors_data() {

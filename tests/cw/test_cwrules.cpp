@@ -92,7 +92,6 @@ void TestCwRules::steps() {
 void TestCwRules::prepare_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("prepared");
-    QTest::newRow("Ärger") << "Ärger" << "Ärger";
     QTest::newRow("ärger") << "ärger" << "aerger";
     QTest::newRow("percent") << "50%" << "500/0";
     QTest::newRow("per mille") << QStringLiteral("3‰") << "30/00";
@@ -163,8 +162,6 @@ void TestCwRules::streamIsTheElementsInOrder() {
     const QByteArray stream = streamOf({75, 800, QStringLiteral("e e"), 12, false});
     const QByteArray dot = ToneBuffer::samplesOf(ToneBuffer::image(800, 80, 12));
     QCOMPARE(stream, dot + QByteArray(2646 + 6174 + 2646, char(127)) + dot);
-    const DecodedMorse decoded = decodeMorse(stream);
-    QCOMPARE(decoded.text, QStringLiteral("e e"));
 }
 
 void TestCwRules::streamReadInPiecesIsTheSame() {

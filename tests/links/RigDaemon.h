@@ -86,7 +86,6 @@ public:
         });
     }
     quint16 port() const { return m_server.serverPort(); }
-    int accepted() const { return static_cast<int>(m_accepted.size()); }
 
 private:
     QTcpServer m_server;

@@ -87,7 +87,6 @@ void TestCallbookPage::lookups_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("comments");
     QTest::addColumn<QString>("error"); // the one message shown, or empty
-    QTest::newRow("first name only") << QByteArray("Vorname=1\r\n") << "DL1ABC" << "Vorname" << "" << "";
     QTest::newRow("no name: name untouched")
         << QByteArray("Name=1\r\nAdresse=1\r\n") << "dl2xyz" << "Alt" << "Nachname Strasse 2 Ort" << "";
     QTest::newRow("nothing ticked changes nothing") << QByteArray() << "DL1ABC" << "Alt" << "" << "";

@@ -109,14 +109,22 @@ struct LinkProgram {
     QPointer<RecordingLink> last;
 };
 
+PropagationWindow* windowOf(StartedProgram& p) {
+    return p.w.findChild<PropagationWindow*>(QStringLiteral("PropagationForm"));
+}
+QString labelText(QWidget* window, const char* name) { return findControl<QLabel>(*window, name)->text(); }
+void installDxcc(const TestFolder& dir) {
+    dir.installDataFile(QStringLiteral("DXCC.csv"));
+    dir.installDataFile(QStringLiteral("DXCC.ini"));
+}
+
 } // namespace
 
 class TestPropagationLink : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void locatorInTheMaskOpensTheChart();
-    void shortLocatorSendsTheCall();
-    void unknownBandIsIndexZero();
+    void maskChoosesTheTarget_data();
+    void maskChoosesTheTarget();
     void evaluationsShowTheArea();
     void targetOfEachPage_data();
     void targetOfEachPage();
@@ -133,35 +141,41 @@ private Q_SLOTS:
     void worldMapWindowAndItsButton();
 };
 
-void TestPropagationLink::locatorInTheMaskOpensTheChart() {
+void TestPropagationLink::maskChoosesTheTarget_data() {
+    QTest::addColumn<QString>("band"); // empty: the last contact's, 20m
+    QTest::addColumn<QString>("locator");
+    QTest::addColumn<QString>("call");
+    QTest::addColumn<QString>("sent");
+    const QString point = QStringLiteral("|Page=1|PredictPoint|Visible=true");
+    QTest::newRow("locator") << "" << "JO31AB" << "" << "Band=3|DxLat=51.0625|DxLon=6.0417" + point;
+    QTest::newRow("square only: the call") << "" << "JO31" << "DL1ABC" << "Band=3|DxCall=DL1ABC" + point;
+    QTest::newRow("unknown band is index 0") << "160m" << "" << "DL1ABC" << "Band=0|DxCall=DL1ABC" + point;
+}
+
+void TestPropagationLink::maskChoosesTheTarget() {
+    QFETCH(QString, band);
+    QFETCH(QString, locator);
+    QFETCH(QString, call);
+    QFETCH(QString, sent);
     LinkProgram t;
     t.p().w.showPage(Page::Entry);
-    t.type("LocatorEdit", QStringLiteral("JO31AB"));
+    if (!band.isEmpty())
+        t.p().w.entryMask().setField(QsoRecord::Band, band);
+    t.type("LocatorEdit", locator);
+    t.type("CallEdit", call);
     t.open();
-    QCOMPARE(t.sent(), kHome + "|Band=3|DxLat=51.0625|DxLon=6.0417|Page=1|PredictPoint|Visible=true");
-    // The types an automation object gets: doubles, flags, 32-bit integers.
-    QCOMPARE(t.types.join(u' '), QStringLiteral("HomeLat:double HomeLon:double LongPath:bool RealTimeClock:bool "
-                                                "Band:int DxLat:double DxLon:double Page:int Visible:bool"));
+    QCOMPARE(t.sent(), kHome + u'|' + sent);
+    // The types an automation object gets: doubles, flags, 32-bit integers, the call as text.
+    const QHash<QString, QString> typeOf = {{"HomeLat", "double"}, {"HomeLon", "double"}, {"DxLat", "double"},
+                                            {"DxLon", "double"},   {"LongPath", "bool"},  {"RealTimeClock", "bool"},
+                                            {"Visible", "bool"},   {"Band", "int"},       {"Page", "int"},
+                                            {"DxCall", "QString"}};
+    QStringList types;
+    for (const QString& member : (kHome + u'|' + sent).split(u'|'))
+        if (member.contains(u'='))
+            types << member.section(u'=', 0, 0) + u':' + typeOf.value(member.section(u'=', 0, 0));
+    QCOMPARE(t.types, types);
     QVERIFY(t.p().dialogs.errors.isEmpty());
-}
-
-void TestPropagationLink::shortLocatorSendsTheCall() {
-    LinkProgram t;
-    t.p().w.showPage(Page::Entry);
-    t.type("LocatorEdit", QStringLiteral("JO31"));
-    t.type("CallEdit", QStringLiteral("DL1ABC"));
-    t.open();
-    QCOMPARE(t.sent(), kHome + "|Band=3|DxCall=DL1ABC|Page=1|PredictPoint|Visible=true");
-    QCOMPARE(t.types.filter(QStringLiteral("DxCall")), QStringList{QStringLiteral("DxCall:QString")});
-}
-
-void TestPropagationLink::unknownBandIsIndexZero() {
-    LinkProgram t;
-    t.p().w.showPage(Page::Entry);
-    t.p().w.entryMask().setField(QsoRecord::Band, QStringLiteral("160m"));
-    t.type("CallEdit", QStringLiteral("DL1ABC"));
-    t.open();
-    QVERIFY2(t.sent().startsWith(kHome + "|Band=0|DxCall=DL1ABC"), qPrintable(t.calls.join(u'|')));
 }
 
 void TestPropagationLink::evaluationsShowTheArea() {
@@ -240,8 +254,7 @@ void TestPropagationLink::worldMapShowsTheTarget() {
     QFETCH(QString, call);
     QFETCH(QStringList, map);
     LinkProgram t;
-    t.run.dir.installDataFile(QStringLiteral("DXCC.csv"));
-    t.run.dir.installDataFile(QStringLiteral("DXCC.ini"));
+    installDxcc(t.run.dir);
     t.p().w.showPage(Page::Entry);
     t.p().find<LogGridView>("Liste2StringGrid")->selectionModel()->clear();
     t.type("LocatorEdit", locator);
@@ -311,19 +324,17 @@ void TestPropagationLink::exitRequestDropsTheReference() {
 
 void TestPropagationLink::builtInPredictionDrawsTheChart() {
     ProgramOnLog run(kLog, kOwn);
-    run.dir.installDataFile(QStringLiteral("DXCC.csv"));
-    run.dir.installDataFile(QStringLiteral("DXCC.ini"));
+    installDxcc(run.dir);
     StartedProgram& p = run.p;
     p.w.showPage(Page::List);
     p.find<LogGridView>("ListeStringGrid")->selectRecord(2);
     p.find<QAction>("HamCapMenu")->trigger();
-    auto* window = p.w.findChild<PropagationWindow*>(QStringLiteral("PropagationForm"));
-    QVERIFY(window);
-    QVERIFY(window->isVisible());
+    PropagationWindow* window = windowOf(p);
+    QVERIFY(window && window->isVisible());
     QCOMPARE(window->windowTitle(), QStringLiteral("Ausbreitungsvorhersage"));
     QCOMPARE(window->page(), 1);
     QVERIFY(window->chart().hasDay());
-    const QString text = window->findChild<QLabel*>(QStringLiteral("ChartText"))->text();
+    const QString text = labelText(window, "ChartText");
     QVERIFY2(text.contains(QStringLiteral("VK2ABC (Australia)")), qPrintable(text));
     QVERIFY2(text.contains(QStringLiteral("20m offen:")), qPrintable(text));
     QVERIFY(p.dialogs.errors.isEmpty());
@@ -333,7 +344,7 @@ void TestPropagationLink::builtInPredictionDrawsTheChart() {
     // Without welt.gif the area map says that it has no land to show.
     auto& hamCap = *p.w.findChild<HamCapLink*>(QStringLiteral("HamCapLink"));
     hamCap.HamCapMap();
-    const QString area = window->findChild<QLabel*>(QStringLiteral("AreaText"))->text();
+    const QString area = labelText(window, "AreaText");
     QVERIFY2(area.contains(QStringLiteral("welt.gif\" fehlt")), qPrintable(area));
 
     // Closing the window asks to exit: the link lets go of it.
@@ -366,17 +377,15 @@ void TestPropagationLink::builtInPredictionReportsBadInput() {
     QFETCH(QVariant, value);
     QFETCH(QString, detail);
     ProgramOnLog run(kLog, kOwn);
-    run.dir.installDataFile(QStringLiteral("DXCC.csv"));
-    run.dir.installDataFile(QStringLiteral("DXCC.ini"));
+    installDxcc(run.dir);
     StartedProgram& p = run.p;
     auto& hamCap = *p.w.findChild<HamCapLink*>(QStringLiteral("HamCapLink"));
     QVERIFY(hamCap.HamCapPrepair());
     QVERIFY(hamCap.link()->setValue(member, value));
     hamCap.HamCapChart();
     QCOMPARE(p.dialogs.errors, QStringList{QStringLiteral("HamCap hat einen Fehler gemeldet!\n") + detail});
-    auto* window = p.w.findChild<PropagationWindow*>(QStringLiteral("PropagationForm"));
-    QVERIFY(!window->chart().hasDay());
-    QCOMPARE(window->findChild<QLabel*>(QStringLiteral("ProblemLabel"))->text(), detail);
+    QVERIFY(!windowOf(p)->chart().hasDay());
+    QCOMPARE(labelText(windowOf(p), "ProblemLabel"), detail);
     // Values of the wrong kind are refused, not taken as 0.
     QVERIFY(!hamCap.link()->setValue(QStringLiteral("DxLat"), QStringLiteral("Nord")));
     QVERIFY(!hamCap.link()->setValue(QStringLiteral("Band"), 8));
@@ -391,13 +400,13 @@ void TestPropagationLink::builtInAreaMapAndSunspots() {
     StartedProgram& p = run.p;
     p.w.showPage(Page::Evaluations);
     p.find<QAction>("HamCapMenu")->trigger();
-    auto* window = p.w.findChild<PropagationWindow*>(QStringLiteral("PropagationForm"));
+    PropagationWindow* window = windowOf(p);
     QVERIFY(window && window->isVisible());
     QCOMPARE(window->page(), 2);
     QVERIFY(window->map().hasRaster());
     auto* spots = window->findChild<QSpinBox*>(QStringLiteral("SunspotSpinBox"));
     QCOMPARE(spots->value(), 40);
-    const QString before = window->findChild<QLabel*>(QStringLiteral("AreaText"))->text();
+    const QString before = labelText(window, "AreaText");
     // FakeClock: 6 December 2026, 18:30 local time.
     QVERIFY2(before.contains(QStringLiteral("06.12.2026")), qPrintable(before));
     QVERIFY2(!before.contains(QStringLiteral("welt.gif")), qPrintable(before));
@@ -408,7 +417,7 @@ void TestPropagationLink::builtInAreaMapAndSunspots() {
     auto* clock = p.w.findChild<QTimer*>(QStringLiteral("RealTimeClockTimer"));
     QVERIFY(clock && clock->isActive());
     clock->start(1);
-    QTRY_VERIFY(window->findChild<QLabel*>(QStringLiteral("AreaText"))->text().contains(QStringLiteral("19:10 UTC")));
+    QTRY_VERIFY(labelText(window, "AreaText").contains(QStringLiteral("19:10 UTC")));
     clock->stop();
     spots->setValue(160);
     QCOMPARE(PropagationSettings::sunspotNumber(p.session.settings()), 160);
@@ -435,13 +444,12 @@ void TestPropagationLink::worldMapWindowAndItsButton() {
     mapMenu->trigger();
     auto* map = p.w.findChild<MapForm*>(QStringLiteral("MapForm"));
     QVERIFY(map && map->isVisible());
-    QVERIFY(!p.w.findChild<PropagationWindow*>(QStringLiteral("PropagationForm")));
+    QVERIFY(!windowOf(p));
     p.find<QPushButton>("HamCapBtn")->click();
-    auto* window = p.w.findChild<PropagationWindow*>(QStringLiteral("PropagationForm"));
-    QVERIFY(window && window->isVisible());
-    QCOMPARE(window->page(), 1);
+    QVERIFY(windowOf(p) && windowOf(p)->isVisible());
+    QCOMPARE(windowOf(p)->page(), 1);
     // JO41AA: 51.0208° N, 8.0417° E.
-    const QString text = window->findChild<QLabel*>(QStringLiteral("ChartText"))->text();
+    const QString text = labelText(windowOf(p), "ChartText");
     QVERIFY2(text.contains(QStringLiteral("– 51,02° / 8,04°")), qPrintable(text));
     QVERIFY2(p.dialogs.errors.isEmpty(), qPrintable(p.dialogs.errors.join(u'|')));
 }

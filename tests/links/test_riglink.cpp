@@ -134,10 +134,6 @@ void TestRigLink::command_data() {
                                   << QStringList{"gesendet: F 14000000", "gesendet: M USB 0",
                                                  "Gerät: 14000000 Hz, USB (Hamlib Dummy)", "Vesk: Band 20m, Mode SSB"}
                                   << "14000000" << "USB";
-    QTest::newRow("80m with SSB") << "USB" << QStringList{"--band", "80m", "--mode", "SSB"} << 0
-                                  << QStringList{"gesendet: F 3500000", "gesendet: M LSB 0",
-                                                 "Gerät: 3500000 Hz, LSB (Hamlib Dummy)", "Vesk: Band 80m, Mode SSB"}
-                                  << "3500000" << "LSB";
     QTest::newRow("band alone keeps the mode") << "CW" << QStringList{"--band=15m"} << 0
                                                << QStringList{"gesendet: F 21000000",
                                                               "Gerät: 21000000 Hz, CW (Hamlib Dummy)",

@@ -55,9 +55,7 @@ void TestClock::handAngles() {
     QFETCH(int, minute);
     QFETCH(int, second);
     const ClockFace::HandAngles a = ClockFace::angles(time);
-    QCOMPARE(a.hour, hour);
-    QCOMPARE(a.minute, minute);
-    QCOMPARE(a.second, second);
+    QCOMPARE((QList<int>{a.hour, a.minute, a.second}), (QList<int>{hour, minute, second}));
 }
 
 // Ends rounded to whole pixels, a half to the even neighbour.

@@ -1,7 +1,6 @@
 #include "entry/FieldBindings.h"
 #include "RecordingDesktop.h"
 #include "StartedProgram.h"
-#include "windows/AboutCredits.h"
 #include "windows/DataFiles.h"
 #include "windows/ui/AboutForm.h"
 #include "windows/ui/AuxiliaryWindows.h"
@@ -106,13 +105,6 @@ void TestSmallWindows::fileFormatsWindow() {
 }
 
 void TestSmallWindows::aboutBox() {
-    const QStringList credits = AboutCredits::lines("Sprachdatei: Test");
-    QCOMPARE(credits[14], "CwAusgabe Version 3.0");
-    QCOMPARE(credits[21], "CallBookAccess  Version 1.0");
-    QCOMPARE(credits[28], "LogCoverter  Version 1.0");
-    QCOMPARE(credits[35], "LogFileAccess  Version 1.2");
-    QCOMPARE(credits[48], "Sprachdatei: Test");
-
     ProgramOnLog run{{}};
     StartedProgram& p = run.p;
     AboutForm& about = p.w.auxiliaryWindows().aboutForm();
