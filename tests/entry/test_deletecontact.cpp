@@ -152,6 +152,7 @@ void TestDeleteContact::outsideWritesAreRespected() {
     run.undo()->trigger();
     QCOMPARE(run.bytes(), outside);
     QVERIFY(p.dialogs.errors.size() == 2 && p.dialogs.errors[1].contains("seitdem geändert"));
+    QCOMPARE(calls(p.session.model()), (QStringList{"F5ABC", "DK2AB", "K1ABC", "DL1ABC"}));
     QVERIFY(!run.undo()->isEnabled());
 
     run.dir.writeLog("2025.log", kLog);

@@ -240,10 +240,10 @@ void EntryArea::undoDeletion() {
     if (!restored) {
         m_session.dialogs().error(msgText(Msg::UndoDeleteRefused)
                                       .arg(m_removal->record[QsoRecord::Number], m_session.currentLogName()));
-        forgetDeletion();
-        return;
     }
     forgetDeletion();
+    // Put back, or refused because someone else wrote the log: either way
+    // the lists show the file as it is now.
     followRenumbering(number - 1);
 }
 
