@@ -81,4 +81,14 @@ QString changedOutsideMessage(const QString& logName, int recordNumber, OutsideC
         .arg(recordNumber);
 }
 
+QString deleteQuestion(const QsoRecord& r) {
+    // The seconds say nothing to tell contacts apart; a time that cannot be
+    // read is shown as the log holds it.
+    const auto time = DateText::parseTime(r[QsoRecord::Utc]);
+    const QString utc = time ? time->toString(QStringLiteral("HH:mm")) : r[QsoRecord::Utc];
+    return msgText(Msg::DeleteContactQuestion)
+        .arg(r[QsoRecord::Number], r[QsoRecord::Date], utc, r[QsoRecord::Call], r[QsoRecord::Band],
+             r[QsoRecord::Mode]);
+}
+
 } // namespace EditRules

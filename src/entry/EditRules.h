@@ -42,4 +42,8 @@ bool sameContact(const QsoRecord& a, const QsoRecord& b);
 enum class OutsideChange { BeforeOpening, WhileEditing };
 QString changedOutsideMessage(const QString& logName, int recordNumber, OutsideChange when);
 
+// The question before a contact is deleted, naming it by number, date, UTC
+// (hours and minutes), call, band and mode as the log holds them.
+QString deleteQuestion(const QsoRecord& record);
+
 } // namespace EditRules

@@ -8,6 +8,7 @@
 #include "logstore/PowerText.h"
 #include "platform/ProgramTexts.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QScopeGuard>
 #include <cerrno>
@@ -491,8 +492,10 @@ int LogFile::SetRecords(const QSet<int>& numbers, const std::function<void(int n
     return changed;
 }
 
+void LogFile::NumberRecord(QsoRecord& record, int place) { record[QsoRecord::Number] = QString::number(place); }
+
 void LogFile::NormalizeRecord(QsoRecord& r, int number, const QDateTime& localNow) {
-    r[QsoRecord::Number] = QString::number(number);
+    NumberRecord(r, number);
     r[QsoRecord::Band] = AsciiCase::toLower(r[QsoRecord::Band]);
     for (int f : {QsoRecord::Mode, QsoRecord::Call, QsoRecord::Dok, QsoRecord::Locator})
         r[f] = AsciiCase::toUpper(r[f]);
@@ -576,4 +579,111 @@ int LogFile::Normalize(const QDateTime& localNow, const QSet<int>& numbers,
     file.write(out);
     file.commit();
     return counter - 1;
+}
+
+// The record lines of the log (under the caller's lock), the header kept in
+// m_header and an incomplete last line in m_tornTail.
+QList<QByteArray> LogFile::readRecordLines() {
+    OpenForRead();
+    refuseMissingHeader();
+    QList<QByteArray> lines;
+    QByteArray line;
+    while (readRawLine(line))
+        lines << line;
+    CloseFile();
+    return lines;
+}
+
+// The records from index from on get the number of their place; a line that
+// has it already keeps its bytes. moved: how many lines they moved up (1) or
+// down (-1), so that an error names the line as the file holds it.
+void LogFile::numberFrom(QList<QByteArray>& lines, int from, int moved) const {
+    QsoRecord record;
+    for (qsizetype i = from; i < lines.size(); ++i) {
+        const int place = static_cast<int>(i) + 1;
+        if (!QsoRecord::decodeLine(Codepage::decode(lines[i]), record))
+            throw IoError(formatErrorText(place + 1 + moved)); // the header is line 1
+        const QString before = record[QsoRecord::Number];
+        NumberRecord(record, place);
+        if (record[QsoRecord::Number] == before)
+            continue;
+        QByteArray encoded;
+        Codepage::encodeAppend(record.encodeLine(), encoded);
+        lines[i] = encoded;
+    }
+}
+
+QByteArray LogFile::joinedLog(const QList<QByteArray>& lines) const {
+    QByteArray out;
+    qsizetype size = m_header.size() + 2 + m_tornTail.size();
+    for (const QByteArray& line : lines)
+        size += line.size() + 2;
+    out.reserve(size);
+    out += m_header + kCrLf;
+    for (const QByteArray& line : lines)
+        out += line + kCrLf;
+    out += m_tornTail;
+    return out;
+}
+
+namespace {
+
+QByteArray digestOf(const QByteArray& bytes) { return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256); }
+
+} // namespace
+
+std::optional<LogFile::Removal> LogFile::RemoveRecordIf(int number,
+                                                       const std::function<bool(const QsoRecord& inFile)>& stillShown) {
+    if (number < 1)
+        return std::nullopt;
+    RewriteLock lock(*this);
+    QList<QByteArray> lines = readRecordLines();
+    if (number > lines.size())
+        return std::nullopt;
+    Removal removal;
+    removal.fileName = m_fileName;
+    removal.number = number;
+    removal.line = lines[number - 1];
+    if (!QsoRecord::decodeLine(Codepage::decode(removal.line), removal.record))
+        throw IoError(formatErrorText(number + 1));
+    if (!stillShown(removal.record))
+        return std::nullopt;
+    lines.removeAt(number - 1);
+    numberFrom(lines, number - 1, 1);
+    const QByteArray out = joinedLog(lines);
+
+    AtomicFile file(m_fileName);
+    file.open();
+    file.write(out);
+    file.commit();
+    removal.after = digestOf(out);
+    return removal;
+}
+
+bool LogFile::RestoreRecord(const Removal& removal) {
+    if (removal.number < 1 || removal.fileName != m_fileName)
+        return false;
+    RewriteLock lock(*this);
+    {
+        QFile now(m_fileName);
+        if (!now.open(QIODevice::ReadOnly))
+            throwIo(msgText(Msg::LogUnreadable), now.errorString());
+        const QByteArray bytes = now.readAll();
+        if (now.error() != QFileDevice::NoError)
+            throwIo(msgText(Msg::LogReadErrorIn), now.errorString());
+        if (digestOf(bytes) != removal.after)
+            return false;
+    }
+    QList<QByteArray> lines = readRecordLines();
+    if (removal.number > lines.size() + 1)
+        return false; // cannot happen while the digest matches
+    lines.insert(removal.number - 1, removal.line);
+    numberFrom(lines, removal.number, -1);
+    const QByteArray out = joinedLog(lines);
+
+    AtomicFile file(m_fileName);
+    file.open();
+    file.write(out);
+    file.commit();
+    return true;
 }

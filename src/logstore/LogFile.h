@@ -12,6 +12,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
 // The only code that touches a log file. Each operation opens and closes the
 // file itself; OpenForRead/ReadNext/CloseFile keep it open between the calls
@@ -108,6 +109,27 @@ public:
     // keep their bytes. Returns how many of the numbers were found; with none
     // found the file is not touched.
     int SetRecords(const QSet<int>& numbers, const std::function<void(int number, QsoRecord& record)>& change);
+    // What RemoveRecordIf took out of the log, enough to put it back.
+    struct Removal {
+        QString fileName;
+        int number = 0;    // its place in the log, counted from 1
+        QByteArray line;   // its line as the file held it
+        QsoRecord record;  // the same, read
+        QByteArray after;  // a digest of the log as the removal left it
+    };
+    // Takes record number out of the log, in one rewrite, while it is still
+    // the one the caller showed (stillShown, asked under the lock): the
+    // records after it move up and are numbered by their place, as Normalize
+    // numbers them; the lines before it keep their bytes. nullopt, with
+    // nothing written, when it is not or is gone.
+    std::optional<Removal> RemoveRecordIf(int number, const std::function<bool(const QsoRecord& inFile)>& stillShown);
+    // Puts a removed record back at its place with its line as it was; the
+    // records after it move down and are numbered by their place again. Only
+    // while the log is, byte for byte, what the removal left: after any other
+    // write (another program, an append, a repair) the places no longer
+    // fit, and false is returned with nothing written.
+    bool RestoreRecord(const Removal& removal);
+
     static QString StripSeparators(const QString& text) { return QsoRecord::stripSeparators(text); }
     // Renumbers and repairs every record; dates and times that cannot be read
     // are replaced by localNow (the rejected text goes into Comments).
@@ -122,6 +144,8 @@ public:
     // One record as Normalize repairs it. Every field is repaired, none
     // refused: what cannot be read goes into Comments.
     static void NormalizeRecord(QsoRecord& record, int number, const QDateTime& localNow);
+    // The number Normalize gives the record at place (counted from 1).
+    static void NumberRecord(QsoRecord& record, int place);
 
     // The error for a line that has more than 15 separators.
     QString formatErrorText(int line) const;
@@ -133,6 +157,9 @@ private:
     class RewriteLock;
     QByteArray lastLineOf(int fd, qint64 size, qint64& start) const;
     QString moveFragmentAside(int fd, qint64 start, const QByteArray& fragment);
+    QList<QByteArray> readRecordLines();
+    void numberFrom(QList<QByteArray>& lines, int from, int moved) const;
+    QByteArray joinedLog(const QList<QByteArray>& lines) const;
 
     QString m_fileName;
     std::unique_ptr<QFile> m_file;

@@ -351,7 +351,12 @@
     X(PropagationNoTarget)                                                                                             \
     X(PropagationMemberRefused)                                                                                        \
     X(PropagationNotStarted)                                                                                           \
-    X(PropagationMapMissing)
+    X(PropagationMapMissing)                                                                                           \
+    X(DeleteContactButton)                                                                                             \
+    X(DeleteContactQuestion)                                                                                           \
+    X(DeleteChangedOutside)                                                                                            \
+    X(UndoDeleteMenu)                                                                                                  \
+    X(UndoDeleteRefused)
 
 enum class Msg : int {
 #define VESK_PROGRAM_TEXT_ID(name) name,

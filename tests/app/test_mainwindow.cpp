@@ -160,7 +160,8 @@ void TestMainWindow::startsWithoutLog() {
     QCOMPARE(s.readString("Allgemein", "LastLogFileName"), QString::fromLatin1(stored));
 }
 
-// Every subsystem has taken over its menu entries: none is left greyed.
+// Every subsystem has taken over its menu entries: none is left greyed but
+// the undo of a deletion, while there is none to undo.
 void TestMainWindow::noMenuEntryGreyed() {
     TestFolder dir;
     dir.prepareProgram({"1;01.02.2005;10:00:00;2m;FM;DL1ABC;59;59;;;;;10W;;;"});
@@ -171,7 +172,7 @@ void TestMainWindow::noMenuEntryGreyed() {
     QStringList greyed;
     for (QMenu* menu : w.menuBar()->findChildren<QMenu*>())
         for (QAction* a : menu->actions())
-            if (!a->isSeparator() && a->isVisible() && !a->isEnabled())
+            if (!a->isSeparator() && a->isVisible() && !a->isEnabled() && a->objectName() != "UndoDeleteMenu")
                 greyed << a->objectName() + " (" + a->text() + ")";
     QVERIFY2(greyed.isEmpty(), qPrintable(greyed.join(", ")));
 }

@@ -23,6 +23,7 @@
 #include "app/ui/StatusBarArea.h"
 
 #include <QActionGroup>
+#include <QKeySequence>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -238,6 +239,13 @@ void MainWindow::buildMenus() {
     file->menuAction()->setObjectName(QStringLiteral("Datei1"));
     QAction* reload = menuItem(file, QStringLiteral("Listenneuladen1"), QStringLiteral("Listen neu laden"));
     connect(reload, &QAction::triggered, this, &MainWindow::reloadLists);
+    // Connected by the entry subsystem, which knows what was deleted. Ctrl+Z
+    // in a text field stays the field's own undo: the field takes the key
+    // before a window shortcut does.
+    QAction* undoDelete = menuItem(file, QStringLiteral("UndoDeleteMenu"), QString());
+    ProgramTexts::follow(undoDelete, [undoDelete] { undoDelete->setText(msgText(Msg::UndoDeleteMenu)); });
+    undoDelete->setShortcut(QKeySequence::Undo);
+    undoDelete->setEnabled(false);
     file->addSeparator();
     QAction* quit = menuItem(file, QStringLiteral("Beenden1"), QStringLiteral("&Beenden"));
     connect(quit, &QAction::triggered, this, &QWidget::close);

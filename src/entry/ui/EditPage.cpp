@@ -141,6 +141,8 @@ void EditPage::buildControls() {
 
     m_commentsBtn = button(QStringLiteral("eCommentsBtn"), QStringLiteral("Texteditor"), this);
     m_okBtn = button(QStringLiteral("eOkBtn"), QStringLiteral("&Daten Speichern"), this);
+    m_deleteBtn = button(QStringLiteral("eDeleteBtn"), QString(), this);
+    ProgramTexts::follow(m_deleteBtn, [b = m_deleteBtn] { b->setText(msgText(Msg::DeleteContactButton)); });
     m_qslInAddBtn = button(QStringLiteral("eQslInAddBtn"), QStringLiteral("QSL umbenennen"), this);
     m_qslInShowBtn = button(QStringLiteral("eQslInShowBtn"), QStringLiteral("QSL anzeigen"), this);
 
@@ -170,6 +172,7 @@ void EditPage::buildControls() {
 
     connect(m_commentsBtn, &QPushButton::clicked, this, &EditPage::eCommentsBtnClick);
     connect(m_okBtn, &QPushButton::clicked, this, &EditPage::eOkBtnClick);
+    connect(m_deleteBtn, &QPushButton::clicked, this, &EditPage::eDeleteBtnClick);
 }
 
 void EditPage::layOut() {
@@ -217,6 +220,8 @@ void EditPage::layOut() {
     left->addSpacing(6);
     left->addLayout(comments);
     auto* save = new QHBoxLayout;
+    // Far from the save button, which Return and a quick click aim at.
+    save->addWidget(m_deleteBtn);
     save->addStretch(1);
     save->addWidget(m_okBtn);
     left->addLayout(save);
@@ -259,7 +264,7 @@ void EditPage::layOut() {
     for (QWidget* next : std::initializer_list<QWidget*>{
              m_utcPicker, m_bandBox, m_modeBox, m_callEdit, m_rstTxEdit, m_rstRxEdit, m_dokEdit, m_nameEdit,
              m_qthEdit, m_locatorEdit, m_txPwrEdit, m_commentsMemo, m_commentsBtn, m_qslOutPicker,
-             m_qslInPicker, m_qslInAddBtn, m_qslInShowBtn, m_okBtn}) {
+             m_qslInPicker, m_qslInAddBtn, m_qslInShowBtn, m_okBtn, m_deleteBtn}) {
         setTabOrder(previous, next);
         previous = next;
     }
@@ -289,6 +294,7 @@ void EditPage::clearControls() {
 void EditPage::setSavable(int recordNumber) {
     m_recordNumber = recordNumber;
     m_okBtn->setEnabled(recordNumber > 0);
+    m_deleteBtn->setEnabled(recordNumber > 0);
 }
 
 void EditPage::EditierenTSShow(int recordNumber) {
@@ -405,6 +411,12 @@ void EditPage::eOkBtnClick() {
     const ReturnTarget target = m_returnTarget;
     m_returnTarget = ReturnTarget::List;
     Q_EMIT saved(n, target);
+}
+
+void EditPage::eDeleteBtnClick() {
+    if (m_recordNumber < 1 || !m_session.hasLog())
+        return;
+    Q_EMIT deleteRequested(m_recordNumber, m_loaded);
 }
 
 void EditPage::eCommentsBtnClick() {

@@ -58,6 +58,7 @@ public:
     void eChange(QObject* changed);
     void eCommentsBtnClick();
     void eOkBtnClick();
+    void eDeleteBtnClick();
 
 Q_SIGNALS:
     // The contact is in the file; returnTarget is the target it was opened
@@ -65,6 +66,9 @@ Q_SIGNALS:
     void saved(int recordNumber, ReturnTarget returnTarget);
     // The file no longer matches the list: the lists must be read again.
     void logChangedOutside();
+    // "Kontakt löschen": the contact the tab shows (shown: as the file held
+    // it when the tab opened) is to be deleted.
+    void deleteRequested(int recordNumber, const QsoRecord& shown);
     // The DXCC label was clicked while it names an entity.
     void dxccInfoRequested(const QString& call);
 
@@ -114,6 +118,7 @@ private:
     QLabel* m_distriktValue = nullptr;
     QPushButton* m_commentsBtn = nullptr;
     QPushButton* m_okBtn = nullptr;
+    QPushButton* m_deleteBtn = nullptr;
     QPushButton* m_qslInAddBtn = nullptr;
     QPushButton* m_qslInShowBtn = nullptr;
 

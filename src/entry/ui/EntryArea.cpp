@@ -1,6 +1,7 @@
 #include "entry/ui/EntryArea.h"
 
 #include "entry/DuplicateCheck.h"
+#include "entry/EditRules.h"
 #include "entry/EntryMask.h"
 #include "entry/EntrySettings.h"
 #include "entry/ui/DoppeltForm.h"
@@ -16,12 +17,17 @@
 #include "entry/ui/ReferenceLogsOptions.h"
 #include "entry/ui/RstTxOptions.h"
 #include "entry/ui/SearchPage.h"
+#include "logstore/IoError.h"
+#include "platform/Dialogs.h"
+#include "platform/ProgramTexts.h"
 #include "session/Session.h"
 #include "settings/WindowSettings.h"
 #include "windows/ui/TextForm.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <algorithm>
 
 EntryArea::EntryArea(Shell& shell, QObject* parent) : QObject(parent), m_shell(shell), m_session(shell.session()) {
     // The text editor serves the edit tab, so it exists before the pages.
@@ -33,6 +39,13 @@ EntryArea::EntryArea(Shell& shell, QObject* parent) : QObject(parent), m_shell(s
                                                   *m_listPage->grid(), this);
     connectPages();
     qApp->installEventFilter(this);
+    m_undoDeleteAction = m_shell.menuEntry(QStringLiteral("UndoDeleteMenu"));
+    if (m_undoDeleteAction) {
+        m_undoDeleteAction->setEnabled(false);
+        connect(m_undoDeleteAction, &QAction::triggered, this, &EntryArea::undoDeletion);
+    }
+    // An undo kept across a change of log would aim at another file.
+    connect(&m_session, &Session::currentLogChanged, this, &EntryArea::forgetDeletion);
 }
 
 void EntryArea::buildPages() {
@@ -97,6 +110,13 @@ void EntryArea::connectPages() {
     connect(m_entryPage, &EntryPage::modeConfirmed, this, &EntryArea::modeConfirmed);
     connect(m_entryPage, &EntryPage::callbookRequested, this, &EntryArea::callbookRequested);
     connect(m_editPage, &EditPage::logChangedOutside, this, &EntryArea::ListeNeuFuellen);
+    connect(m_editPage, &EditPage::deleteRequested, this, &EntryArea::deleteContact);
+    connect(m_listPage->grid(), &LogGridView::deleteRequested, this, &EntryArea::deleteRow);
+    connect(m_entryPage->lowerList(), &LogGridView::deleteRequested, this, [this](int row) {
+        // The lower list may show a reference log instead; its rows are not ours.
+        if (m_entryPage->lowerList()->model() == &m_session.model() && !m_entryPage->editorOpen())
+            deleteRow(row);
+    });
     connect(m_entryOrderOptions, &EntryOrderOptions::bindingsChanged, m_entryPage, &EntryPage::NewButtonCaption);
     connect(m_rstTxOptions, &RstTxOptions::appendTextChanged, &mask, &EntryMask::setRstAppendText);
 }
@@ -170,6 +190,86 @@ void EntryArea::returnAfterSaving(int number, ReturnTarget target) {
     case ReturnTarget::ContestResults: m_shell.showPage(Page::Evaluations); break;
     case ReturnTarget::List: m_shell.showPage(Page::List); break;
     }
+}
+
+void EntryArea::deleteRow(int row) {
+    if (row >= 0 && row < m_session.model().recordCount())
+        deleteContact(row + 1, m_session.model().record(row));
+}
+
+void EntryArea::deleteContact(int number, const QsoRecord& shown) {
+    if (!m_session.hasLog() || number < 1)
+        return;
+    if (!m_session.dialogs().question(EditRules::deleteQuestion(shown)))
+        return;
+    std::optional<LogFile::Removal> removal;
+    try {
+        // The list or the tab may be older than the file: another program
+        // may have rewritten the log, and number be some other contact now.
+        removal = m_session.log()->RemoveRecordIf(
+            number, [&shown](const QsoRecord& inFile) { return EditRules::sameContact(inFile, shown); });
+    } catch (const IoError& e) {
+        m_session.dialogs().error(e.message());
+        return;
+    }
+    if (!removal) {
+        m_session.dialogs().error(
+            msgText(Msg::DeleteChangedOutside).arg(m_session.currentLogName()).arg(number));
+        followRenumbering(number - 1);
+        return;
+    }
+    m_removal = std::move(removal);
+    if (m_undoDeleteAction)
+        m_undoDeleteAction->setEnabled(true);
+    // The contact that moved into its place, or the new last one.
+    followRenumbering(number - 1);
+}
+
+void EntryArea::undoDeletion() {
+    if (!m_removal || !m_session.hasLog())
+        return;
+    bool restored = false;
+    try {
+        restored = m_session.log()->RestoreRecord(*m_removal);
+    } catch (const IoError& e) {
+        // Kept: once the disk has room again, the undo may succeed.
+        m_session.dialogs().error(e.message());
+        return;
+    }
+    const int number = m_removal->number;
+    if (!restored) {
+        m_session.dialogs().error(msgText(Msg::UndoDeleteRefused)
+                                      .arg(m_removal->record[QsoRecord::Number], m_session.currentLogName()));
+    }
+    forgetDeletion();
+    // Put back, or refused because someone else wrote the log: either way
+    // the lists show the file as it is now.
+    followRenumbering(number - 1);
+}
+
+void EntryArea::forgetDeletion() {
+    m_removal.reset();
+    if (m_undoDeleteAction)
+        m_undoDeleteAction->setEnabled(false);
+}
+
+void EntryArea::followRenumbering(int row) {
+    // Only the rows and the next number: the mask keeps what is being entered.
+    m_session.reloadRows();
+    const LogTableModel& model = m_session.model();
+    m_shell.entryMask().setNextNumber(model.recordCount() + 1);
+    row = std::clamp(row, 0, std::max(0, model.recordCount() - 1));
+    for (LogGridView* grid : {m_listPage->grid(), m_entryPage->lowerList()}) {
+        if (grid->model() != &model)
+            continue;
+        grid->selectRecord(row);
+        grid->scrollTo(model.index(row, 0));
+    }
+    m_searchPage->logRenumbered();
+    if (m_shell.isCurrent(Page::Edit))
+        EditierenTSShow();
+    else
+        m_editPage->EditierenTSShow(0);
 }
 
 bool EntryArea::search(const QVector<SearchCondition>& conditions) {

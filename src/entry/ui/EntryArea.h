@@ -2,6 +2,7 @@
 
 #include "entry/SearchQuery.h"
 #include "entry/ui/EditPage.h"
+#include "logstore/LogFile.h"
 #include "session/Shell.h"
 
 #include <QObject>
@@ -16,6 +17,7 @@ class EntryOrderOptions;
 class EntryPage;
 class ListPage;
 class PlePage;
+class QAction;
 class QKeyEvent;
 class ReferenceListController;
 class ReferenceLogsOptions;
@@ -52,6 +54,13 @@ public:
     void PleTSHide();
     void Liste2StringGridDblClick(int row);
     void Liste2StringGridMouseUp(int row);
+
+    // Deletes contact number of the current log after asking, as long as the
+    // file still holds it as shown (else nothing is deleted and the lists
+    // are read again). The lists follow; the deletion can be taken back.
+    void deleteContact(int number, const QsoRecord& shown);
+    // Puts the contact deleted last back, unless the log was written since.
+    void undoDeletion();
 
     ReferenceListController& referenceList() const { return *m_referenceList; }
     TextForm& textForm() const { return *m_textForm; }
@@ -104,6 +113,10 @@ private:
     void connectPages();
     void mirrorLowerListSelection();
     void returnAfterSaving(int number, ReturnTarget target);
+    void deleteRow(int row);
+    void forgetDeletion();
+    // The rows read again after a deletion or its undo, row selected.
+    void followRenumbering(int row);
 
     Shell& m_shell;
     Session& m_session;
@@ -122,4 +135,6 @@ private:
     ReferenceListController* m_referenceList = nullptr;
     QList<int> m_columnsToFit; // list columns without a stored width, until the first fill
     int m_chordOnPress = 0; // the Ctrl chord handled on its press, until its release
+    QAction* m_undoDeleteAction = nullptr; // "Löschen rückgängig", when the window has the menu
+    std::optional<LogFile::Removal> m_removal; // the last deletion in this log, for undo
 };

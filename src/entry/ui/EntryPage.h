@@ -42,6 +42,7 @@ public:
     void handleFunctionKey(int number, bool fromButton);
     // Closes an open pop-up editor without taking its value.
     void closeEditor();
+    bool editorOpen() const { return shownEditor() >= 0; }
 
 Q_SIGNALS:
     // Call was left for another field of the mask: the duplicate check runs.

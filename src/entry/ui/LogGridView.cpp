@@ -2,6 +2,7 @@
 
 #include "logstore/LogTableModel.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <algorithm>
 #include <functional>
@@ -44,6 +45,16 @@ bool LogGridView::eventFilter(QObject* watched, QEvent* event) {
             fitColumnWidths();
     }
     return QTableView::eventFilter(watched, event);
+}
+
+void LogGridView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier && state() != EditingState &&
+        currentIndex().isValid()) {
+        event->accept();
+        Q_EMIT deleteRequested(currentIndex().row());
+        return;
+    }
+    QTableView::keyPressEvent(event);
 }
 
 void LogGridView::fitColumnWidths() {

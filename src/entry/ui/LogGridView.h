@@ -28,6 +28,11 @@ public:
     // and a sample of the rest are measured.
     void fitColumnsQuickly(const QList<int>& columns);
 
+Q_SIGNALS:
+    // Del on a row, while no in-place editor is open.
+    void deleteRequested(int row);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 };

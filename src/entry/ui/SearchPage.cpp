@@ -182,6 +182,16 @@ void SearchPage::SearchBtnClick() {
     QVector<SearchCondition> conditions;
     for (int row = 1; row <= RowCount; ++row)
         conditions << condition(row);
+    runSearch(conditions);
+}
+
+void SearchPage::logRenumbered() {
+    if (m_lastConditions)
+        runSearch(*m_lastConditions);
+}
+
+void SearchPage::runSearch(const QVector<SearchCondition>& conditions) {
+    m_lastConditions = conditions;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_results->clear();
     if (m_listGrid)

@@ -3,7 +3,9 @@
 #include "entry/SearchQuery.h"
 
 #include <QWidget>
+#include <QVector>
 #include <array>
+#include <optional>
 
 class LogGridView;
 class LogTableModel;
@@ -40,6 +42,10 @@ public:
     // A contact of the log was saved again: the results that show it show
     // what was saved (the search is not run again, the rows stay).
     void refreshResult(int number, const QsoRecord& record);
+    // Contacts were taken out of the log or put back, so that the numbers
+    // moved: the last search runs again with the conditions it ran with
+    // (what the rows show now may differ). Nothing when none has run.
+    void logRenumbered();
     // Opens a result in the edit tab, as a double click on it does; a row
     // without a number opens nothing.
     void openResult(int row);
@@ -62,6 +68,7 @@ private:
     void sCheckBoxClick();
     void sOperatorComboBox1Change();
     void sEditChange(int row);
+    void runSearch(const QVector<SearchCondition>& conditions);
 
     Session& m_session;
     const LogGridView* m_listGrid;
@@ -71,4 +78,5 @@ private:
     LogTableModel* m_results = nullptr;
     LogGridView* m_grid = nullptr;
     bool m_adjusting = false;
+    std::optional<QVector<SearchCondition>> m_lastConditions;
 };
