@@ -15,6 +15,7 @@ packages=(
   qt6-multimedia-dev libqt6multimedia6 libpulse0   # the CW output's sound card (QAudioSink over PulseAudio)
   pulseaudio pulseaudio-utils                       # the audio server and parec for the CW playback test
   libhamlib-utils         # rigctld and rigctl: the rig link talks to rigctld, its tests start the dummy rig
+  clang libclang-rt-14-dev   # the fuzz targets (fuzz/run.sh): clang with libFuzzer and the sanitizers
 )
 
 missing=()
