@@ -18,6 +18,7 @@ packages=(
   desktop-file-utils appstream man-db   # the menu entry, the AppStream file and the man page are checked by tests
   dpkg-dev file lintian   # tools/package-test.sh: cpack -G DEB (dpkg-shlibdeps) and the package check
   librsvg2-bin            # tools/icons/make-icons.sh renders the icon's PNG sizes
+  clang libclang-rt-14-dev   # the fuzz targets (fuzz/run.sh): clang with libFuzzer and the sanitizers
 )
 
 missing=()

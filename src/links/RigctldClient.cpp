@@ -4,12 +4,7 @@
 
 #include <QTcpSocket>
 #include <QTimer>
-
-namespace {
-// No answer of rigctld comes near this (the capabilities are some 10 kB);
-// a peer that sends more without ending it is no rigctld.
-constexpr qsizetype kMaxAnswer = 1 << 20;
-} // namespace
+#include <utility>
 
 QString RigReply::value(const QString& key) const {
     const QString head = key + u':';
@@ -18,6 +13,58 @@ QString RigReply::value(const QString& key) const {
             return line.mid(head.size()).trimmed();
     }
     return {};
+}
+
+void RigAnswerReader::append(const QByteArray& bytes) {
+    // Taken lines are dropped once per arrival, not once per line: a large
+    // arrival of short lines stays linear.
+    if (m_read > 0) {
+        m_buffer.remove(0, m_read);
+        m_read = 0;
+    }
+    m_buffer += bytes;
+}
+
+bool RigAnswerReader::nextLine(QString& line) {
+    const qsizetype end = m_buffer.indexOf('\n', m_read);
+    if (end < 0)
+        return false;
+    line = QString::fromLatin1(m_buffer.constData() + m_read, end - m_read).remove(u'\r');
+    m_read = end + 1;
+    return true;
+}
+
+std::optional<RigReply> RigAnswerReader::take(const QString& line) {
+    if (!line.startsWith(QLatin1String("RPRT "))) {
+        m_lines << line;
+        m_lineBytes += line.size() + 1;
+        return std::nullopt;
+    }
+    bool ok = false;
+    RigReply reply;
+    reply.code = line.mid(5).trimmed().toInt(&ok);
+    if (!ok)
+        reply.code = -1;
+    reply.lines = std::exchange(m_lines, {});
+    m_lineBytes = 0;
+    return reply;
+}
+
+void RigAnswerReader::startAnswer() {
+    m_lines.clear();
+    m_lineBytes = 0;
+}
+
+void RigAnswerReader::clear() {
+    startAnswer();
+    m_buffer.clear();
+    m_read = 0;
+}
+
+bool RigAnswerReader::overflowed() const {
+    // The lines are counted by their length: many long lines without an end
+    // must not slip under the limit.
+    return m_buffer.size() - m_read + m_lineBytes > MaxAnswer;
 }
 
 RigctldClient::RigctldClient(QObject* parent) : QObject(parent), m_socket(new QTcpSocket(this)), m_timer(new QTimer(this)) {
@@ -52,8 +99,7 @@ void RigctldClient::close() {
     m_timer->stop();
     m_queue.clear();
     m_sent = false;
-    m_buffer.clear();
-    m_lines.clear();
+    m_answer.clear();
     const QSignalBlocker quiet(m_socket);
     m_socket->abort();
 }
@@ -71,7 +117,7 @@ void RigctldClient::sendNext() {
     if (m_sent || m_queue.isEmpty() || !isConnected())
         return;
     m_sent = true;
-    m_lines.clear();
+    m_answer.startAnswer();
     // "+" asks for the extended answer, which always ends in "RPRT n": the
     // end of every answer is known without knowing the command.
     m_socket->write('+' + m_queue.first().command.toLatin1() + '\n');
@@ -79,36 +125,26 @@ void RigctldClient::sendNext() {
 }
 
 void RigctldClient::readAnswer() {
-    m_buffer += m_socket->readAll();
-    qsizetype end;
-    while ((end = m_buffer.indexOf('\n')) >= 0) {
-        const QString line = QString::fromLatin1(m_buffer.left(end)).remove(u'\r');
-        m_buffer.remove(0, end + 1);
+    m_answer.append(m_socket->readAll());
+    QString line;
+    while (m_answer.nextLine(line)) {
         if (!m_sent)
             continue; // nothing was asked: not an answer
-        if (!line.startsWith(QLatin1String("RPRT "))) {
-            m_lines << line;
+        const std::optional<RigReply> reply = m_answer.take(line);
+        if (!reply)
             continue;
-        }
-        bool ok = false;
-        RigReply reply;
-        reply.code = line.mid(5).trimmed().toInt(&ok);
-        if (!ok)
-            reply.code = -1;
-        reply.lines = m_lines;
-        m_lines.clear();
         m_timer->stop();
         ++m_answered;
         const Pending done = m_queue.takeFirst();
         m_sent = false;
         if (done.done)
-            done.done(reply);
+            done.done(*reply);
         // The callback may have closed the connection or sent more.
         if (!isConnected())
             return;
         sendNext();
     }
-    if (m_buffer.size() + m_lines.size() > kMaxAnswer)
+    if (m_answer.overflowed())
         fail(msgText(Msg::RigNotRigctld));
 }
 

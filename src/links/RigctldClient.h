@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 class QTcpSocket;
 class QTimer;
@@ -19,6 +20,34 @@ struct RigReply {
     // The text after "key:" on the line that starts so ("Frequency: 7074000"
     // gives "7074000" for "Frequency"); empty when no line does.
     QString value(const QString& key) const;
+};
+
+// The framing of rigctld's answers, apart from the socket: bytes in, one
+// RigReply out for every closing "RPRT n" line.
+class RigAnswerReader {
+public:
+    // No answer of rigctld comes near this (the capabilities are some 10 kB);
+    // a peer that sends more without ending it is no rigctld.
+    static constexpr qsizetype MaxAnswer = 1 << 20;
+
+    void append(const QByteArray& bytes);
+    // The next complete line, without its CR; false when none is complete yet.
+    bool nextLine(QString& line);
+    // Collects line into the answer; returns the answer when line closes it
+    // (a return code that is no number gives -1).
+    std::optional<RigReply> take(const QString& line);
+    // A command goes out: what was collected before belongs to no answer.
+    void startAnswer();
+    void clear();
+    // The bytes waiting and the lines collected for the open answer, counted
+    // together, exceed MaxAnswer.
+    bool overflowed() const;
+
+private:
+    QByteArray m_buffer;
+    qsizetype m_read = 0; // lines before this offset are taken
+    QStringList m_lines;
+    qsizetype m_lineBytes = 0;
 };
 
 // A client of Hamlib's rigctld (TCP, one text command a line). Nothing here
@@ -78,6 +107,5 @@ private:
     quint64 m_answered = 0;
     QList<Pending> m_queue;
     bool m_sent = false; // the head of the queue went out
-    QByteArray m_buffer;
-    QStringList m_lines;
+    RigAnswerReader m_answer;
 };

@@ -1,5 +1,6 @@
 #include "links/RigBands.h"
 #include "links/RigSettings.h"
+#include "links/RigctldClient.h"
 #include "settings/Settings.h"
 
 #include <QFile>
@@ -26,6 +27,8 @@ private Q_SLOTS:
     void modeCommands();
     void settingsSection_data();
     void settingsSection();
+    void answerFraming_data();
+    void answerFraming();
 };
 
 void TestRigRules::bandOfHertz_data() {
@@ -207,6 +210,47 @@ void TestRigRules::settingsSection() {
     again.load();
     QCOMPARE(RigSettings::host(again), QStringLiteral("rig.local"));
     QCOMPARE(RigSettings::port(again), 4600);
+}
+
+void TestRigRules::answerFraming_data() {
+    QTest::addColumn<QByteArrayList>("arrivals");
+    QTest::addColumn<QStringList>("replies"); // "code:line|line"
+    QTest::addColumn<bool>("overflow");
+    QTest::newRow("two answers in one arrival")
+        << QByteArrayList{"Frequency: 7074000\nRPRT 0\nMode: USB\nPassband: 2400\nRPRT 0\n"}
+        << QStringList{"0:Frequency: 7074000", "0:Mode: USB|Passband: 2400"} << false;
+    QTest::newRow("cut inside lines, CR LF")
+        << QByteArrayList{"Freq", "uency: 1\r", "\nRP", "RT -11\r\n"} << QStringList{"-11:Frequency: 1"} << false;
+    QTest::newRow("return code no number") << QByteArrayList{"RPRT x\n", "RPRT \n"} << QStringList{"-1:", "-1:"}
+                                           << false;
+    QTest::newRow("answer not ended yet") << QByteArrayList{"Frequency: 1\nRPRT 0"} << QStringList{} << false;
+    // Many long lines that never reach "RPRT": counted by their bytes, not
+    // their number, or a peer could fill the memory line by line.
+    const QByteArray longLine = QByteArray(100000, 'x') + '\n';
+    QTest::newRow("long lines without an end") << QByteArrayList(12, longLine) << QStringList{} << true;
+    QTest::newRow("ended answer is no overflow")
+        << (QByteArrayList(12, longLine) << "RPRT 0\n")
+        << QStringList{QStringLiteral("0:") + QStringList(12, QString(100000, u'x')).join(u'|')} << false;
+    QTest::newRow("unended rest too long") << QByteArrayList{QByteArray(RigAnswerReader::MaxAnswer + 1, 'y')}
+                                           << QStringList{} << true;
+}
+
+void TestRigRules::answerFraming() {
+    QFETCH(QByteArrayList, arrivals);
+    QFETCH(QStringList, replies);
+    QFETCH(bool, overflow);
+    RigAnswerReader reader;
+    QStringList got;
+    QString line;
+    for (const QByteArray& bytes : std::as_const(arrivals)) {
+        reader.append(bytes);
+        while (reader.nextLine(line)) {
+            if (const std::optional<RigReply> reply = reader.take(line))
+                got << QString::number(reply->code) + u':' + reply->lines.join(u'|');
+        }
+    }
+    QCOMPARE(got, replies);
+    QCOMPARE(reader.overflowed(), overflow);
 }
 
 QTEST_GUILESS_MAIN(TestRigRules)

@@ -1,0 +1,2 @@
+fCall;fBand|fDistance|PKT|fBand eq "2m"
+"1"|1|MLT|
