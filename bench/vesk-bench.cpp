@@ -309,9 +309,12 @@ public:
     void error(const QString& text) override { err() << "[error] " << text << Qt::endl; }
     void info(const QString& text) override { err() << "[info] " << text << Qt::endl; }
     bool question(const QString& text) override {
+        if (sayYes)
+            return true;
         err() << "[question, answered No] " << text << Qt::endl;
         return false;
     }
+    bool sayYes = false; // for a measurement that needs the question answered
     std::optional<QString> inputText(const QString&, const QString& prompt, const QString&) override {
         err() << "[input, cancelled] " << prompt << Qt::endl;
         return std::nullopt;
@@ -566,6 +569,32 @@ void measureWindow(MainWindow& window, Session& session, const QStringList& refe
                QApplication::processEvents();
            }, 5),
            "ms");
+
+    // Del and Yes on the middle contact, then its undo: each a rewrite of the
+    // whole log and a reload of the lists.
+    if (auto* quiet = dynamic_cast<QuietDialogs*>(&session.dialogs())) {
+        quiet->sayYes = true;
+        const int contacts = session.model().recordCount();
+        std::vector<double> deleted, restored;
+        QElapsedTimer t;
+        for (int i = 0; i < 5; ++i) {
+            t.start();
+            window.entryArea().deleteContact(middle + 1, session.model().record(middle));
+            QApplication::processEvents();
+            deleted.push_back(msSince(t));
+            t.start();
+            window.entryArea().undoDeletion();
+            QApplication::processEvents();
+            restored.push_back(msSince(t));
+        }
+        quiet->sayYes = false;
+        std::sort(deleted.begin(), deleted.end());
+        std::sort(restored.begin(), restored.end());
+        report("delete_contact_ms", deleted[deleted.size() / 2], "ms");
+        report("undo_delete_ms", restored[restored.size() / 2], "ms");
+        if (session.model().recordCount() != contacts)
+            err() << "warning: delete and undo left " << session.model().recordCount() << " contacts" << Qt::endl;
+    }
 
     // The same figures through the window, with the grid the operator sees:
     // the current log of this run and the four reference logs.
